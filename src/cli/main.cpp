@@ -1,0 +1,3 @@
+#include "cli/run_report.h"
+
+int main(int argc, char** argv) { return RunReport(argc, argv); }

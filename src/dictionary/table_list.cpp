@@ -1,0 +1,34 @@
+#include <cstring>
+
+#include "common/text_helpers.h"
+#include "dictionary/dictionary_files.h"
+#include "dictionary/table_lookup.h"
+#include "recmgr/request_slot.h"
+
+char gTableNames[kMaxTableNames][kNameWidth + 1];
+int gTableCount;
+
+namespace {
+
+unsigned char gTableScanKey[kKeyBufferSize];
+
+}  // namespace
+
+int LoadTables() {
+  gTableCount = 0;
+  RequestSlot& slot = gSlotTable[kFileDictionarySlot];
+  slot.operation = RECMGR_OP_GET_FIRST;
+  slot.dataBuffer = &gFileRecordBuffer;
+  slot.keyBuffer = gTableScanKey;
+  slot.keyNumber = kFileKeyTableName;
+  int status = CallSlot(kFileDictionarySlot);
+  while (status == RECMGR_STATUS_SUCCESS) {
+    if (gTableCount >= kMaxTableNames) break;
+    CopyFixedText(gTableNames[gTableCount], gFileRecordBuffer.name, kNameWidth);
+    ++gTableCount;
+    slot.operation = RECMGR_OP_GET_NEXT;
+    status = CallSlot(kFileDictionarySlot);
+  }
+  if (status == RECMGR_STATUS_END_OF_FILE || status == RECMGR_STATUS_SUCCESS) return 0;
+  return status;
+}

@@ -1,0 +1,56 @@
+#include "dictionary/table_lookup.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "common/text_helpers.h"
+#include "dictionary/dictionary_files.h"
+#include "recmgr/data_file_statistics.h"
+#include "recmgr/report_options.h"
+#include "recmgr/request_slot.h"
+
+namespace {
+
+char gNameKey[kKeyBufferSize];
+
+}  // namespace
+
+int GetFileRecord(const char* name) {
+  std::memset(gNameKey, 0, sizeof gNameKey);
+  CopyText(gNameKey, name, kNameWidth);
+  PadWithSpaces(gNameKey, kNameWidth);
+
+  RequestSlot& slot = gSlotTable[kFileDictionarySlot];
+  slot.operation = RECMGR_OP_GET_EQUAL;
+  slot.dataBuffer = &gFileRecordBuffer;
+  slot.keyBuffer = gNameKey;
+  slot.keyNumber = kFileKeyTableName;
+  return CallSlot(kFileDictionarySlot);
+}
+
+int LookupTable(const char* name, bool* found, TableInfo* info, StatisticsRecord* statistics) {
+  char work[kNameWidth + 1];
+  CopyText(work, name, kNameWidth);
+  *found = false;
+  std::memset(statistics, 0, sizeof *statistics);
+
+  int status = GetFileRecord(work);
+  if (gReportOptions.trace) std::printf("First GetFileRecord Returned %d with <%s>\n", status, work);
+  if (status == RECMGR_STATUS_KEY_NOT_FOUND) {
+    SpacesToCarets(work);
+    status = GetFileRecord(work);
+    if (gReportOptions.trace) std::printf("Second GetFileRecord Returned %d with <%s>\n", status, work);
+  }
+
+  if (status == RECMGR_STATUS_SUCCESS) {
+    info->flags = gFileRecordBuffer.flags;
+    CopyFixedText(info->location, gFileRecordBuffer.location, kLocationWidth);
+    CopyFixedText(info->name, gFileRecordBuffer.name, kNameWidth);
+    *found = true;
+    ReadDataFileStatistics(info->location, statistics);
+    return 0;
+  }
+  if (status == RECMGR_STATUS_KEY_NOT_FOUND || status == RECMGR_STATUS_END_OF_FILE) return 1;
+  MarkStatisticsUnavailable(statistics);
+  return 0;
+}

@@ -1,0 +1,63 @@
+#include "recmgr/data_file_statistics.h"
+
+#include <cstring>
+
+#include "common/text_helpers.h"
+#include "recmgr/report_options.h"
+#include "recmgr/request_slot.h"
+
+namespace {
+
+// Program-wide so the slot's pointers stay valid after the call returns.
+char gDataFilePath[kKeyBufferSize];
+char gEmptyOwnerName[1] = {'\0'};
+unsigned char gStatScratch[kKeyBufferSize];
+unsigned char gCloseScratch[kKeyBufferSize];
+
+}  // namespace
+
+void ReadDataFileStatistics(char* location, StatisticsRecord* record) {
+  if (!gReportOptions.fileInformation) {
+    MarkStatisticsUnavailable(record);
+    return;
+  }
+  int status = OpenDataFile(kDataFileSlot, location);
+  if (status == RECMGR_STATUS_SUCCESS) status = StatDataFile(kDataFileSlot, record, kStatisticsRecordSize);
+  CloseSlot(kDataFileSlot);
+  if (status != RECMGR_STATUS_SUCCESS) MarkStatisticsUnavailable(record);
+}
+
+int OpenDataFile(int slotNumber, char* location) {
+  TrimTrailingSpaces(location);
+  RequestSlot& slot = gSlotTable[slotNumber];
+  std::memset(gDataFilePath, 0, sizeof gDataFilePath);
+  CopyText(gDataFilePath, location, kKeyBufferSize - 1);
+  CopyText(slot.fileName, location, kSlotFileNameSize - 1);
+  slot.operation = RECMGR_OP_OPEN;
+  slot.keyBuffer = gDataFilePath;
+  slot.dataBuffer = gEmptyOwnerName;
+  slot.dataLength = 0;
+  slot.keyNumber = 0;
+  return CallSlot(slotNumber);
+}
+
+int StatDataFile(int slotNumber, StatisticsRecord* record, int length) {
+  std::memset(record->bytes, 0, sizeof record->bytes);
+  RequestSlot& slot = gSlotTable[slotNumber];
+  slot.operation = RECMGR_OP_STAT;
+  slot.dataBuffer = record->bytes;
+  slot.dataLength = static_cast<uint16_t>(length);
+  slot.keyNumber = -1;
+  slot.keyBuffer = gStatScratch;
+  return CallSlot(slotNumber);
+}
+
+int CloseSlot(int slotNumber) {
+  RequestSlot& slot = gSlotTable[slotNumber];
+  slot.operation = RECMGR_OP_CLOSE;
+  slot.dataLength = 0;
+  slot.keyNumber = 0;
+  slot.dataBuffer = gCloseScratch;
+  slot.keyBuffer = gCloseScratch;
+  return CallSlot(slotNumber);
+}

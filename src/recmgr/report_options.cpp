@@ -1,0 +1,8 @@
+#include "recmgr/report_options.h"
+
+ReportOptions gReportOptions;
+
+void ResetReportOptions() {
+  gReportOptions = ReportOptions{};
+  gReportOptions.showPosition = 1;
+}

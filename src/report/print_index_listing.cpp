@@ -1,0 +1,114 @@
+#include <cstdio>
+#include <cstring>
+
+#include "common/text_helpers.h"
+#include "dictionary/dictionary_files.h"
+#include "dictionary/table_collection.h"
+#include "recmgr/request_slot.h"
+#include "report/table_report.h"
+
+namespace {
+
+// Receives every name printed in the listing.
+char gNameBuffer[kNameWidth + 1];
+
+// Program-wide so slot 2's pointers stay valid after the search.
+unsigned char gIndexNameKey[kKeyBufferSize];
+FieldRecord gIndexNameRecord;
+
+constexpr int kLastKeyNumber = 255;
+
+const char* YesOrNo(bool set) { return set ? "Yes" : "No "; }
+
+// Copies a stored name into the name buffer, carets turned into spaces and
+// trailing spaces trimmed.
+void LoadNameBuffer(const char* storedName) {
+  CopyFixedText(gNameBuffer, storedName, kNameWidth);
+  CaretsToSpaces(gNameBuffer);
+  TrimTrailingSpaces(gNameBuffer);
+}
+
+// The unique value count of the first key specification that belongs to
+// this index, or unknown.
+uint32_t FindUniqueValues(const StatisticsRecord& statistics, int32_t indexNumber, uint32_t current) {
+  if (indexNumber < 0 || indexNumber > kLastKeyNumber) return current;
+  for (int entry = 0; entry < kKeySpecificationsRead; ++entry)
+    if (StatKeyNumber(statistics, entry) == indexNumber) return StatUniqueValues(statistics, entry);
+  return current;
+}
+
+// Searches the table's index-name records for this index; leaves the name,
+// or an empty text, in the name buffer.
+void FindIndexName(int32_t indexNumber) {
+  gNameBuffer[0] = '\0';
+  const int32_t tableId = gFileRecordBuffer.tableId;
+  std::memset(gIndexNameKey, 0, sizeof gIndexNameKey);
+  std::memcpy(gIndexNameKey, &tableId, sizeof tableId);
+  RequestSlot& slot = gSlotTable[kFieldDictionarySlot];
+  slot.operation = RECMGR_OP_GET_GREATER_OR_EQUAL;
+  slot.keyNumber = kFieldKeyTableId;
+  slot.keyBuffer = gIndexNameKey;
+  slot.dataBuffer = &gIndexNameRecord;
+  int status = CallSlot(kFieldDictionarySlot);
+  while (status == RECMGR_STATUS_SUCCESS && gIndexNameRecord.tableId == tableId) {
+    if (gIndexNameRecord.typeCode == kTypeIndexName && gIndexNameRecord.offset == indexNumber) {
+      LoadNameBuffer(gIndexNameRecord.name);
+      return;
+    }
+    slot.operation = RECMGR_OP_GET_NEXT;
+    status = CallSlot(kFieldDictionarySlot);
+  }
+}
+
+void PrintIndexLine(SegmentEntry& entry, const StatisticsRecord& statistics) {
+  std::printf("%3d    ", entry.indexNumber);
+  std::printf("%-5s", YesOrNo(entry.flags & kSegmentDuplicates));
+  std::printf("%-5s", YesOrNo(entry.flags & kSegmentModifiable));
+  entry.uniqueValues = FindUniqueValues(statistics, entry.indexNumber, entry.uniqueValues);
+  if (entry.uniqueValues == kUniqueValuesUnknown)
+    std::printf("  (Unknown)   ");
+  else
+    std::printf("%12lu ", static_cast<unsigned long>(entry.uniqueValues));
+  FindIndexName(entry.indexNumber);
+  std::printf("%s\n", gNameBuffer);
+}
+
+const char* CaseText(const SegmentEntry& entry, bool stringSegment) {
+  if (!stringSegment) return "n/a";
+  if (entry.flags & kSegmentAlternateCollation) return "ACS";
+  if (entry.flags & kSegmentCaseInsensitive) return "Ins.";
+  return "Sens";
+}
+
+void PrintSegmentLine(const SegmentEntry& entry, bool stringSegment) {
+  std::printf("%6lld   ", entry.segmentNumber + 1LL);
+  std::printf("%-5s", CaseText(entry, stringSegment));
+  std::printf(" %-6s", (entry.flags & kSegmentDescending) ? "Des" : "Asc");
+  std::printf("%-5s", YesOrNo(entry.flags & kSegmentNullKey));
+  LoadNameBuffer(entry.fieldName);
+  std::printf("      %s\n", gNameBuffer);
+}
+
+}  // namespace
+
+void PrintIndexListing(const StatisticsRecord& statistics) {
+  std::printf("\n");
+  if (gSegmentCount == 0) {
+    std::printf("No Indexes.\n");
+    return;
+  }
+  std::printf("Index  Dup  Mod Unique Values Index Name\n");
+  std::printf("-----  ---  --- ------------- ----------------------------------------\n");
+  std::printf("    Seg  Case Order Nulls       Field Name\n");
+  std::printf("    ---  ---- ----- -----       ----------------------------------------\n");
+  for (int i = 0; i < gSegmentCount; ++i) {
+    SegmentEntry& entry = gSegmentArray[i];
+    bool stringSegment = false;
+    if (entry.segmentNumber >= kStringSegmentMarker) {
+      entry.segmentNumber -= kStringSegmentMarker;
+      stringSegment = true;
+    }
+    if (entry.segmentNumber == 0) PrintIndexLine(entry, statistics);
+    PrintSegmentLine(entry, stringSegment);
+  }
+}

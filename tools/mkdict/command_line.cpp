@@ -1,0 +1,68 @@
+#include "command_line.h"
+
+#include "model_builder.h"
+
+namespace mkdict {
+
+const char* const kUsageText =
+    "usage: mkdict DESCRIPTION [-o FOLDER] [--password TEXT]\n"
+    "Builds the dictionary files PVFILE.DDF, PVFIELD.DDF and PVINDEX.DDF in FOLDER and a\n"
+    "data file for every table that has one, from the table descriptions in DESCRIPTION.\n"
+    "\n"
+    "  -o FOLDER        where to write (default: the current folder); relative data-file\n"
+    "                   locations are taken from it, and missing folders are created\n"
+    "  --password TEXT  master password of the dictionary files, at most 51 characters;\n"
+    "                   replaces SET MASTER PASSWORD\n"
+    "  --help           print this text\n"
+    "\n"
+    "Exit codes: 0 written; 1 the description is wrong or a file could not be written,\n"
+    "and nothing was written; 2 the command line is wrong.\n";
+
+bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine* command,
+                      std::string* problem) {
+  bool haveDescription = false;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--help" || argument == "-h") {
+      command->help = true;
+      return true;
+    }
+    if (argument == "-o" || argument == "--password") {
+      if (i + 1 >= arguments.size()) {
+        *problem = argument + (argument == "-o" ? " needs a FOLDER" : " needs a TEXT");
+        return false;
+      }
+      const std::string& value = arguments[++i];
+      if (argument == "-o") {
+        if (value.empty()) {
+          *problem = "-o needs a FOLDER";
+          return false;
+        }
+        command->folder = value;
+      } else {
+        if (value.size() > kMaxOwnerNameLength) {
+          *problem = "--password longer than " + std::to_string(kMaxOwnerNameLength) +
+                     " characters";
+          return false;
+        }
+        command->password = value;
+      }
+    } else if (argument.size() > 1 && argument[0] == '-') {
+      *problem = "unknown option " + argument;
+      return false;
+    } else if (haveDescription) {
+      *problem = "more than one DESCRIPTION: " + command->description + " and " + argument;
+      return false;
+    } else {
+      command->description = argument;
+      haveDescription = true;
+    }
+  }
+  if (!haveDescription) {
+    *problem = "missing DESCRIPTION";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace mkdict

@@ -1,0 +1,27 @@
+// The command line: mkdict DESCRIPTION [-o FOLDER] [--password TEXT], or --help.
+#ifndef MKDICT_COMMAND_LINE_H
+#define MKDICT_COMMAND_LINE_H
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mkdict {
+
+struct CommandLine {
+  bool help = false;
+  std::string description;
+  std::string folder = ".";
+  std::optional<std::string> password;
+};
+
+extern const char* const kUsageText;
+
+// Reads the arguments after the program name. Returns false with *problem,
+// one line, when they are not a valid command.
+bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine* command,
+                      std::string* problem);
+
+}  // namespace mkdict
+
+#endif  // MKDICT_COMMAND_LINE_H

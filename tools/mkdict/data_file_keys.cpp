@@ -1,0 +1,90 @@
+#include "data_file_keys.h"
+
+#include <unordered_map>
+
+#include "dictionary/dictionary_records.h"
+#include "type_table.h"
+
+namespace mkdict {
+namespace {
+
+bool AllowsDuplicates(const Index& index) {
+  return (index.segments.front().flags & kSegmentDuplicates) != 0;
+}
+
+std::string KeyValue(const Table& table, const Index& index, const Row& row) {
+  std::string value;
+  for (const Segment& segment : index.segments) {
+    const Column& column = table.columns[segment.column];
+    const auto* bytes = reinterpret_cast<const char*>(row.record.data()) + column.offset;
+    std::string part(bytes, static_cast<size_t>(column.size));
+    if (SegmentTypeFor(column, segment.flags) == recmgr::SegmentType::kCaseInsensitiveString) {
+      for (char& c : part) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+      }
+    }
+    value += part;
+  }
+  return value;
+}
+
+}  // namespace
+
+bool IsDataFileKey(const Index& index) { return index.number >= 0 && index.number <= 127; }
+
+recmgr::SegmentType SegmentTypeFor(const Column& column, uint32_t segmentFlags) {
+  ValueClass valueClass = DescribeType(column.typeCode).valueClass;
+  bool integerSize = column.size == 1 || column.size == 2 || column.size == 4 || column.size == 8;
+  if (valueClass == ValueClass::kSignedInteger && integerSize) {
+    return recmgr::SegmentType::kSignedInteger;
+  }
+  if (valueClass == ValueClass::kUnsignedInteger && integerSize) {
+    return recmgr::SegmentType::kUnsignedInteger;
+  }
+  if (IsStringType(column.typeCode) && (segmentFlags & kSegmentCaseInsensitive) != 0) {
+    return recmgr::SegmentType::kCaseInsensitiveString;
+  }
+  return recmgr::SegmentType::kString;
+}
+
+std::vector<recmgr::KeySpec> DataFileKeys(const Table& table) {
+  std::vector<recmgr::KeySpec> keys;
+  for (const Index& index : table.indexes) {
+    if (!IsDataFileKey(index)) continue;
+    recmgr::KeySpec key;
+    key.number = static_cast<uint8_t>(index.number);
+    key.duplicates = AllowsDuplicates(index);
+    for (const Segment& segment : index.segments) {
+      const Column& column = table.columns[segment.column];
+      recmgr::KeySegment part;
+      part.offset = static_cast<uint16_t>(column.offset);
+      part.length = static_cast<uint16_t>(column.size);
+      part.type = SegmentTypeFor(column, segment.flags);
+      part.descending = (segment.flags & kSegmentDescending) != 0;
+      key.segments.push_back(part);
+    }
+    keys.push_back(std::move(key));
+  }
+  return keys;
+}
+
+bool CheckUniqueKeys(const Table& table, DescriptionError* error) {
+  if (!table.hasDataFile) return true;
+  for (const Index& index : table.indexes) {
+    if (!IsDataFileKey(index) || AllowsDuplicates(index)) continue;
+    std::unordered_map<std::string, SourcePos> seen;
+    for (const Row& row : table.rows) {
+      auto [first, added] = seen.emplace(KeyValue(table, index, row), row.pos);
+      if (added) continue;
+      std::string indexText =
+          index.name ? *index.name : "number " + std::to_string(index.number);
+      *error = {row.pos, "duplicate key in unique index " + indexText + " of table " +
+                             table.name + " (same as the row at line " +
+                             std::to_string(first->second.line) + ")"};
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace mkdict

@@ -1,0 +1,77 @@
+// A checked description: every name resolved, every id, offset and number
+// assigned, every row encoded. What the dictionary and data-file writers
+// write, and nothing else.
+#ifndef MKDICT_MODEL_H
+#define MKDICT_MODEL_H
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "source_pos.h"
+
+namespace mkdict {
+
+struct Column {
+  std::string name;
+  int32_t fieldId = 0;
+  uint8_t typeCode = 0;
+  int32_t offset = 0;
+  int32_t size = 0;
+  uint16_t decimals = 0;
+  uint32_t flags = 0;  // kField* bits and raw bits
+};
+
+struct Segment {
+  size_t column = 0;   // into Table::columns
+  uint32_t flags = 0;  // kSegment* bits and raw bits, duplicates and modifiable included
+};
+
+struct Index {
+  SourcePos pos;
+  std::optional<std::string> name;  // none: no index-name record
+  int32_t nameFieldId = 0;          // of the index-name record
+  int32_t number = 0;
+  std::vector<Segment> segments;
+};
+
+struct Constraint {
+  std::string name;
+  int32_t fieldId = 0;
+  int32_t offset = 0;
+};
+
+struct Row {
+  SourcePos pos;
+  std::vector<std::byte> record;  // Table::recordLength bytes
+};
+
+struct Table {
+  SourcePos pos;
+  std::string name;  // as stored: spaces and carets as written
+  int32_t id = 0;
+  std::string location;  // as stored
+  uint32_t flags = 0;    // kTable* bits and raw bits
+  bool hasDataFile = true;
+  uint16_t recordLength = 1;
+  uint16_t pageSize = 4096;
+  uint8_t fileVersion = 0;
+  uint16_t fileFlags = 0;
+  std::string owner;  // of the data file; empty: none
+  std::vector<Column> columns;
+  std::vector<Index> indexes;
+  std::vector<Constraint> constraints;
+  std::vector<Row> rows;
+};
+
+struct Database {
+  std::optional<std::string> password;  // from SET MASTER PASSWORD
+  SourcePos passwordPos;
+  std::vector<Table> tables;
+};
+
+}  // namespace mkdict
+
+#endif  // MKDICT_MODEL_H

@@ -1,0 +1,394 @@
+#include "parser.h"
+
+#include <strings.h>
+
+#include <cstring>
+
+#include "recmgr/recmgr.h"
+#include "type_table.h"
+
+namespace mkdict {
+namespace {
+
+std::string Describe(const Token& token) {
+  switch (token.kind) {
+    case TokenKind::kEnd:
+      return "end of file";
+    case TokenKind::kQuotedName:
+      return "\"" + token.text + "\"";
+    case TokenKind::kString:
+      return "string '" + token.text + "'";
+    case TokenKind::kHex:
+      return "hex string";
+    default:
+      return "'" + token.text + "'";
+  }
+}
+
+struct Parser {
+  const std::vector<Token>& tokens;
+  size_t at = 0;
+  DescriptionError* error;
+
+  const Token& Peek(size_t ahead = 0) const {
+    size_t i = at + ahead;
+    return i < tokens.size() ? tokens[i] : tokens.back();
+  }
+  const Token& Take() {
+    const Token& token = Peek();
+    if (at < tokens.size() - 1) ++at;
+    return token;
+  }
+
+  bool Fail(SourcePos pos, std::string reason) {
+    *error = {pos, std::move(reason)};
+    return false;
+  }
+  bool FailExpected(const std::string& expected) {
+    return Fail(Peek().pos, "expected " + expected + ", found " + Describe(Peek()));
+  }
+
+  static bool IsKeyword(const Token& token, const char* keyword) {
+    return token.kind == TokenKind::kWord && token.text.size() == std::strlen(keyword) &&
+           strcasecmp(token.text.c_str(), keyword) == 0;
+  }
+  bool AcceptKeyword(const char* keyword) {
+    if (!IsKeyword(Peek(), keyword)) return false;
+    Take();
+    return true;
+  }
+  bool ExpectKeyword(const char* keyword) {
+    return AcceptKeyword(keyword) || FailExpected(keyword);
+  }
+  bool AcceptSymbol(char symbol) {
+    if (Peek().kind != TokenKind::kSymbol || Peek().text[0] != symbol) return false;
+    Take();
+    return true;
+  }
+  bool ExpectSymbol(char symbol) {
+    return AcceptSymbol(symbol) || FailExpected(std::string("'") + symbol + "'");
+  }
+
+  bool ParseName(TextClause* name, const char* what) {
+    const Token& token = Peek();
+    if (token.kind != TokenKind::kWord && token.kind != TokenKind::kQuotedName) {
+      return FailExpected(std::string("a ") + what + " name");
+    }
+    *name = {token.text, token.pos};
+    Take();
+    return true;
+  }
+
+  bool ParseString(TextClause* text, const char* what) {
+    if (Peek().kind != TokenKind::kString) return FailExpected(what);
+    *text = {Peek().text, Peek().pos};
+    Take();
+    return true;
+  }
+
+  bool ParseInteger(IntClause* number) {
+    SourcePos pos = Peek().pos;
+    bool negative = AcceptSymbol('-');
+    if (Peek().kind != TokenKind::kInteger) return FailExpected("an integer");
+    uint64_t magnitude = Take().magnitude;
+    if (magnitude > (negative ? uint64_t{1} << 63 : uint64_t{INT64_MAX})) {
+      return Fail(pos, "number too large");
+    }
+    number->value = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
+    number->pos = pos;
+    return true;
+  }
+
+  // Parses an integer into *slot unless a clause of that name was given before.
+  bool ParseOnce(std::optional<IntClause>* slot, const char* clause) {
+    SourcePos pos = tokens[at - 1].pos;
+    if (slot->has_value()) return Fail(pos, std::string(clause) + " given twice");
+    slot->emplace();
+    return ParseInteger(&**slot);
+  }
+
+  bool ParseStringOnce(std::optional<TextClause>* slot, const char* clause) {
+    SourcePos pos = tokens[at - 1].pos;
+    if (slot->has_value()) return Fail(pos, std::string(clause) + " given twice");
+    slot->emplace();
+    return ParseString(&**slot, "a string");
+  }
+
+  bool ParseType(ColumnDef* column) {
+    const Token& token = Peek();
+    column->typePos = token.pos;
+    if (IsKeyword(token, "TYPE") && Peek(1).kind == TokenKind::kInteger) {
+      Take();
+      IntClause code;
+      if (!ParseInteger(&code)) return false;
+      if (code.value < 0 || code.value > 255) return Fail(code.pos, "type code must be 0 to 255");
+      column->typeCode = static_cast<int>(code.value);
+    } else if (token.kind == TokenKind::kWord) {
+      const TypeInfo* type = FindTypeKeyword(token.text);
+      if (type == nullptr) return Fail(token.pos, "unknown type '" + token.text + "'");
+      column->typeCode = type->code;
+      Take();
+    } else {
+      return FailExpected("a type");
+    }
+    if (!AcceptSymbol('(')) return true;
+    column->size.emplace();
+    if (!ParseInteger(&*column->size)) return false;
+    if (AcceptSymbol(',')) {
+      column->decimals.emplace();
+      if (!ParseInteger(&*column->decimals)) return false;
+    }
+    return ExpectSymbol(')');
+  }
+
+  bool ParseColumn(ColumnDef* column) {
+    if (!ParseName(&column->name, "column") || !ParseType(column)) return false;
+    for (;;) {
+      if (AcceptKeyword("NULL")) {
+        column->nullable = true;
+      } else if (AcceptKeyword("NOT")) {
+        if (!ExpectKeyword("NULL")) return false;
+        column->nullable = false;
+      } else if (AcceptKeyword("CASE")) {
+        if (AcceptKeyword("INSENSITIVE")) {
+          column->caseInsensitive = true;
+        } else if (AcceptKeyword("SENSITIVE")) {
+          column->caseInsensitive = false;
+        } else {
+          return FailExpected("INSENSITIVE or SENSITIVE");
+        }
+      } else if (AcceptKeyword("BINARY")) {
+        column->binary = true;
+      } else if (AcceptKeyword("AT")) {
+        if (!ParseOnce(&column->at, "AT")) return false;
+      } else if (AcceptKeyword("ID")) {
+        if (!ParseOnce(&column->id, "ID")) return false;
+      } else if (AcceptKeyword("FLAGS")) {
+        if (!ParseOnce(&column->rawFlags, "FLAGS")) return false;
+      } else {
+        return true;
+      }
+    }
+  }
+
+  bool ParseTableOption(TableDef* table, bool* more) {
+    *more = true;
+    if (AcceptKeyword("ID")) return ParseOnce(&table->id, "ID");
+    if (AcceptKeyword("IN")) return ParseStringOnce(&table->location, "IN");
+    if (AcceptKeyword("PAGESIZE")) return ParseOnce(&table->pageSize, "PAGESIZE");
+    if (AcceptKeyword("VERSION")) return ParseOnce(&table->fileVersion, "VERSION");
+    if (AcceptKeyword("OWNER")) return ParseStringOnce(&table->owner, "OWNER");
+    if (AcceptKeyword("FLAGS")) return ParseOnce(&table->rawFlags, "FLAGS");
+    if (AcceptKeyword("NO")) {
+      table->noFile = true;
+      return ExpectKeyword("FILE");
+    }
+    if (AcceptKeyword("VARIABLE")) {
+      table->fileFlags |= RECMGR_FILE_VARIABLE_LENGTH;
+    } else if (AcceptKeyword("RECORD")) {
+      table->fileFlags |= RECMGR_FILE_RECORD_COMPRESSION;
+      return ExpectKeyword("COMPRESSION");
+    } else if (AcceptKeyword("PAGE")) {
+      table->fileFlags |= RECMGR_FILE_PAGE_COMPRESSION;
+      return ExpectKeyword("COMPRESSION");
+    } else if (AcceptKeyword("NULLABLE")) {
+      table->nullable = true;
+    } else if (AcceptKeyword("DICTIONARY")) {
+      table->dictionary = true;
+    } else {
+      *more = false;
+    }
+    return true;
+  }
+
+  bool ParseTable(Statement* statement) {
+    TableDef table;
+    if (!ParseName(&table.name, "table")) return false;
+    for (bool more = true; more;) {
+      if (!ParseTableOption(&table, &more)) return false;
+    }
+    if (!AcceptSymbol('(')) return FailExpected("a table option or '('");
+    if (AcceptSymbol(')')) {
+      *statement = std::move(table);
+      return true;
+    }
+    do {
+      table.columns.emplace_back();
+      if (!ParseColumn(&table.columns.back())) return false;
+    } while (AcceptSymbol(','));
+    if (!ExpectSymbol(')')) return false;
+    *statement = std::move(table);
+    return true;
+  }
+
+  bool ParseSegment(SegmentDef* segment) {
+    if (!ParseName(&segment->column, "column")) return false;
+    for (;;) {
+      if (AcceptKeyword("ASC")) {
+        segment->descending = false;
+      } else if (AcceptKeyword("DESC")) {
+        segment->descending = true;
+      } else if (AcceptKeyword("CASE")) {
+        if (AcceptKeyword("INSENSITIVE")) {
+          segment->caseInsensitive = true;
+        } else if (AcceptKeyword("SENSITIVE")) {
+          segment->caseInsensitive = false;
+        } else {
+          return FailExpected("INSENSITIVE or SENSITIVE");
+        }
+      } else if (AcceptKeyword("ACS")) {
+        segment->alternateCollation = true;
+      } else if (AcceptKeyword("NULL")) {
+        if (!ExpectKeyword("KEY")) return false;
+        segment->nullKey = true;
+      } else if (AcceptKeyword("FLAGS")) {
+        if (!ParseOnce(&segment->rawFlags, "FLAGS")) return false;
+      } else {
+        return true;
+      }
+    }
+  }
+
+  bool ParseIndex(SourcePos pos, bool unique, Statement* statement) {
+    IndexDef index;
+    index.pos = pos;
+    index.unique = unique;
+    if (!IsKeyword(Peek(), "ON")) {
+      index.name.emplace();
+      if (!ParseName(&*index.name, "index")) return false;
+    }
+    if (!ExpectKeyword("ON") || !ParseName(&index.table, "table") || !ExpectSymbol('(')) {
+      return false;
+    }
+    do {
+      index.segments.emplace_back();
+      if (!ParseSegment(&index.segments.back())) return false;
+    } while (AcceptSymbol(','));
+    if (!ExpectSymbol(')')) return false;
+    for (;;) {
+      if (AcceptKeyword("NUMBER")) {
+        if (!ParseOnce(&index.number, "NUMBER")) return false;
+      } else if (AcceptKeyword("ID")) {
+        if (!ParseOnce(&index.nameId, "ID")) return false;
+      } else if (AcceptKeyword("MODIFIABLE")) {
+        index.modifiable = true;
+      } else {
+        break;
+      }
+    }
+    *statement = std::move(index);
+    return true;
+  }
+
+  bool ParseConstraint(Statement* statement) {
+    ConstraintDef constraint;
+    if (!ParseName(&constraint.name, "constraint") || !ExpectKeyword("ON") ||
+        !ParseName(&constraint.table, "table")) {
+      return false;
+    }
+    for (;;) {
+      if (AcceptKeyword("ID")) {
+        if (!ParseOnce(&constraint.id, "ID")) return false;
+      } else if (AcceptKeyword("AT")) {
+        if (!ParseOnce(&constraint.at, "AT")) return false;
+      } else {
+        break;
+      }
+    }
+    *statement = std::move(constraint);
+    return true;
+  }
+
+  bool ParseValue(Literal* value) {
+    value->pos = Peek().pos;
+    const Token& token = Peek();
+    if (IsKeyword(token, "NULL")) {
+      value->kind = LiteralKind::kNull;
+    } else if (token.kind == TokenKind::kString || token.kind == TokenKind::kHex) {
+      value->kind = token.kind == TokenKind::kString ? LiteralKind::kString : LiteralKind::kHex;
+      value->text = token.text;
+    } else {
+      if (AcceptSymbol('-')) {
+        value->negative = true;
+      } else {
+        AcceptSymbol('+');
+      }
+      const Token& number = Peek();
+      if (number.kind == TokenKind::kInteger) {
+        value->kind = LiteralKind::kInteger;
+        value->magnitude = number.magnitude;
+      } else if (number.kind == TokenKind::kDecimal) {
+        value->kind = LiteralKind::kDecimal;
+      } else if (number.kind == TokenKind::kFloat) {
+        value->kind = LiteralKind::kFloat;
+      } else {
+        return FailExpected("a value");
+      }
+      value->text = number.text;
+    }
+    Take();
+    return true;
+  }
+
+  bool ParseInsert(Statement* statement) {
+    InsertDef insert;
+    if (!ExpectKeyword("INTO") || !ParseName(&insert.table, "table")) return false;
+    if (AcceptSymbol('(')) {
+      insert.columns.emplace();
+      do {
+        insert.columns->emplace_back();
+        if (!ParseName(&insert.columns->back(), "column")) return false;
+      } while (AcceptSymbol(','));
+      if (!ExpectSymbol(')')) return false;
+    }
+    if (!ExpectKeyword("VALUES")) return false;
+    do {
+      RowDef row;
+      row.pos = Peek().pos;
+      if (!ExpectSymbol('(')) return false;
+      do {
+        row.values.emplace_back();
+        if (!ParseValue(&row.values.back())) return false;
+      } while (AcceptSymbol(','));
+      if (!ExpectSymbol(')')) return false;
+      insert.rows.push_back(std::move(row));
+    } while (AcceptSymbol(','));
+    *statement = std::move(insert);
+    return true;
+  }
+
+  bool ParseStatement(Statement* statement) {
+    SourcePos pos = Peek().pos;
+    if (AcceptKeyword("SET")) {
+      PasswordDef password;
+      if (!ExpectKeyword("MASTER") || !ExpectKeyword("PASSWORD") ||
+          !ParseString(&password.password, "a string")) {
+        return false;
+      }
+      *statement = std::move(password);
+      return true;
+    }
+    if (AcceptKeyword("INSERT")) return ParseInsert(statement);
+    if (!AcceptKeyword("CREATE")) return FailExpected("CREATE, INSERT or SET");
+    if (AcceptKeyword("TABLE")) return ParseTable(statement);
+    if (AcceptKeyword("CONSTRAINT")) return ParseConstraint(statement);
+    bool unique = AcceptKeyword("UNIQUE");
+    if (AcceptKeyword("INDEX")) return ParseIndex(pos, unique, statement);
+    return FailExpected(unique ? "INDEX" : "TABLE, INDEX, UNIQUE or CONSTRAINT");
+  }
+};
+
+}  // namespace
+
+bool Parse(const std::vector<Token>& tokens, std::vector<Statement>* statements,
+           DescriptionError* error) {
+  Parser parser{tokens, 0, error};
+  while (parser.Peek().kind != TokenKind::kEnd) {
+    Statement statement;
+    if (!parser.ParseStatement(&statement) || !parser.ExpectSymbol(';')) return false;
+    statements->push_back(std::move(statement));
+  }
+  return true;
+}
+
+}  // namespace mkdict

@@ -1,0 +1,44 @@
+#include "crc32c.h"
+
+#include <array>
+
+namespace recmgr::format {
+namespace {
+
+constexpr uint32_t kPolynomial = 0x82F63B78u;  // reflected Castagnoli
+
+// kTables[k][b]: the CRC of byte b followed by k zero bytes (slice-by-8).
+constexpr std::array<std::array<uint32_t, 256>, 8> MakeTables() {
+  std::array<std::array<uint32_t, 256>, 8> t{};
+  for (uint32_t b = 0; b < 256; ++b) {
+    uint32_t c = b;
+    for (int bit = 0; bit < 8; ++bit) c = (c & 1) ? (c >> 1) ^ kPolynomial : c >> 1;
+    t[0][b] = c;
+  }
+  for (int k = 1; k < 8; ++k) {
+    for (uint32_t b = 0; b < 256; ++b) t[k][b] = (t[k - 1][b] >> 8) ^ t[0][t[k - 1][b] & 0xFF];
+  }
+  return t;
+}
+
+constexpr auto kTables = MakeTables();
+
+}  // namespace
+
+uint32_t Crc32cExtend(uint32_t crc, const uint8_t* data, size_t n) {
+  uint32_t c = ~crc;
+  while (n >= 8) {
+    uint32_t lo = c ^ (static_cast<uint32_t>(data[0]) | (static_cast<uint32_t>(data[1]) << 8) |
+                       (static_cast<uint32_t>(data[2]) << 16) |
+                       (static_cast<uint32_t>(data[3]) << 24));
+    c = kTables[7][lo & 0xFF] ^ kTables[6][(lo >> 8) & 0xFF] ^ kTables[5][(lo >> 16) & 0xFF] ^
+        kTables[4][lo >> 24] ^ kTables[3][data[4]] ^ kTables[2][data[5]] ^ kTables[1][data[6]] ^
+        kTables[0][data[7]];
+    data += 8;
+    n -= 8;
+  }
+  while (n-- > 0) c = (c >> 8) ^ kTables[0][(c ^ *data++) & 0xFF];
+  return ~c;
+}
+
+}  // namespace recmgr::format

@@ -1,0 +1,38 @@
+// Which position blocks hold a live open file. A block holds a tag and a
+// handle id that is never reused; the registry maps live ids to their open
+// files, so a zeroed, garbage, copied-after-close or stale block finds
+// nothing instead of freed memory.
+//
+// Not thread-safe: every function REQUIRES the caller to hold the engine's
+// call lock (see recmgr_call.cpp).
+#ifndef RECMGR_SRC_HANDLE_REGISTRY_H
+#define RECMGR_SRC_HANDLE_REGISTRY_H
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "open_file.h"
+
+namespace recmgr {
+
+// Position block layout; the remaining bytes are zero while a file is open.
+inline constexpr size_t kBlockTag = 0;       // 8 bytes: kBlockTagValue
+inline constexpr size_t kBlockHandleId = 8;  // 8 bytes, little-endian
+inline constexpr uint8_t kBlockTagValue[8] = {'R', 'M', 'P', 'O', 'S', 'B', 'L', 'K'};
+
+// The open file `block` refers to, or null if it refers to none.
+// `block` may be null.
+OpenFile* FindOpenFile(const void* block);
+
+// Registers `file` under a fresh id and writes the block.
+// REQUIRES: block is non-null and holds no live file (see ReleaseBlock).
+void AttachOpenFile(void* block, std::unique_ptr<OpenFile> file);
+
+// Closes the file `block` refers to and clears the block. Returns false if
+// it referred to none.
+bool ReleaseBlock(void* block);
+
+}  // namespace recmgr
+
+#endif  // RECMGR_SRC_HANDLE_REGISTRY_H

@@ -1,0 +1,28 @@
+// A whole file mapped read-only. The descriptor is closed as soon as the
+// mapping exists, so open handles cost no file descriptors.
+#ifndef RECMGR_SRC_MAPPED_FILE_H
+#define RECMGR_SRC_MAPPED_FILE_H
+
+#include <cstdint>
+
+namespace recmgr {
+
+struct MappedFile {
+  const uint8_t* data = nullptr;  // null for an empty file
+  uint64_t size = 0;
+};
+
+// Opens `path` (O_RDONLY, never blocking) and maps it. Returns
+// RECMGR_STATUS_SUCCESS; RECMGR_STATUS_FILE_NOT_FOUND if it or a folder on
+// its way does not exist; RECMGR_STATUS_ACCESS_DENIED if permission is
+// refused; RECMGR_STATUS_INVALID_FILE_NAME if the name is too long;
+// RECMGR_STATUS_NOT_A_RECMGR_FILE if it is not a regular file;
+// RECMGR_STATUS_IO_ERROR for anything else.
+int16_t MapFile(const char* path, MappedFile* out);
+
+// Releases the mapping. Safe on an empty MappedFile.
+void UnmapFile(MappedFile* file);
+
+}  // namespace recmgr
+
+#endif  // RECMGR_SRC_MAPPED_FILE_H

@@ -1,0 +1,45 @@
+// The exported call entry: dispatches on the operation code under one
+// engine-wide lock, so calls from several threads are serialised. No C++
+// exception crosses the C boundary.
+#include <mutex>
+#include <new>
+
+#include "operations.h"
+#include "recmgr/recmgr.h"
+
+namespace {
+
+std::mutex& CallLock() {
+  static std::mutex* lock = new std::mutex;  // never destroyed: usable during exit
+  return *lock;
+}
+
+}  // namespace
+
+extern "C" RECMGR_EXPORT int16_t RecmgrCall(uint16_t operation, void* positionBlock,
+                                            void* dataBuffer, uint32_t* dataLength,
+                                            void* keyBuffer, uint8_t keyLength,
+                                            int8_t keyNumber) {
+  try {
+    std::lock_guard<std::mutex> guard(CallLock());
+    switch (operation) {
+      case RECMGR_OP_OPEN:
+        return recmgr::OpenOperation(positionBlock, dataBuffer, keyBuffer, keyLength);
+      case RECMGR_OP_CLOSE:
+        return recmgr::CloseOperation(positionBlock);
+      case RECMGR_OP_GET_EQUAL:
+      case RECMGR_OP_GET_NEXT:
+      case RECMGR_OP_GET_GREATER_OR_EQUAL:
+      case RECMGR_OP_GET_FIRST:
+        return recmgr::GetOperation(operation, positionBlock, dataBuffer, dataLength, keyBuffer,
+                                    keyLength, keyNumber);
+      case RECMGR_OP_STAT:
+        return recmgr::StatOperation(positionBlock, dataBuffer, dataLength, keyBuffer,
+                                     keyLength);
+      default:
+        return RECMGR_STATUS_INVALID_OPERATION;
+    }
+  } catch (...) {  // std::bad_alloc while opening, or a failed lock
+    return RECMGR_STATUS_IO_ERROR;
+  }
+}

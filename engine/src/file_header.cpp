@@ -131,7 +131,11 @@ int16_t ParseHeaderPage(const uint8_t* file, uint64_t fileSize, FileHeader* out)
   const uint32_t pageSize = uint32_t{1} << shift;
   if (fileSize < pageSize) return kNotOurs;
   if (Load32(file + kPageCrc) != PageCrc(file, pageSize)) return kNotOurs;
-  if (file[kPageType] != kHeaderPage || Load32(file + kPageNumber) != 0) return kNotOurs;
+  if (file[kPageType] != kHeaderPage || file[kPageKeyNumber] != 0 ||
+      Load16(file + kPageReserved) != 0 || Load32(file + kPageNumber) != 0 ||
+      Load32(file + kPageEntryCount) != 0) {
+    return kNotOurs;
+  }
 
   FileHeader h;
   h.pageShift = shift;

@@ -166,6 +166,8 @@ TEST_F(DamageTest, HeaderFieldsThatLieUnderAValidChecksum) {
   } cases[] = {
       {"page type", format::kPageType, {2}},
       {"page number", format::kPageNumber, {1}},
+      {"page key number", format::kPageKeyNumber, {1}},
+      {"page entry count", format::kPageEntryCount, LittleEndian(1, 4)},
       {"key count 129", format::kHdrKeyCount, {129}},
       {"key count 255", format::kHdrKeyCount, {255}},
       {"key count 2", format::kHdrKeyCount, {2}},

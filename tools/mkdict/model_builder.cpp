@@ -347,8 +347,8 @@ struct Builder {
     for (const RowDef& rowDef : def.rows) {
       if (rowDef.values.size() != columns.size()) {
         return Fail(rowDef.pos,
-                    "row has " + std::to_string(rowDef.values.size()) + " values for " +
-                        std::to_string(columns.size()) + " columns",
+                    "expected " + std::to_string(columns.size()) + " values in the row, found " +
+                        std::to_string(rowDef.values.size()),
                     error);
       }
       Row row;

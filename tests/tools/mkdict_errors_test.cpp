@@ -1,0 +1,310 @@
+// Bad descriptions and bad command lines: the one-line message, the exit
+// code, and that nothing is written, not even over an existing dictionary.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "file_dump.h"
+#include "mkdict_run.h"
+
+namespace mkdicttest {
+namespace {
+
+using testsupport::ReadFile;
+using testsupport::TempDir;
+namespace fs = std::filesystem;
+
+struct ErrorCase {
+  const char* name;
+  std::string ddl;
+  std::string message;  // after "in.ddl:"
+};
+
+void PrintTo(const ErrorCase& value, std::ostream* out) { *out << value.name; }
+
+const std::string kTable = "CREATE TABLE T (A INTEGER);\n";
+
+std::vector<ErrorCase> SyntaxCases() {
+  return {
+      {"UnclosedColumnList", "CREATE TABLE T (A INTEGER", "1:26: expected ')', found end of file"},
+      {"MisspeltKeyword", "CREATE TABEL T ();",
+       "1:8: expected TABLE, INDEX, UNIQUE or CONSTRAINT, found 'TABEL'"},
+      {"UnknownStatement", "DROP TABLE T;", "1:1: expected CREATE, INSERT or SET, found 'DROP'"},
+      {"MissingSemicolon", "CREATE TABLE T ()\nCREATE TABLE U ();",
+       "2:1: expected ';', found 'CREATE'"},
+      {"UnknownTableOption", "CREATE TABLE T SIZE 5 ();",
+       "1:16: expected a table option or '(', found 'SIZE'"},
+      {"NameExpected", "CREATE TABLE 'T' ();", "1:14: expected a table name, found string 'T'"},
+      {"ValueExpected", kTable + "INSERT INTO T VALUES (A);",
+       "2:23: expected a value, found 'A'"},
+      {"IntegerExpected", "CREATE TABLE T ID 1.5 ();", "1:19: expected an integer, found '1.5'"},
+      {"NullKeyNeedsKey", kTable + "CREATE INDEX K ON T (A NULL);",
+       "2:28: expected KEY, found ')'"},
+      {"CaseNeedsWord", "CREATE TABLE T (A CHAR(2) CASE);",
+       "1:31: expected INSENSITIVE or SENSITIVE, found ')'"},
+      {"ClauseTwice", "CREATE TABLE T ID 1 ID 2 ();", "1:21: ID given twice"},
+      {"UnterminatedString", "SET MASTER PASSWORD 'abc", "1:21: unterminated string"},
+      {"UnterminatedName", "CREATE TABLE \"T ();", "1:14: unterminated quoted name"},
+      {"UnterminatedComment", "/* x", "1:1: unterminated comment"},
+      {"UnexpectedCharacter", "CREATE TABLE T () ?;", "1:19: unexpected character '?'"},
+      {"MalformedNumber", "CREATE TABLE T (A CHAR(12x));", "1:24: malformed number"},
+      {"NumberTooLarge", "CREATE TABLE T ID 99999999999999999999 ();", "1:19: number too large"},
+      {"OddHexString", kTable + "INSERT INTO T VALUES (X'123');",
+       "2:23: hex string needs an even number of digits"},
+      {"BadHexDigit", kTable + "INSERT INTO T VALUES (X'12G4');", "2:23: bad digit in hex string"},
+  };
+}
+
+std::vector<ErrorCase> MeaningCases() {
+  const std::string twoColumns = "CREATE TABLE T (A INTEGER, B CHAR(4));\n";
+  return {
+      {"UnknownType", "CREATE TABLE T (A VARCHAR(10));", "1:19: unknown type 'VARCHAR'"},
+      {"TypeCodeOutOfRange", "CREATE TABLE T (A TYPE 256(1));", "1:24: type code must be 0 to 255"},
+      {"SizeMissing", "CREATE TABLE T (A CHAR);", "1:19: CHAR needs a size"},
+      {"RawTypeSizeMissing", "CREATE TABLE T (A TYPE 24);", "1:19: TYPE24 needs a size"},
+      {"DuplicateTable", "CREATE TABLE T ();\nCREATE TABLE t ();", "2:14: duplicate table name t"},
+      {"DuplicateColumn", "CREATE TABLE T (A INTEGER, a CHAR(2));",
+       "1:28: duplicate column name a in table T"},
+      {"DuplicateIndexName", kTable + "CREATE INDEX K ON T (A);\nCREATE INDEX k ON T (A);",
+       "3:14: duplicate index name k in table T"},
+      {"DuplicateIndexNumber", kTable + "CREATE INDEX K ON T (A);\nCREATE INDEX L ON T (A) NUMBER 0;",
+       "3:32: duplicate index number 0"},
+      {"DuplicateConstraint", kTable + "CREATE CONSTRAINT C ON T;\nCREATE CONSTRAINT c ON T;",
+       "3:19: duplicate constraint name c in table T"},
+      {"DuplicateTableId", "CREATE TABLE T ID 5 ();\nCREATE TABLE U ID 5 ();",
+       "2:19: duplicate table id 5"},
+      {"AutomaticTableIdTaken", "CREATE TABLE T ();\nCREATE TABLE U ID 1 ();",
+       "2:19: duplicate table id 1"},
+      {"DuplicateFieldId", "CREATE TABLE T (A INTEGER ID 7);\nCREATE TABLE U (B INTEGER ID 7);",
+       "2:30: duplicate field id 7"},
+      {"UnknownTable", "CREATE INDEX K ON T (A);", "1:19: unknown table T"},
+      {"UnknownIndexColumn", kTable + "CREATE INDEX K ON T (A, B);",
+       "2:25: unknown column B in table T"},
+      {"UnknownInsertColumn", kTable + "INSERT INTO T (B) VALUES (1);",
+       "2:16: unknown column B in table T"},
+      {"ColumnListedTwice", kTable + "INSERT INTO T (A, a) VALUES (1, 2);",
+       "2:19: column a listed twice"},
+      {"IdWithoutIndexName", kTable + "CREATE INDEX ON T (A) ID 5;", "2:26: ID needs an index name"},
+      {"EmptyName", "CREATE TABLE \"\" ();", "1:14: empty table name"},
+      {"NameEndsWithSpace", "CREATE TABLE \"T \" ();", "1:14: table name ends with a space"},
+      {"TableNameTooLong", "CREATE TABLE " + std::string(129, 'N') + " ();",
+       "1:14: table name longer than 128 characters"},
+      {"ColumnNameTooLong", "CREATE TABLE T (" + std::string(129, 'C') + " INTEGER);",
+       "1:17: column name longer than 128 characters"},
+      {"IndexNameTooLong", kTable + "CREATE INDEX \"" + std::string(129, 'I') + "\" ON T (A);",
+       "2:14: index name longer than 128 characters"},
+      {"LocationTooLong", "CREATE TABLE T IN '" + std::string(251, 'L') + "' ();",
+       "1:19: location longer than 250 characters"},
+      {"EmptyLocation", "CREATE TABLE T IN '' ();", "1:19: empty location"},
+      {"PasswordTooLong", "SET MASTER PASSWORD '" + std::string(52, 'P') + "';",
+       "1:21: master password longer than 51 characters"},
+      {"PasswordTwice", "SET MASTER PASSWORD 'a';\nSET MASTER PASSWORD 'b';",
+       "2:21: master password set twice"},
+      {"OwnerTooLong", "CREATE TABLE T OWNER '" + std::string(52, 'O') + "' ();",
+       "1:22: owner name longer than 51 characters"},
+      {"PageSizeRange", "CREATE TABLE T PAGESIZE 65536 ();", "1:25: page size must be 1 to 65535"},
+      {"VersionRange", "CREATE TABLE T VERSION 256 ();", "1:24: file version must be 0 to 255"},
+      {"TableIdRange", "CREATE TABLE T ID 2147483648 ();",
+       "1:19: table id must be -2147483648 to 2147483647"},
+      {"FlagsRange", "CREATE TABLE T FLAGS 0x100000000 ();",
+       "1:22: flags must be -2147483648 to 4294967295"},
+      {"IndexNumberRange", kTable + "CREATE INDEX K ON T (A) NUMBER -2147483649;",
+       "2:32: index number must be -2147483648 to 4294967295"},
+      {"NegativeOffset", "CREATE TABLE T (A INTEGER AT -1);",
+       "1:30: offset must be 0 to 2147483647"},
+      {"DecimalPlacesRange", "CREATE TABLE T (A DECIMAL(4,65536));",
+       "1:29: decimal places must be 0 to 65535"},
+      {"RecordTooLong", "CREATE TABLE T (A CHAR(65000), B CHAR(600));",
+       "1:32: column B ends at byte 65600, past the 65535-byte record of a data file"},
+      {"KeyTooLong", "CREATE TABLE T (A CHAR(200), B CHAR(56));\nCREATE INDEX K ON T (A, B);",
+       "2:1: key of 256 bytes is longer than the 255 bytes a data-file key can hold"},
+      {"EmptyKeySegment", "CREATE TABLE T (A CHAR(0));\nCREATE INDEX K ON T (A);",
+       "2:22: column A of size 0 cannot be part of a key"},
+      {"SharedLocation", "CREATE TABLE A IN 'X.DAT' ();\nCREATE TABLE B IN './X.DAT' ();",
+       "2:14: data file ./X.DAT of table B would overwrite the data file of table A"},
+      {"LocationOfADictionaryFile", "CREATE TABLE X$File IN 'PVFILE.DDF' DICTIONARY ();",
+       "1:14: data file PVFILE.DDF of table X$File would overwrite the dictionary file "
+       "PVFILE.DDF"},
+      {"RowsWithoutDataFile", "CREATE TABLE T NO FILE (A INTEGER);\nINSERT INTO T VALUES (1);",
+       "2:13: table T has no data file"},
+      {"ValueCount", twoColumns + "INSERT INTO T VALUES (1, 'a'), (2);",
+       "2:32: expected 2 values in the row, found 1"},
+      {"DuplicateUniqueKey",
+       kTable + "CREATE UNIQUE INDEX K ON T (A);\nINSERT INTO T VALUES (1), (2),\n (1);",
+       "4:2: duplicate key in unique index K of table T (same as the row at line 3)"},
+      {"DuplicateCaseInsensitiveKey",
+       "CREATE TABLE T (A CHAR(3));\nCREATE UNIQUE INDEX ON T (A CASE INSENSITIVE);\n"
+       "INSERT INTO T VALUES ('ab');\nINSERT INTO T VALUES ('AB');",
+       "4:22: duplicate key in unique index number 0 of table T (same as the row at line 3)"},
+  };
+}
+
+std::vector<ErrorCase> ValueCases() {
+  auto insert = [](const std::string& type, const std::string& value) {
+    return "CREATE TABLE T (A " + type + ");\nINSERT INTO T VALUES (" + value + ");";
+  };
+  return {
+      {"IntegerOutOfRange", insert("INTEGER(1)", "128"),
+       "2:23: value out of range for column A (INTEGER(1))"},
+      {"NegativeIntegerOutOfRange", insert("INTEGER(2)", "-32769"),
+       "2:23: value out of range for column A (INTEGER(2))"},
+      {"NegativeUnsigned", insert("UNSIGNED(4)", "-1"),
+       "2:23: value out of range for column A (UNSIGNED(4))"},
+      {"UnsignedOutOfRange", insert("UNSIGNED(2)", "65536"),
+       "2:23: value out of range for column A (UNSIGNED(2))"},
+      {"IntegerOfOddSize", insert("INTEGER(3)", "1"),
+       "2:23: only hex values or NULL fit column A (INTEGER(3))"},
+      {"StringForInteger", insert("INTEGER", "'1'"),
+       "2:23: an integer value is needed for column A (INTEGER(4))"},
+      {"DecimalForInteger", insert("INTEGER", "1.5"),
+       "2:23: an integer value is needed for column A (INTEGER(4))"},
+      {"NumberForString", insert("CHAR(4)", "12"), "2:23: a string is needed for column A (CHAR(4))"},
+      {"CharTooLong", insert("CHAR(2)", "'abc'"), "2:23: string too long for column A (CHAR(2))"},
+      {"ZStringNeedsTerminator", insert("ZSTRING(3)", "'abc'"),
+       "2:23: string too long for column A (ZSTRING(3))"},
+      {"LStringNeedsLengthByte", insert("LSTRING(3)", "'abc'"),
+       "2:23: string too long for column A (LSTRING(3))"},
+      {"WStringTooLong", insert("WSTRING(4)", "'abc'"),
+       "2:23: string too long for column A (WSTRING(4))"},
+      {"WStringBadUtf8", insert("WZSTRING(8)", "'\xff'"),
+       "2:23: string is not valid UTF-8 for column A (WZSTRING(8))"},
+      {"TooManyDecimalPlaces", insert("DECIMAL(4,1)", "1.25"),
+       "2:23: too many decimal places for column A (DECIMAL(4,1))"},
+      {"DecimalOutOfRange", insert("DECIMAL(2,1)", "100"),
+       "2:23: value out of range for column A (DECIMAL(2,1))"},
+      {"FloatForDecimal", insert("MONEY(4,2)", "1e3"),
+       "2:23: an integer or decimal value is needed for column A (MONEY(4,2))"},
+      {"FloatOutOfRange", insert("FLOAT(4)", "1e39"),
+       "2:23: value out of range for column A (FLOAT(4))"},
+      {"DoubleOutOfRange", insert("FLOAT", "1e309"),
+       "2:23: value out of range for column A (FLOAT(8))"},
+      {"FloatOfOddSize", insert("FLOAT(2)", "1"),
+       "2:23: only hex values or NULL fit column A (FLOAT(2))"},
+      {"NumberForRawType", insert("DATE", "20240101"),
+       "2:23: only hex values or NULL fit column A (DATE(4))"},
+      {"StringForRawType", insert("TYPE 99(4)", "'x'"),
+       "2:23: only hex values or NULL fit column A (TYPE 99(4))"},
+      {"HexTooLong", insert("INTEGER(2)", "X'010203'"),
+       "2:23: hex value too long for column A (INTEGER(2))"},
+  };
+}
+
+class ErrorTest : public testing::TestWithParam<ErrorCase> {};
+
+TEST_P(ErrorTest, OneLineExitOneNothingWritten) {
+  TempDir dir;
+  auto run = RunMkdict(dir, GetParam().ddl);
+  EXPECT_EQ(run.err, "in.ddl:" + GetParam().message + "\n");
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_FALSE(fs::exists(dir / "out"));
+}
+
+auto CaseName = [](const auto& info) { return std::string(info.param.name); };
+INSTANTIATE_TEST_SUITE_P(Syntax, ErrorTest, testing::ValuesIn(SyntaxCases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Meaning, ErrorTest, testing::ValuesIn(MeaningCases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Values, ErrorTest, testing::ValuesIn(ValueCases()), CaseName);
+
+// Every file under `folder`, with its bytes.
+std::map<std::string, std::string> Snapshot(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    files[fs::relative(entry.path(), folder).string()] =
+        entry.is_regular_file() ? ReadFile(entry.path().string()) : "(folder)";
+  }
+  return files;
+}
+
+TEST(NothingWritten, AnExistingDictionaryStaysAsItWas) {
+  TempDir dir;
+  const std::string good =
+      "CREATE TABLE Customers IN 'data/CUSTOMER.DAT' (Id INTEGER);\n"
+      "CREATE UNIQUE INDEX K ON Customers (Id);\n"
+      "INSERT INTO Customers VALUES (1), (2);\n";
+  ASSERT_EQ(RunMkdict(dir, good).exitCode, 0);
+  const auto before = Snapshot(dir / "out");
+  ASSERT_EQ(before.size(), 5u);
+
+  // A late syntax error, a late duplicate key, and a data file that can only
+  // fail while being written (its folder is a file): each leaves no trace.
+  testsupport::WriteFile(dir / "out/blocker", "a file, not a folder");
+  const auto withBlocker = Snapshot(dir / "out");
+  const std::string bad[] = {
+      "CREATE TABLE Customers IN 'data/CUSTOMER.DAT' (Id INTEGER);\n"
+      "CREATE TABLE New IN 'new/NEW.DAT' ();\nINSERT INTO Customers VALUES (3);\nCREATE",
+      good + "INSERT INTO Customers VALUES (2);\n",
+      "CREATE TABLE Customers IN 'data/CUSTOMER.DAT' (Id INTEGER);\n"
+      "CREATE TABLE New IN 'new/deeper/NEW.DAT' ();\n"
+      "CREATE TABLE Blocked IN 'blocker/BLOCKED.DAT' ();\n",
+  };
+  const std::string messages[] = {
+      "in.ddl:4:7: expected TABLE, INDEX, UNIQUE or CONSTRAINT, found end of file\n",
+      "in.ddl:4:30: duplicate key in unique index K of table Customers (same as the row at line "
+      "3)\n",
+      "mkdict: cannot write out/blocker/BLOCKED.DAT: record manager status ",
+  };
+  for (int i = 0; i < 3; ++i) {
+    auto run = RunMkdict(dir, bad[i]);
+    EXPECT_EQ(run.err.substr(0, messages[i].size()), messages[i]);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(Snapshot(dir / "out"), withBlocker) << "after bad description " << i;
+  }
+  EXPECT_EQ(DumpDictionary(dir / "out"),
+            "file id=1 name=\"Customers\" location=\"data/CUSTOMER.DAT\" flags=0x00000000\n"
+            "field id=1 table=1 type=1 offset=0 size=4 dec=0 flags=0x00000000 name=\"Id\"\n"
+            "field id=2 table=1 type=255 offset=0 size=0 dec=0 flags=0x00000000 name=\"K\"\n"
+            "index table=1 field=1 number=0 segment=0 flags=0x00000000\n");
+}
+
+struct UsageCase {
+  const char* name;
+  std::vector<std::string> arguments;
+  std::string message;
+};
+
+void PrintTo(const UsageCase& value, std::ostream* out) { *out << value.name; }
+
+class UsageTest : public testing::TestWithParam<UsageCase> {};
+
+TEST_P(UsageTest, OneLineExitTwo) {
+  TempDir dir;
+  auto run = RunMkdict(dir, "CREATE TABLE T ();", GetParam().arguments);
+  EXPECT_EQ(run.err, "mkdict: " + GetParam().message + " (see mkdict --help)\n");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, UsageTest,
+    testing::Values(UsageCase{"NoArguments", {}, "missing DESCRIPTION"},
+                    UsageCase{"OnlyAFolder", {"-o", "out"}, "missing DESCRIPTION"},
+                    UsageCase{"UnknownOption", {"in.ddl", "-x"}, "unknown option -x"},
+                    UsageCase{"TwoDescriptions", {"in.ddl", "b.ddl"},
+                              "more than one DESCRIPTION: in.ddl and b.ddl"},
+                    UsageCase{"FolderMissing", {"in.ddl", "-o"}, "-o needs a FOLDER"},
+                    UsageCase{"PasswordMissing", {"in.ddl", "--password"}, "--password needs a TEXT"},
+                    UsageCase{"PasswordTooLong", {"in.ddl", "--password", std::string(52, 'p')},
+                              "--password longer than 51 characters"}),
+    CaseName);
+
+TEST(CommandLine, HelpPrintsTheUsageAndSucceeds) {
+  TempDir dir;
+  auto run = RunMkdict(dir, "", {"--help"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out.rfind("usage: mkdict DESCRIPTION [-o FOLDER] [--password TEXT]\n", 0), 0u);
+}
+
+TEST(CommandLine, UnreadableDescriptionExitsOne) {
+  TempDir dir;
+  auto run = RunMkdict(dir, "", {"missing.ddl"});
+  EXPECT_EQ(run.err, "mkdict: cannot read missing.ddl\n");
+  EXPECT_EQ(run.exitCode, 1);
+}
+
+}  // namespace
+}  // namespace mkdicttest

@@ -1,0 +1,33 @@
+// End-to-end helpers for the report tool: build a dictionary with mkdict,
+// run the real morvel2 in its folder, and compare with golden output.
+#ifndef TESTS_CLI_REPORT_RUNNER_H
+#define TESTS_CLI_REPORT_RUNNER_H
+
+#include <string>
+#include <vector>
+
+#include "run_process.h"
+
+namespace testsupport {
+
+// Runs morvel2 with `args` in `folder`.
+ProcessResult RunMorvel2(const std::string& folder, const std::vector<std::string>& args,
+                         ProcessOptions options = {});
+
+// Writes `ddl` to a description file and runs mkdict on it into `folder`
+// (with `extraArgs`); returns mkdict's result.
+ProcessResult BuildDictionary(const std::string& folder, const std::string& ddl,
+                              const std::vector<std::string>& extraArgs = {});
+
+// The title's date and time, whatever they are, as "Www Mmm dd hh:mm:ss yyyy".
+std::string MaskDate(const std::string& report);
+
+// Content of tests/cli/golden/<name>.
+std::string ReadGolden(const std::string& name);
+
+// Lines of a text, without their line ends.
+std::vector<std::string> SplitLines(const std::string& text);
+
+}  // namespace testsupport
+
+#endif  // TESTS_CLI_REPORT_RUNNER_H

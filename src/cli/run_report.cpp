@@ -52,6 +52,16 @@ void ReportOneTable() {
   PrintTableReport(name, &gTableInfo, &gStatistics);
 }
 
+// A report is written in large pieces unless someone is watching it. The
+// buffer can only be set before the first output, so once per process.
+void UseLargeOutputBuffer() {
+  static char outputBuffer[1 << 16];
+  static bool set = false;
+  if (set) return;
+  set = true;
+  if (!isatty(STDOUT_FILENO)) std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+}
+
 // Start values of every program-wide setting and buffer.
 void ResetProgramState() {
   ResetReportOptions();
@@ -72,9 +82,7 @@ int RunReport(int argc, char** argv) {
   bool allTables = false;
   if (!ParseArguments(argc, argv, &allTables)) return 1;
 
-  // A report is written in large pieces unless someone is watching it.
-  static char outputBuffer[1 << 16];
-  if (!isatty(STDOUT_FILENO)) std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+  UseLargeOutputBuffer();
 
   ReportError("Login", OpenDictionaries());
   if (allTables)

@@ -15,7 +15,7 @@ namespace mkdicttest {
 // read shows its status.
 std::string DumpDictionary(const std::string& folder, const std::string& owner = "..QV....");
 
-// The data file's Stat result (file specification, then one line per key
+// The data file's Stat result (its attributes, then one line per key
 // segment) and, when keyNumber >= 0, its records in that key's order as hex.
 std::string DumpDataFile(const std::string& path, int keyNumber = -1,
                          const std::string& owner = "");

@@ -14,7 +14,7 @@ namespace mkdicttest {
 int16_t ReadRecords(const std::string& path, const std::string& owner, int keyNumber,
                     std::vector<std::string>* records);
 
-// The Stat result of `path`: file specification and key specifications.
+// The Stat result of `path`: the file's attributes and one entry per key segment.
 int16_t StatFile(const std::string& path, const std::string& owner, std::string* stat);
 
 }  // namespace mkdicttest

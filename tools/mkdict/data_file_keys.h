@@ -19,7 +19,7 @@ bool IsDataFileKey(const Index& index);
 // insensitive when the segment says so), anything else byte-wise.
 recmgr::SegmentType SegmentTypeFor(const Column& column, uint32_t segmentFlags);
 
-// The key specifications of the table's data file, in index order.
+// The keys of the table's data file, in index order.
 std::vector<recmgr::KeySpec> DataFileKeys(const Table& table);
 
 // Fails at the first row whose key value is already held by an earlier row

@@ -43,13 +43,15 @@ std::vector<DictionaryCase> DictionaryCases() {
        "CREATE TABLE X$File ID 1 IN 'PVFILE.DDF' NO FILE DICTIONARY ();\n"
        "CREATE TABLE Raw FLAGS 0x80000001 NULLABLE NO FILE ();\n"
        "CREATE TABLE Far IN '" + LongLocation() + "' ();\n"
-       "CREATE TABLE \"a/b\\c\" NO FILE ();\n",
+       "CREATE TABLE \"a/b\\c\" NO FILE ();\n"
+       "CREATE TABLE Quote IN 'it''s.DAT' NO FILE ();\n",
        "file id=1 name=\"X$File\" location=\"PVFILE.DDF\" flags=0x00000010\n"
        "file id=10 name=\"Order Items\" location=\"data/ITEMS.DAT\" flags=0x00000000\n"
        "file id=11 name=\"Order^Lines\" location=\"Order^Lines.DAT\" flags=0x00000040\n"
        "file id=12 name=\"Raw\" location=\"Raw.DAT\" flags=0x80000041\n"
        "file id=13 name=\"Far\" location=\"" + LongLocation() + "\" flags=0x00000000\n"
        "file id=14 name=\"a/b\\x5cc\" location=\"a_b_c.DAT\" flags=0x00000000\n"
+       "file id=15 name=\"Quote\" location=\"it's.DAT\" flags=0x00000000\n"
        "field id=1 table=10 type=1 offset=0 size=4 dec=0 flags=0x00000000 name=\"Id\"\n"
        "field id=2 table=11 type=1 offset=0 size=4 dec=0 flags=0x00000000 name=\"Id\"\n"},
       {"ColumnAttributes",

@@ -4,9 +4,7 @@
 // Equal, First) that fails for any reason leaves no current record, so a
 // following Get Next gets RECMGR_STATUS_INVALID_POSITIONING. A failed Get
 // Next leaves the position where it was. On failure the data buffer, the
-// data length and the key buffer are left as they were, except that a
-// damaged page found after the record was chosen may have left nothing
-// written either.
+// data length and the key buffer are left as they were.
 #include <cstring>
 
 #include "byte_order.h"

@@ -12,7 +12,7 @@
 #include "page_sink.h"
 #include "recmgr/recmgr.h"
 #include "recmgr/writer.h"
-#include "spec_check.h"
+#include "file_spec_check.h"
 #include "staged_file.h"
 
 namespace recmgr {
@@ -20,7 +20,7 @@ namespace recmgr {
 struct FileWriter::State {
   std::string path;
   std::string ownerName;
-  format::FileHeader header;  // attributes, keys and page shift from the spec
+  format::FileHeader header;  // attributes, keys and page shift from the FileSpec
   std::vector<uint8_t> records;
   uint32_t recordCount = 0;
   bool stageCalled = false;

@@ -22,7 +22,7 @@ int16_t CloseOperation(void* positionBlock);
 int16_t GetOperation(uint16_t operation, void* positionBlock, void* dataBuffer,
                      uint32_t* dataLength, void* keyBuffer, uint8_t keyLength, int8_t keyNumber);
 
-// Stat: file and key specifications into dataBuffer; the path into keyBuffer
+// Stat: the file entry and key entries into dataBuffer; the path into keyBuffer
 // when it fits.
 int16_t StatOperation(void* positionBlock, void* dataBuffer, uint32_t* dataLength,
                       void* keyBuffer, uint8_t keyLength);

@@ -1,4 +1,4 @@
-// Stat: the file specification, then one key specification per key segment
+// Stat: the 16-byte file entry, then one 16-byte key entry per key segment
 // (keys in ascending key number), in the layout recmgr.h names. Only the
 // bytes filled are written; their unnamed bytes are zero.
 #include <cstring>

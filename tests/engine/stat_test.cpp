@@ -1,4 +1,4 @@
-// Stat: the file and key specifications byte by byte, the path in the key
+// Stat: the file entry and the key entries byte by byte, the path in the key
 // buffer, and the short-buffer status.
 #include <gtest/gtest.h>
 
@@ -47,7 +47,7 @@ class StatTest : public testing::Test {
   enginetest::PositionBlock block_;
 };
 
-// One 16-byte key specification: position, length, flags, unique values, key.
+// One 16-byte key entry: position, length, flags, unique values, key.
 Bytes KeySpec(uint16_t position, uint16_t length, uint16_t flags, uint32_t unique, uint8_t key) {
   Bytes e(16, 0);
   enginetest::Put(e, 0, LittleEndian(position, 2));

@@ -28,20 +28,20 @@ std::vector<std::string> FolderContents(const testsupport::TempDir& dir) {
   return names;
 }
 
-FileSpec TenByteSpec() {
+FileSpec TenByteFileSpec() {
   FileSpec spec;
   spec.recordLength = 10;
   spec.keys = {Key(0, {Segment(0, 4, SegmentType::kUnsignedInteger)})};
   return spec;
 }
 
-struct SpecCase {
+struct FileSpecCase {
   const char* what;
   void (*change)(FileSpec&);
   int16_t status;
 };
 
-const SpecCase kSpecCases[] = {
+const FileSpecCase kFileSpecCases[] = {
     {"record length 0", [](FileSpec& s) { s.recordLength = 0; }, 22},
     {"key number 128", [](FileSpec& s) { s.keys[0].number = 128; }, 6},
     {"key number 255", [](FileSpec& s) { s.keys[0].number = 255; }, 6},
@@ -72,21 +72,21 @@ const SpecCase kSpecCases[] = {
     {"owner name holding a NUL", [](FileSpec& s) { s.ownerName = std::string("a\0b", 3); }, 51},
 };
 
-TEST(WriterSpecTest, BadSpecsGiveStatuses) {
+TEST(FileSpecCheckTest, BadFileSpecsGiveStatuses) {
   testsupport::TempDir dir;
-  for (const SpecCase& c : kSpecCases) {
-    FileSpec spec = TenByteSpec();
+  for (const FileSpecCase& c : kFileSpecCases) {
+    FileSpec spec = TenByteFileSpec();
     c.change(spec);
     std::unique_ptr<FileWriter> writer;
     EXPECT_EQ(FileWriter::Create(dir / "f.dat", spec, &writer), c.status) << c.what;
     EXPECT_EQ(writer, nullptr) << c.what;
   }
   std::unique_ptr<FileWriter> writer;
-  EXPECT_EQ(FileWriter::Create("", TenByteSpec(), &writer), RECMGR_STATUS_INVALID_FILE_NAME);
+  EXPECT_EQ(FileWriter::Create("", TenByteFileSpec(), &writer), RECMGR_STATUS_INVALID_FILE_NAME);
   EXPECT_TRUE(FolderContents(dir).empty());
 }
 
-TEST(WriterSpecTest, EdgesThatAreValid) {
+TEST(FileSpecCheckTest, EdgesThatAreValid) {
   testsupport::TempDir dir;
   FileSpec spec;
   spec.recordLength = 65535;
@@ -112,7 +112,7 @@ TEST(WriterSpecTest, EdgesThatAreValid) {
 TEST(WriterTest, RecordsOfTheWrongSizeAreRefused) {
   testsupport::TempDir dir;
   std::unique_ptr<FileWriter> writer;
-  ASSERT_EQ(FileWriter::Create(dir / "f.dat", TenByteSpec(), &writer), 0);
+  ASSERT_EQ(FileWriter::Create(dir / "f.dat", TenByteFileSpec(), &writer), 0);
   const Bytes shortRecord(9), longRecord(11), record(10);
   EXPECT_EQ(writer->Add(std::as_bytes(std::span(shortRecord))), 22);
   EXPECT_EQ(writer->Add(std::as_bytes(std::span(longRecord))), 22);
@@ -124,7 +124,7 @@ TEST(WriterTest, RecordsOfTheWrongSizeAreRefused) {
 TEST(WriterTest, CallOrder) {
   testsupport::TempDir dir;
   std::unique_ptr<FileWriter> writer;
-  ASSERT_EQ(FileWriter::Create(dir / "f.dat", TenByteSpec(), &writer), 0);
+  ASSERT_EQ(FileWriter::Create(dir / "f.dat", TenByteFileSpec(), &writer), 0);
   EXPECT_EQ(writer->Commit(), RECMGR_STATUS_INVALID_OPERATION);  // not staged
   ASSERT_EQ(writer->Stage(), 0);
   const Bytes record(10);
@@ -138,7 +138,7 @@ TEST(WriterTest, CallOrder) {
 
 TEST(WriterTest, DuplicateInUniqueKeyLeavesNothingBehind) {
   testsupport::TempDir dir;
-  FileSpec spec = TenByteSpec();
+  FileSpec spec = TenByteFileSpec();
   spec.keys.push_back(Key(1, {Segment(4, 6, SegmentType::kCaseInsensitiveString)}));
   std::vector<Bytes> records;
   for (uint32_t i = 0; i < 1000; ++i) {
@@ -162,11 +162,11 @@ TEST(WriterTest, AbandonedWritersLeaveNothingBehind) {
   testsupport::TempDir dir;
   {
     std::unique_ptr<FileWriter> writer;
-    ASSERT_EQ(FileWriter::Create(dir / "never.dat", TenByteSpec(), &writer), 0);
+    ASSERT_EQ(FileWriter::Create(dir / "never.dat", TenByteFileSpec(), &writer), 0);
   }
   {
     std::unique_ptr<FileWriter> writer;
-    ASSERT_EQ(FileWriter::Create(dir / "staged.dat", TenByteSpec(), &writer), 0);
+    ASSERT_EQ(FileWriter::Create(dir / "staged.dat", TenByteFileSpec(), &writer), 0);
     ASSERT_EQ(writer->Stage(), 0);
     EXPECT_EQ(FolderContents(dir).size(), 1u);  // the temporary, beside the path
   }
@@ -176,7 +176,7 @@ TEST(WriterTest, AbandonedWritersLeaveNothingBehind) {
 TEST(WriterTest, UnwritableFolders) {
   testsupport::TempDir dir;
   std::unique_ptr<FileWriter> writer;
-  ASSERT_EQ(FileWriter::Create(dir / "no/such/f.dat", TenByteSpec(), &writer), 0);
+  ASSERT_EQ(FileWriter::Create(dir / "no/such/f.dat", TenByteFileSpec(), &writer), 0);
   EXPECT_EQ(writer->Finish(), RECMGR_STATUS_FILE_NOT_FOUND);
   EXPECT_TRUE(FolderContents(dir).empty());
 }

@@ -1,4 +1,4 @@
-#include "spec_check.h"
+#include "file_spec_check.h"
 
 #include <algorithm>
 

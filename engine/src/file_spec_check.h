@@ -1,6 +1,6 @@
 // Turning a writer FileSpec into the header it will be written with.
-#ifndef RECMGR_SRC_SPEC_CHECK_H
-#define RECMGR_SRC_SPEC_CHECK_H
+#ifndef RECMGR_SRC_FILE_SPEC_CHECK_H
+#define RECMGR_SRC_FILE_SPEC_CHECK_H
 
 #include <cstdint>
 
@@ -24,4 +24,4 @@ int16_t HeaderFromSpec(const FileSpec& spec, format::FileHeader* out);
 
 }  // namespace recmgr
 
-#endif  // RECMGR_SRC_SPEC_CHECK_H
+#endif  // RECMGR_SRC_FILE_SPEC_CHECK_H

@@ -3,6 +3,7 @@
 // the real morvel2 over dictionaries that mkdict builds.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,9 @@ struct FieldCase {
   std::vector<std::string> args;
   std::string expectedOut;
 };
+
+// A failing case is named, not dumped as bytes.
+void PrintTo(const FieldCase& c, std::ostream* os) { *os << c.name; }
 
 class FieldListingTest : public ::testing::TestWithParam<FieldCase> {};
 

@@ -1,0 +1,82 @@
+#include "answer_stream.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "recmgr/recmgr.h"
+
+namespace fuzzsupport {
+namespace {
+
+const uint8_t* gNext = nullptr;
+const uint8_t* gEnd = nullptr;
+
+constexpr size_t kMaxDataBytes = 0xFFFF;
+constexpr size_t kMaxKeyBytes = 0xFF;
+
+bool WritesBuffers(uint16_t operation) {
+  return operation != RECMGR_OP_OPEN && operation != RECMGR_OP_CLOSE;
+}
+
+// Takes up to `count` bytes off the stream; returns how many it took.
+size_t Take(size_t count, const uint8_t** bytes) {
+  const size_t taken = std::min(count, static_cast<size_t>(gEnd - gNext));
+  *bytes = gNext;
+  gNext += taken;
+  return taken;
+}
+
+// A little-endian count of `width` bytes; what is left of it if the stream
+// ends inside it.
+size_t TakeCount(size_t width) {
+  const uint8_t* bytes;
+  const size_t taken = Take(width, &bytes);
+  size_t count = 0;
+  for (size_t i = 0; i < taken; ++i) count |= size_t{bytes[i]} << (8 * i);
+  return count;
+}
+
+void AppendCount(std::string* stream, size_t count, size_t width) {
+  for (size_t i = 0; i < width; ++i) stream->push_back(static_cast<char>((count >> (8 * i)) & 0xFF));
+}
+
+}  // namespace
+
+void StartAnswers(const uint8_t* stream, size_t size) {
+  gNext = stream;
+  gEnd = stream + size;
+}
+
+int16_t AnswerCall(uint16_t operation, void*, void* dataBuffer, uint32_t* dataLength,
+                   void* keyBuffer, uint8_t keyLength, int8_t) {
+  if (gNext == gEnd) return RECMGR_STATUS_END_OF_FILE;
+  auto status = static_cast<int16_t>(TakeCount(2));
+  if (status == RECMGR_STATUS_NOT_LOADED) status = RECMGR_STATUS_IO_ERROR;
+  if (!WritesBuffers(operation)) return status;
+
+  const uint8_t* bytes;
+  const size_t dataBytes = Take(TakeCount(2), &bytes);
+  const size_t room = (dataBuffer == nullptr || dataLength == nullptr) ? 0 : *dataLength;
+  const size_t written = std::min(dataBytes, room);
+  if (written > 0) std::memcpy(dataBuffer, bytes, written);
+  if (dataLength != nullptr && dataBytes > 0) *dataLength = static_cast<uint32_t>(written);
+
+  const size_t keyBytes = Take(TakeCount(1), &bytes);
+  const size_t keyWritten = keyBuffer == nullptr ? 0 : std::min(keyBytes, size_t{keyLength});
+  if (keyWritten > 0) std::memcpy(keyBuffer, bytes, keyWritten);
+  return status;
+}
+
+void AppendAnswer(std::string* stream, uint16_t operation, int16_t status, const void* data,
+                  size_t dataBytes, const void* key, size_t keyBytes) {
+  AppendCount(stream, static_cast<uint16_t>(status), 2);
+  if (!WritesBuffers(operation)) return;
+  dataBytes = std::min(dataBytes, kMaxDataBytes);
+  AppendCount(stream, dataBytes, 2);
+  if (dataBytes > 0) stream->append(static_cast<const char*>(data), dataBytes);
+  keyBytes = std::min(keyBytes, kMaxKeyBytes);
+  AppendCount(stream, keyBytes, 1);
+  if (keyBytes > 0) stream->append(static_cast<const char*>(key), keyBytes);
+}
+
+}  // namespace fuzzsupport

@@ -1,0 +1,199 @@
+// Fuzz target for the engine's reader: every input is a file, opened through
+// RecmgrCall twice (without an owner name, and with the default owner name
+// the dictionaries carry) and read with a short script of operations. The
+// engine must survive any file; a few answers it gives are checked too.
+//
+// Input: a 16-byte prefix, then the file's bytes.
+//   prefix[0] bit 0: recompute every page's checksum before the file is
+//                    written, so that damage reaches the checks behind them
+//   prefix[1..15]:   the script, one step per byte (see RunStep)
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "byte_order.h"
+#include "page_format.h"
+#include "recmgr/recmgr.h"
+
+namespace {
+
+constexpr size_t kPrefixBytes = 16;
+constexpr uint8_t kResealPages = 0x01;
+constexpr const char* kDefaultOwnerName = "..QV....";
+constexpr size_t kKeyBytes = 256;
+
+// The statuses the engine may give; anything else is a fault.
+bool IsKnownStatus(int16_t status) {
+  switch (status) {
+    case RECMGR_STATUS_SUCCESS:
+    case RECMGR_STATUS_INVALID_OPERATION:
+    case RECMGR_STATUS_IO_ERROR:
+    case RECMGR_STATUS_FILE_NOT_OPEN:
+    case RECMGR_STATUS_KEY_NOT_FOUND:
+    case RECMGR_STATUS_INVALID_KEY_NUMBER:
+    case RECMGR_STATUS_DIFFERENT_KEY_NUMBER:
+    case RECMGR_STATUS_INVALID_POSITIONING:
+    case RECMGR_STATUS_END_OF_FILE:
+    case RECMGR_STATUS_INVALID_FILE_NAME:
+    case RECMGR_STATUS_FILE_NOT_FOUND:
+    case RECMGR_STATUS_KEY_BUFFER_TOO_SHORT:
+    case RECMGR_STATUS_DATA_BUFFER_TOO_SHORT:
+    case RECMGR_STATUS_NOT_A_RECMGR_FILE:
+    case RECMGR_STATUS_ACCESS_DENIED:
+    case RECMGR_STATUS_INVALID_OWNER_NAME:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+// One open of the file and what the script has learnt about it.
+struct Reader {
+  alignas(8) uint8_t block[RECMGR_POSITION_BLOCK_SIZE] = {};
+  const char* owner = nullptr;  // nullptr: no owner name (null data buffer)
+  uint32_t recordLength = 0;    // from Stat; 0 until one succeeded
+  uint8_t key[kKeyBytes] = {};  // the key value the last Get returned
+};
+
+// Calls the entry with buffers of exactly the sizes offered, so that the
+// sanitizers see any byte written past them.
+int16_t Call(Reader& reader, uint16_t operation, int8_t keyNumber, size_t dataSize, uint8_t keyLength) {
+  std::vector<uint8_t> data(dataSize);
+  std::vector<uint8_t> key(keyLength);
+  std::copy_n(reader.key, std::min(kKeyBytes, key.size()), key.begin());
+  uint32_t length = static_cast<uint32_t>(dataSize);
+  const int16_t status = RecmgrCall(operation, reader.block, dataSize > 0 ? data.data() : nullptr, &length,
+                                    keyLength > 0 ? key.data() : nullptr, keyLength, keyNumber);
+  Require(IsKnownStatus(status));
+  Require(length <= dataSize);
+  std::copy(key.begin(), key.end(), reader.key);
+  if (status == RECMGR_STATUS_SUCCESS && operation == RECMGR_OP_STAT) {
+    Require(length >= RECMGR_STAT_FILE_SPEC_SIZE);
+    reader.recordLength = recmgr::format::Load16(data.data() + RECMGR_STAT_RECORD_LENGTH);
+  } else if (status == RECMGR_STATUS_SUCCESS && operation != RECMGR_OP_CLOSE) {
+    Require(reader.recordLength == 0 || length == reader.recordLength);
+  }
+  return status;
+}
+
+int16_t Open(Reader& reader, const std::string& path) {
+  std::vector<char> key(255, '\0');
+  std::copy_n(path.begin(), std::min(path.size(), key.size() - 1), key.begin());
+  uint32_t length = 0;
+  const int16_t status = RecmgrCall(RECMGR_OP_OPEN, reader.block, const_cast<char*>(reader.owner), &length,
+                                    key.data(), static_cast<uint8_t>(key.size()), 0);
+  Require(IsKnownStatus(status));
+  // Stat with room for every key segment, for the record length.
+  if (status == RECMGR_STATUS_SUCCESS) Call(reader, RECMGR_OP_STAT, -1, 1 << 16, 255);
+  return status;
+}
+
+int16_t Close(Reader& reader) { return Call(reader, RECMGR_OP_CLOSE, 0, 0, 0); }
+
+// One step: bits 0-2 the operation, bits 3-5 the key number (7 stands for
+// -1), bits 6-7 the buffers offered (all room, a field record's, an index
+// record's, or none).
+void RunStep(Reader& reader, const std::string& path, uint8_t step) {
+  const auto keyNumber = static_cast<int8_t>(((step >> 3) & 7) == 7 ? -1 : (step >> 3) & 7);
+  static constexpr size_t kDataSizes[4] = {65535, 151, 20, 0};
+  static constexpr uint8_t kKeyLengths[4] = {255, 255, 8, 0};
+  const size_t dataSize = kDataSizes[step >> 6];
+  const uint8_t keyLength = kKeyLengths[step >> 6];
+  switch (step & 7) {
+    case 0: Call(reader, RECMGR_OP_GET_FIRST, keyNumber, dataSize, keyLength); break;
+    case 1:
+    case 5: Call(reader, RECMGR_OP_GET_NEXT, keyNumber, dataSize, keyLength); break;
+    case 2: Call(reader, RECMGR_OP_GET_EQUAL, keyNumber, dataSize, keyLength); break;
+    case 3:  // just past the last key value returned
+      ++reader.key[0];
+      Call(reader, RECMGR_OP_GET_GREATER_OR_EQUAL, keyNumber, dataSize, keyLength);
+      break;
+    case 4: Call(reader, RECMGR_OP_STAT, keyNumber, dataSize, keyLength); break;
+    case 6:
+      Close(reader);
+      Open(reader, path);
+      break;
+    case 7:  // from the lowest value of most key types
+      std::fill(std::begin(reader.key), std::end(reader.key), 0);
+      Call(reader, RECMGR_OP_GET_GREATER_OR_EQUAL, keyNumber, dataSize, keyLength);
+      break;
+  }
+}
+
+// Recomputes the checksum of every whole page, at the page size the header
+// claims (4 KiB if it claims none that is valid).
+void ResealPages(std::vector<uint8_t>& file) {
+  namespace format = recmgr::format;
+  unsigned shift = file.size() > format::kHdrPageShift ? file[format::kHdrPageShift] : 0;
+  if (shift < format::kMinPageShift || shift > format::kMaxPageShift) shift = format::kMinPageShift;
+  const size_t pageSize = size_t{1} << shift;
+  for (size_t start = 0; start + pageSize <= file.size(); start += pageSize)
+    format::Store32(file.data() + start + format::kPageCrc,
+                    format::PageCrc(file.data() + start, static_cast<uint32_t>(pageSize)));
+}
+
+// The file every input is written to, in a folder of this process's own,
+// removed at exit.
+std::string gInputFolder;
+std::string gInputPath;
+
+void RemoveInputFolder() {
+  unlink(gInputPath.c_str());
+  rmdir(gInputFolder.c_str());
+}
+
+const std::string& InputPath() {
+  if (gInputPath.empty()) {
+    char folder[] = "/tmp/fuzz-engine-reader-XXXXXX";
+    Require(mkdtemp(folder) != nullptr);
+    gInputFolder = folder;
+    gInputPath = gInputFolder + "/input.dat";
+    std::atexit(RemoveInputFolder);
+  }
+  return gInputPath;
+}
+
+void WriteInputFile(const std::string& path, const uint8_t* bytes, size_t size) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  Require(fd >= 0);
+  size_t written = 0;
+  while (written < size) {
+    const ssize_t n = write(fd, bytes + written, size - written);
+    Require(n > 0);
+    written += static_cast<size_t>(n);
+  }
+  close(fd);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < kPrefixBytes) return 0;
+  std::vector<uint8_t> file(data + kPrefixBytes, data + size);
+  if (data[0] & kResealPages) ResealPages(file);
+  const std::string& path = InputPath();
+  WriteInputFile(path, file.data(), file.size());
+
+  // Both opens stay live together, as the dictionaries do in the report.
+  Reader withoutOwner, withOwner;
+  withOwner.owner = kDefaultOwnerName;
+  Open(withoutOwner, path);
+  Open(withOwner, path);
+  for (Reader* reader : {&withoutOwner, &withOwner})
+    for (size_t i = 1; i < kPrefixBytes; ++i) RunStep(*reader, path, data[i]);
+  Close(withoutOwner);
+  Close(withOwner);
+  // Closed is closed.
+  Require(Close(withOwner) == RECMGR_STATUS_FILE_NOT_OPEN);
+  return 0;
+}

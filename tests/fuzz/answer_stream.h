@@ -12,6 +12,10 @@
 //           copied (n = 0 leaves it as it was, as a failed Get does)
 //   key     a 1-byte count k, then k bytes, copied to the key buffer; at
 //           most keyLength of them
+// In place of an answer, the status kRepeatMarker and a 1-byte count c
+// serve the answer before it again, to this call and the next, 16 * (c + 1)
+// calls in all: enough to reach the report's array and list limits. At
+// most 65,536 calls of a stream are served that way.
 // A stream that ends early ends in the middle of an answer: what is there
 // is used. Once it is used up every call answers 9 (end of file) and writes
 // nothing, so every scan ends.
@@ -24,6 +28,8 @@
 
 namespace fuzzsupport {
 
+constexpr uint16_t kRepeatMarker = 0x7FFF;
+
 // Serves the following calls from `size` bytes at `stream`, which must stay
 // alive while they run.
 void StartAnswers(const uint8_t* stream, size_t size);
@@ -34,6 +40,7 @@ int16_t AnswerCall(uint16_t operation, void* positionBlock, void* dataBuffer,
 
 // Appends to `stream` the answer that makes AnswerCall repeat a call that
 // returned `status`, `dataBytes` bytes of data and `keyBytes` of key.
+// REQUIRES: status is not kRepeatMarker.
 void AppendAnswer(std::string* stream, uint16_t operation, int16_t status, const void* data,
                   size_t dataBytes, const void* key, size_t keyBytes);
 

@@ -27,12 +27,8 @@ int OpenDictionary(int slotNumber, const char* fileName, void* recordBuffer, int
   RequestSlot& slot = gSlotTable[slotNumber];
   CopyText(slot.fileName, fileName, kSlotFileNameSize - 1);
   std::strcpy(static_cast<char*>(recordBuffer), gMasterPassword);
-  slot.operation = RECMGR_OP_OPEN;
-  slot.keyBuffer = slot.fileName;
-  slot.dataBuffer = recordBuffer;
   slot.dataLength = static_cast<uint16_t>(recordLength);
-  slot.keyNumber = 0;
-  return CallSlot(slotNumber);
+  return CallSlotWith(slotNumber, RECMGR_OP_OPEN, recordBuffer, slot.fileName, 0);
 }
 
 }  // namespace

@@ -26,14 +26,8 @@ constexpr const char* kArrayFullWarning = "Buffer not Large Enough, Call Quolvan
 
 // Reads the field with this id into gSegmentField.
 int ReadFieldById(int32_t fieldId) {
-  std::memset(gFieldIdKey, 0, sizeof gFieldIdKey);
-  std::memcpy(gFieldIdKey, &fieldId, sizeof fieldId);
-  RequestSlot& slot = gSlotTable[kFieldDictionarySlot];
-  slot.operation = RECMGR_OP_GET_EQUAL;
-  slot.keyNumber = kFieldKeyFieldId;
-  slot.keyBuffer = gFieldIdKey;
-  slot.dataBuffer = &gSegmentField;
-  return CallSlot(kFieldDictionarySlot);
+  SetNumberKey(gFieldIdKey, fieldId);
+  return CallSlotWith(kFieldDictionarySlot, RECMGR_OP_GET_EQUAL, &gSegmentField, gFieldIdKey, kFieldKeyFieldId);
 }
 
 }  // namespace
@@ -49,21 +43,15 @@ int GetFields(const char* name, int* count) {
   const int32_t tableId = gFileRecordBuffer.tableId;
   *count = 0;
   // Key 4: table id, offset 0, decimal places 0.
-  std::memset(gFieldScanKey, 0, sizeof gFieldScanKey);
-  std::memcpy(gFieldScanKey, &tableId, sizeof tableId);
-  RequestSlot& slot = gSlotTable[kFieldDictionarySlot];
-  slot.operation = RECMGR_OP_GET_GREATER_OR_EQUAL;
-  slot.dataBuffer = &gFieldRecordBuffer;
-  slot.keyBuffer = gFieldScanKey;
-  slot.keyNumber = kFieldKeyTableOffset;
-  status = CallSlot(kFieldDictionarySlot);
+  SetNumberKey(gFieldScanKey, tableId);
+  status = CallSlotWith(kFieldDictionarySlot, RECMGR_OP_GET_GREATER_OR_EQUAL, &gFieldRecordBuffer, gFieldScanKey,
+                        kFieldKeyTableOffset);
   while (status == RECMGR_STATUS_SUCCESS) {
     if (gFieldRecordBuffer.tableId != tableId) break;
     if (*count == kMaxFields) break;
     if (gFieldRecordBuffer.typeCode != kTypeConstraint && gFieldRecordBuffer.typeCode != kTypeIndexName)
       gFieldArray[(*count)++] = gFieldRecordBuffer;
-    slot.operation = RECMGR_OP_GET_NEXT;
-    status = CallSlot(kFieldDictionarySlot);
+    status = CallSlotNext(kFieldDictionarySlot);
   }
   if (*count >= kMaxFields) std::fputs(kArrayFullWarning, stderr);
   return 0;
@@ -75,14 +63,9 @@ int GetIndex(const char* name, int* count) {
   const int32_t tableId = gFileRecordBuffer.tableId;
   *count = 0;
   // Key 2: table id, index number 0, segment number 0.
-  std::memset(gSegmentScanKey, 0, sizeof gSegmentScanKey);
-  std::memcpy(gSegmentScanKey, &tableId, sizeof tableId);
-  RequestSlot& slot = gSlotTable[kIndexDictionarySlot];
-  slot.operation = RECMGR_OP_GET_GREATER_OR_EQUAL;
-  slot.dataBuffer = &gSegmentRecord;
-  slot.keyBuffer = gSegmentScanKey;
-  slot.keyNumber = kIndexKeyTableSegment;
-  int status = CallSlot(kIndexDictionarySlot);
+  SetNumberKey(gSegmentScanKey, tableId);
+  int status = CallSlotWith(kIndexDictionarySlot, RECMGR_OP_GET_GREATER_OR_EQUAL, &gSegmentRecord,
+                            gSegmentScanKey, kIndexKeyTableSegment);
   while (status == RECMGR_STATUS_SUCCESS) {
     // The record manager returns the found record's key: its table id first.
     int32_t keyTableId;
@@ -107,8 +90,7 @@ int GetIndex(const char* name, int* count) {
     }
     ++*count;
 
-    slot.operation = RECMGR_OP_GET_NEXT;
-    status = CallSlot(kIndexDictionarySlot);
+    status = CallSlotNext(kIndexDictionarySlot);
   }
   if (*count >= kMaxSegments) std::fputs(kArrayFullWarning, stderr);
   return 0;

@@ -16,18 +16,13 @@ unsigned char gTableScanKey[kKeyBufferSize];
 
 int LoadTables() {
   gTableCount = 0;
-  RequestSlot& slot = gSlotTable[kFileDictionarySlot];
-  slot.operation = RECMGR_OP_GET_FIRST;
-  slot.dataBuffer = &gFileRecordBuffer;
-  slot.keyBuffer = gTableScanKey;
-  slot.keyNumber = kFileKeyTableName;
-  int status = CallSlot(kFileDictionarySlot);
+  int status = CallSlotWith(kFileDictionarySlot, RECMGR_OP_GET_FIRST, &gFileRecordBuffer, gTableScanKey,
+                            kFileKeyTableName);
   while (status == RECMGR_STATUS_SUCCESS) {
     if (gTableCount >= kMaxTableNames) break;
     CopyFixedText(gTableNames[gTableCount], gFileRecordBuffer.name, kNameWidth);
     ++gTableCount;
-    slot.operation = RECMGR_OP_GET_NEXT;
-    status = CallSlot(kFileDictionarySlot);
+    status = CallSlotNext(kFileDictionarySlot);
   }
   if (status == RECMGR_STATUS_END_OF_FILE || status == RECMGR_STATUS_SUCCESS) return 0;
   return status;

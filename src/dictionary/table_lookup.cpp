@@ -20,12 +20,7 @@ int GetFileRecord(const char* name) {
   CopyText(gNameKey, name, kNameWidth);
   PadWithSpaces(gNameKey, kNameWidth);
 
-  RequestSlot& slot = gSlotTable[kFileDictionarySlot];
-  slot.operation = RECMGR_OP_GET_EQUAL;
-  slot.dataBuffer = &gFileRecordBuffer;
-  slot.keyBuffer = gNameKey;
-  slot.keyNumber = kFileKeyTableName;
-  return CallSlot(kFileDictionarySlot);
+  return CallSlotWith(kFileDictionarySlot, RECMGR_OP_GET_EQUAL, &gFileRecordBuffer, gNameKey, kFileKeyTableName);
 }
 
 int LookupTable(const char* name, bool* found, TableInfo* info, StatisticsRecord* statistics) {

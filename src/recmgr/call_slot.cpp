@@ -10,6 +10,25 @@ RequestSlot gSlotTable[kSlotCount];
 
 void ResetSlotTable() { std::memset(gSlotTable, 0, sizeof gSlotTable); }
 
+int CallSlotWith(int slotNumber, uint16_t operation, void* dataBuffer, void* keyBuffer, int16_t keyNumber) {
+  RequestSlot& slot = gSlotTable[slotNumber];
+  slot.operation = operation;
+  slot.dataBuffer = dataBuffer;
+  slot.keyBuffer = keyBuffer;
+  slot.keyNumber = keyNumber;
+  return CallSlot(slotNumber);
+}
+
+int CallSlotNext(int slotNumber) {
+  gSlotTable[slotNumber].operation = RECMGR_OP_GET_NEXT;
+  return CallSlot(slotNumber);
+}
+
+void SetNumberKey(unsigned char* keyBuffer, int32_t number) {
+  std::memset(keyBuffer, 0, kKeyBufferSize);
+  std::memcpy(keyBuffer, &number, sizeof number);
+}
+
 namespace {
 
 // Statuses the caller handles on its own, without a message.

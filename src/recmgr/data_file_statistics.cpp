@@ -33,31 +33,17 @@ int OpenDataFile(int slotNumber, char* location) {
   std::memset(gDataFilePath, 0, sizeof gDataFilePath);
   CopyText(gDataFilePath, location, kKeyBufferSize - 1);
   CopyText(slot.fileName, location, kSlotFileNameSize - 1);
-  slot.operation = RECMGR_OP_OPEN;
-  slot.keyBuffer = gDataFilePath;
-  slot.dataBuffer = gEmptyOwnerName;
   slot.dataLength = 0;
-  slot.keyNumber = 0;
-  return CallSlot(slotNumber);
+  return CallSlotWith(slotNumber, RECMGR_OP_OPEN, gEmptyOwnerName, gDataFilePath, 0);
 }
 
 int StatDataFile(int slotNumber, StatisticsRecord* record, int length) {
   std::memset(record->bytes, 0, sizeof record->bytes);
-  RequestSlot& slot = gSlotTable[slotNumber];
-  slot.operation = RECMGR_OP_STAT;
-  slot.dataBuffer = record->bytes;
-  slot.dataLength = static_cast<uint16_t>(length);
-  slot.keyNumber = -1;
-  slot.keyBuffer = gStatScratch;
-  return CallSlot(slotNumber);
+  gSlotTable[slotNumber].dataLength = static_cast<uint16_t>(length);
+  return CallSlotWith(slotNumber, RECMGR_OP_STAT, record->bytes, gStatScratch, -1);
 }
 
 int CloseSlot(int slotNumber) {
-  RequestSlot& slot = gSlotTable[slotNumber];
-  slot.operation = RECMGR_OP_CLOSE;
-  slot.dataLength = 0;
-  slot.keyNumber = 0;
-  slot.dataBuffer = gCloseScratch;
-  slot.keyBuffer = gCloseScratch;
-  return CallSlot(slotNumber);
+  gSlotTable[slotNumber].dataLength = 0;
+  return CallSlotWith(slotNumber, RECMGR_OP_CLOSE, gCloseScratch, gCloseScratch, 0);
 }

@@ -40,4 +40,15 @@ void ResetSlotTable();
 // the returned data length back into the slot. Status 20 ends the program.
 int CallSlot(int slotNumber);
 
+// Sets the slot's operation, buffers and key number and calls it; the data
+// length stays as the slot's last call left it.
+int CallSlotWith(int slotNumber, uint16_t operation, void* dataBuffer, void* keyBuffer, int16_t keyNumber);
+
+// Get Next on the slot, with the buffers and key number its last call left.
+int CallSlotNext(int slotNumber);
+
+// Clears a key buffer and puts a 32-bit number (a table or field id) at its
+// start: the leading segment of every numeric dictionary key.
+void SetNumberKey(unsigned char* keyBuffer, int32_t number);
+
 #endif  // RECMGR_REQUEST_SLOT_H

@@ -42,21 +42,15 @@ uint32_t FindUniqueValues(const StatisticsRecord& statistics, int32_t indexNumbe
 void FindIndexName(int32_t indexNumber) {
   gNameBuffer[0] = '\0';
   const int32_t tableId = gFileRecordBuffer.tableId;
-  std::memset(gIndexNameKey, 0, sizeof gIndexNameKey);
-  std::memcpy(gIndexNameKey, &tableId, sizeof tableId);
-  RequestSlot& slot = gSlotTable[kFieldDictionarySlot];
-  slot.operation = RECMGR_OP_GET_GREATER_OR_EQUAL;
-  slot.keyNumber = kFieldKeyTableId;
-  slot.keyBuffer = gIndexNameKey;
-  slot.dataBuffer = &gIndexNameRecord;
-  int status = CallSlot(kFieldDictionarySlot);
+  SetNumberKey(gIndexNameKey, tableId);
+  int status = CallSlotWith(kFieldDictionarySlot, RECMGR_OP_GET_GREATER_OR_EQUAL, &gIndexNameRecord,
+                            gIndexNameKey, kFieldKeyTableId);
   while (status == RECMGR_STATUS_SUCCESS && gIndexNameRecord.tableId == tableId) {
     if (gIndexNameRecord.typeCode == kTypeIndexName && gIndexNameRecord.offset == indexNumber) {
       LoadNameBuffer(gIndexNameRecord.name);
       return;
     }
-    slot.operation = RECMGR_OP_GET_NEXT;
-    status = CallSlot(kFieldDictionarySlot);
+    status = CallSlotNext(kFieldDictionarySlot);
   }
 }
 

@@ -1,0 +1,218 @@
+// Opening and closing the three dictionary files: a missing dictionary, the
+// default owner name, a master password right or wrong, and what the trace
+// shows of login and logout.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "report_runner.h"
+#include "temp_dir.h"
+
+namespace testsupport {
+namespace {
+
+constexpr const char* kTable = "CREATE TABLE Parts NO FILE (Code CHAR(8));\n";
+
+const std::string kOpened =
+    "Opening Data Dictionaries\n"
+    "Op: 0, Buflen: 402, KeyNum: 0 Status: 0\n"
+    "Op: 0, Buflen: 151, KeyNum: 0 Status: 0\n"
+    "Op: 0, Buflen: 20, KeyNum: 0 Status: 0\n"
+    "Data Dictionaries Opened: 0\n";
+// After a lookup, whatever it found: slot 1 keeps the length and key number
+// of its last read; the other two slots those of their open.
+const std::string kClosed =
+    "Closing Data Dictionaries\n"
+    "Op: 1, Buflen: 402, KeyNum: 1 Status: 0\n"
+    "Op: 1, Buflen: 151, KeyNum: 0 Status: 0\n"
+    "Op: 1, Buflen: 20, KeyNum: 0 Status: 0\n"
+    "Data Dictionaries Closed\n";
+// Slots that never opened answer 3, which the call policy keeps silent.
+const std::string kClosedUnopened =
+    "Closing Data Dictionaries\n"
+    "Op: 1, Buflen: 402, KeyNum: 1 Status: 3\n"
+    "Op: 1, Buflen: 0, KeyNum: 0 Status: 3\n"
+    "Op: 1, Buflen: 0, KeyNum: 0 Status: 3\n"
+    "Data Dictionaries Closed\n";
+const std::string kNotInDatabase = "Table Name not in database.\n";
+const std::string kMissingHint =
+    "<File Not Found> when accessing the dictionary.\n"
+    "Are you in the folder with your DDFs?\n"
+    "Error (Login): Return Code was 12.\n";
+const std::string kRefusedHint =
+    "Record Manager Error 51: Operation=0, File=PVFILE.DDF\n"
+    "Error (Login): Return Code was 51.\n";
+const std::string kPlainParts =
+    "Description of Table \"Parts\". Printed on Www Mmm dd hh:mm:ss yyyy\n\n"
+    "Data File located in Parts.DAT \n\n"
+    "\nEnd of Listing.\n\f";
+
+void ExpectRun(const ProcessResult& result, const std::string& out, const std::string& err) {
+  EXPECT_EQ(MaskDate(result.out), out);
+  EXPECT_EQ(result.err, err);
+  EXPECT_EQ(result.exitCode, 0);
+}
+
+TEST(Login, EmptyFolderTriesOnlyTheFileDictionary) {
+  TempDir folder;
+  ExpectRun(RunMorvel2(folder.str(), {"Parts", "/d"}),
+            "Opening Data Dictionaries\n"
+            "Op: 0, Buflen: 402, KeyNum: 0 Status: 12\n"
+            "Data Dictionaries Opened: 12\n"
+            "Op: 5, Buflen: 402, KeyNum: 1 Status: 3\n"
+            "First GetFileRecord Returned 3 with <Parts>\n" +
+                kClosedUnopened,
+            kMissingHint + kNotInDatabase);
+}
+
+TEST(Login, EmptyFolderWithoutTrace) {
+  TempDir folder;
+  ExpectRun(RunMorvel2(folder.str(), {"Parts", "/bfi"}), "", kMissingHint + kNotInDatabase);
+}
+
+TEST(Login, EmptyFolderForAllTables) {
+  TempDir folder;
+  ExpectRun(RunMorvel2(folder.str(), {"*", "/x"}), "",
+            kMissingHint + "Printing Report for ALL Tables.\nError (Load Tables): Return Code was 3.\n");
+}
+
+TEST(Login, MissingIndexDictionaryAfterTwoOpens) {
+  TempDir folder;
+  ASSERT_EQ(BuildDictionary(folder.str(), kTable).exitCode, 0);
+  std::filesystem::remove(folder / "PVINDEX.DDF");
+  ExpectRun(RunMorvel2(folder.str(), {"Parts", "/n", "-d"}),
+            "Opening Data Dictionaries\n"
+            "Op: 0, Buflen: 402, KeyNum: 0 Status: 0\n"
+            "Op: 0, Buflen: 151, KeyNum: 0 Status: 0\n"
+            "Op: 0, Buflen: 20, KeyNum: 0 Status: 12\n"
+            "Data Dictionaries Opened: 12\n"
+            "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\n"
+            "First GetFileRecord Returned 0 with <Parts>\n"
+            "Parts\n"
+            "Closing Data Dictionaries\n"
+            "Op: 1, Buflen: 402, KeyNum: 1 Status: 0\n"
+            "Op: 1, Buflen: 151, KeyNum: 0 Status: 0\n"
+            "Op: 1, Buflen: 20, KeyNum: 0 Status: 3\n"
+            "Data Dictionaries Closed\n",
+            kMissingHint);
+}
+
+TEST(Login, DefaultOwnerName) {
+  TempDir folder;
+  ASSERT_EQ(BuildDictionary(folder.str(), kTable).exitCode, 0);
+  ExpectRun(RunMorvel2(folder.str(), {"Parts", "/nd"}),
+            kOpened +
+                "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\n"
+                "First GetFileRecord Returned 0 with <Parts>\n"
+                "Parts\n" +
+                kClosed,
+            "");
+}
+
+TEST(Login, LogoutAfterANotFoundLookup) {
+  TempDir folder;
+  ASSERT_EQ(BuildDictionary(folder.str(), kTable).exitCode, 0);
+  ExpectRun(RunMorvel2(folder.str(), {"Bolts", "/d"}),
+            kOpened +
+                "Op: 5, Buflen: 402, KeyNum: 1 Status: 4\n"
+                "First GetFileRecord Returned 4 with <Bolts>\n"
+                "Op: 5, Buflen: 402, KeyNum: 1 Status: 4\n"
+                "Second GetFileRecord Returned 4 with <Bolts>\n" +
+                kClosed,
+            "Error (Bolts): Return Code was 1.\n" + kNotInDatabase);
+}
+
+// A master password set either way opens the dictionary only when given.
+struct PasswordCase {
+  const char* name;
+  std::string ddl;
+  std::vector<std::string> mkdictArgs;
+};
+
+// Failures name the case rather than dump its bytes.
+void PrintTo(const PasswordCase& c, std::ostream* os) { *os << c.name; }
+
+class MasterPasswordTest : public ::testing::TestWithParam<PasswordCase> {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(BuildDictionary(folder_.str(), GetParam().ddl, GetParam().mkdictArgs).exitCode, 0);
+  }
+  TempDir folder_;
+};
+
+TEST_P(MasterPasswordTest, RightPasswordOpens) {
+  ExpectRun(RunMorvel2(folder_.str(), {"Parts", "/P=Open Sesame", "/nd"}),
+            kOpened +
+                "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\n"
+                "First GetFileRecord Returned 0 with <Parts>\n"
+                "Parts\n" +
+                kClosed,
+            "");
+}
+
+TEST_P(MasterPasswordTest, RightPasswordReports) {
+  ExpectRun(RunMorvel2(folder_.str(), {"Parts", "-P=Open Sesame"}), kPlainParts, "");
+}
+
+TEST_P(MasterPasswordTest, NoPasswordIsRefused) {
+  ExpectRun(RunMorvel2(folder_.str(), {"Parts", "/d"}),
+            "Opening Data Dictionaries\n"
+            "Op: 0, Buflen: 402, KeyNum: 0 Status: 51\n"
+            "Data Dictionaries Opened: 51\n"
+            "Op: 5, Buflen: 402, KeyNum: 1 Status: 3\n"
+            "First GetFileRecord Returned 3 with <Parts>\n" +
+                kClosedUnopened,
+            kRefusedHint + kNotInDatabase);
+}
+
+TEST_P(MasterPasswordTest, WrongPasswordIsRefusedAndLaterCallsAreSilent) {
+  ExpectRun(RunMorvel2(folder_.str(), {"*", "/P=open sesame", "/bfid"}),
+            "Opening Data Dictionaries\n"
+            "Op: 0, Buflen: 402, KeyNum: 0 Status: 51\n"
+            "Data Dictionaries Opened: 51\n"
+            "Op: 12, Buflen: 402, KeyNum: 1 Status: 3\n" +
+                kClosedUnopened,
+            kRefusedHint + "Printing Report for ALL Tables.\nError (Load Tables): Return Code was 3.\n");
+}
+
+TEST_P(MasterPasswordTest, DefaultOwnerNameIsRefused) {
+  ExpectRun(RunMorvel2(folder_.str(), {"Parts", "/P=..QV...."}), "", kRefusedHint + kNotInDatabase);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Passwords, MasterPasswordTest,
+    ::testing::Values(PasswordCase{"SetInTheDescription", "SET MASTER PASSWORD 'Open Sesame';\n" + std::string(kTable),
+                                   {}},
+                      PasswordCase{"GivenToMkdict", kTable, {"--password", "Open Sesame"}}),
+    [](const ::testing::TestParamInfo<PasswordCase>& info) { return std::string(info.param.name); });
+
+// The field dictionary of a locked dictionary beside an open file
+// dictionary: the second open is refused and the third never tried.
+TEST(Login, RefusedFieldDictionaryStopsTheOpens) {
+  TempDir open, locked;
+  ASSERT_EQ(BuildDictionary(open.str(), kTable).exitCode, 0);
+  ASSERT_EQ(BuildDictionary(locked.str(), kTable, {"--password", "Open Sesame"}).exitCode, 0);
+  std::filesystem::copy_file(locked / "PVFIELD.DDF", open / "PVFIELD.DDF",
+                             std::filesystem::copy_options::overwrite_existing);
+  ExpectRun(RunMorvel2(open.str(), {"Parts", "/nd"}),
+            "Opening Data Dictionaries\n"
+            "Op: 0, Buflen: 402, KeyNum: 0 Status: 0\n"
+            "Op: 0, Buflen: 151, KeyNum: 0 Status: 51\n"
+            "Data Dictionaries Opened: 51\n"
+            "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\n"
+            "First GetFileRecord Returned 0 with <Parts>\n"
+            "Parts\n"
+            "Closing Data Dictionaries\n"
+            "Op: 1, Buflen: 402, KeyNum: 1 Status: 0\n"
+            "Op: 1, Buflen: 151, KeyNum: 0 Status: 3\n"
+            "Op: 1, Buflen: 0, KeyNum: 0 Status: 3\n"
+            "Data Dictionaries Closed\n",
+            "Record Manager Error 51: Operation=0, File=PVFIELD.DDF\n"
+            "Error (Login): Return Code was 51.\n");
+}
+
+}  // namespace
+}  // namespace testsupport

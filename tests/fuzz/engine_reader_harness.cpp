@@ -62,6 +62,7 @@ struct Reader {
   alignas(8) uint8_t block[RECMGR_POSITION_BLOCK_SIZE] = {};
   const char* owner = nullptr;  // nullptr: no owner name (null data buffer)
   uint32_t recordLength = 0;    // from Stat; 0 until one succeeded
+  int8_t lastKeyNumber = 127;   // from Stat: the highest key number declared
   uint8_t key[kKeyBytes] = {};  // the key value the last Get returned
 };
 
@@ -80,6 +81,10 @@ int16_t Call(Reader& reader, uint16_t operation, int8_t keyNumber, size_t dataSi
   if (status == RECMGR_STATUS_SUCCESS && operation == RECMGR_OP_STAT) {
     Require(length >= RECMGR_STAT_FILE_SPEC_SIZE);
     reader.recordLength = recmgr::format::Load16(data.data() + RECMGR_STAT_RECORD_LENGTH);
+    for (size_t at = RECMGR_STAT_FILE_SPEC_SIZE; at + RECMGR_STAT_KEY_SPEC_SIZE <= length;
+         at += RECMGR_STAT_KEY_SPEC_SIZE) {
+      reader.lastKeyNumber = static_cast<int8_t>(data[at + RECMGR_STAT_KEY_NUMBER]);
+    }
   } else if (status == RECMGR_STATUS_SUCCESS && operation != RECMGR_OP_CLOSE) {
     Require(reader.recordLength == 0 || length == reader.recordLength);
   }
@@ -100,11 +105,12 @@ int16_t Open(Reader& reader, const std::string& path) {
 
 int16_t Close(Reader& reader) { return Call(reader, RECMGR_OP_CLOSE, 0, 0, 0); }
 
-// One step: bits 0-2 the operation, bits 3-5 the key number (7 stands for
-// -1), bits 6-7 the buffers offered (all room, a field record's, an index
-// record's, or none).
+// One step: bits 0-2 the operation, bits 3-5 the key number (6 stands for
+// the file's last key, 7 for -1), bits 6-7 the buffers offered (all room, a
+// field record's, an index record's, or none).
 void RunStep(Reader& reader, const std::string& path, uint8_t step) {
-  const auto keyNumber = static_cast<int8_t>(((step >> 3) & 7) == 7 ? -1 : (step >> 3) & 7);
+  const int keyChoice = (step >> 3) & 7;
+  const auto keyNumber = static_cast<int8_t>(keyChoice == 7 ? -1 : keyChoice == 6 ? reader.lastKeyNumber : keyChoice);
   static constexpr size_t kDataSizes[4] = {65535, 151, 20, 0};
   static constexpr uint8_t kKeyLengths[4] = {255, 255, 8, 0};
   const size_t dataSize = kDataSizes[step >> 6];

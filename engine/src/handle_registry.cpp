@@ -1,7 +1,7 @@
 #include "handle_registry.h"
 
 #include <cstring>
-#include <unordered_map>
+#include <vector>
 
 #include "byte_order.h"
 #include "recmgr/recmgr.h"
@@ -9,8 +9,18 @@
 namespace recmgr {
 namespace {
 
+// Live files sit in numbered places; a block names its place and the id of
+// the file it was given, so finding a file is one bounds check and one
+// compare, with no hashing on the path of every call. Places are reused,
+// ids never are.
+struct Place {
+  uint64_t id = 0;  // 0: free
+  std::unique_ptr<OpenFile> file;
+};
+
 struct Registry {
-  std::unordered_map<uint64_t, std::unique_ptr<OpenFile>> files;
+  std::vector<Place> places;
+  std::vector<uint32_t> freePlaces;
   uint64_t nextId = 1;
 };
 
@@ -19,39 +29,55 @@ Registry& TheRegistry() {
   return *registry;
 }
 
-bool ReadId(const void* block, uint64_t* id) {
-  if (block == nullptr) return false;
+// The place a block names, if the block is ours and its file is still live.
+Place* FindPlace(const void* block) {
+  if (block == nullptr) return nullptr;
   const auto* bytes = static_cast<const uint8_t*>(block);
-  if (std::memcmp(bytes + kBlockTag, kBlockTagValue, sizeof kBlockTagValue) != 0) return false;
-  *id = format::Load64(bytes + kBlockHandleId);
-  return true;
+  if (std::memcmp(bytes + kBlockTag, kBlockTagValue, sizeof kBlockTagValue) != 0) return nullptr;
+  const uint64_t id = format::Load64(bytes + kBlockHandleId);
+  const uint32_t index = format::Load32(bytes + kBlockPlace);
+  std::vector<Place>& places = TheRegistry().places;
+  if (id == 0 || index >= places.size() || places[index].id != id) return nullptr;
+  return &places[index];
 }
 
 }  // namespace
 
 OpenFile* FindOpenFile(const void* block) {
-  uint64_t id;
-  if (!ReadId(block, &id)) return nullptr;
-  auto& files = TheRegistry().files;
-  auto it = files.find(id);
-  return it == files.end() ? nullptr : it->second.get();
+  Place* place = FindPlace(block);
+  return place == nullptr ? nullptr : place->file.get();
 }
 
 void AttachOpenFile(void* block, std::unique_ptr<OpenFile> file) {
   Registry& registry = TheRegistry();
-  const uint64_t id = registry.nextId++;
-  registry.files.emplace(id, std::move(file));
+  // Room to free every place later without allocating.
+  registry.freePlaces.reserve(registry.places.size() + 1);
+  uint32_t index;
+  if (registry.freePlaces.empty()) {
+    index = static_cast<uint32_t>(registry.places.size());
+    registry.places.emplace_back();
+  } else {
+    index = registry.freePlaces.back();
+    registry.freePlaces.pop_back();
+  }
+  Place& place = registry.places[index];
+  place.id = registry.nextId++;
+  place.file = std::move(file);
   auto* bytes = static_cast<uint8_t*>(block);
   std::memset(bytes, 0, RECMGR_POSITION_BLOCK_SIZE);
   std::memcpy(bytes + kBlockTag, kBlockTagValue, sizeof kBlockTagValue);
-  format::Store64(bytes + kBlockHandleId, id);
+  format::Store64(bytes + kBlockHandleId, place.id);
+  format::Store32(bytes + kBlockPlace, index);
 }
 
 bool ReleaseBlock(void* block) {
-  uint64_t id;
-  if (!ReadId(block, &id)) return false;
-  if (TheRegistry().files.erase(id) == 0) return false;
-  std::memset(block, 0, kBlockHandleId + 8);
+  Place* place = FindPlace(block);
+  if (place == nullptr) return false;
+  place->id = 0;
+  place->file.reset();
+  Registry& registry = TheRegistry();
+  registry.freePlaces.push_back(static_cast<uint32_t>(place - registry.places.data()));
+  std::memset(block, 0, kBlockPlace + 4);
   return true;
 }
 

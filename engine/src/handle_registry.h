@@ -1,7 +1,7 @@
-// Which position blocks hold a live open file. A block holds a tag and a
-// handle id that is never reused; the registry maps live ids to their open
-// files, so a zeroed, garbage, copied-after-close or stale block finds
-// nothing instead of freed memory.
+// Which position blocks hold a live open file. A block holds a tag, a
+// handle id that is never reused and the registry place of its file; a
+// place answers only to the id it was given, so a zeroed, garbage,
+// copied-after-close or stale block finds nothing instead of freed memory.
 //
 // Not thread-safe: every function REQUIRES the caller to hold the engine's
 // call lock (see recmgr_call.cpp).
@@ -19,6 +19,7 @@ namespace recmgr {
 // Position block layout; the remaining bytes are zero while a file is open.
 inline constexpr size_t kBlockTag = 0;       // 8 bytes: kBlockTagValue
 inline constexpr size_t kBlockHandleId = 8;  // 8 bytes, little-endian
+inline constexpr size_t kBlockPlace = 16;    // 4 bytes, little-endian
 inline constexpr uint8_t kBlockTagValue[8] = {'R', 'M', 'P', 'O', 'S', 'B', 'L', 'K'};
 
 // The open file `block` refers to, or null if it refers to none.

@@ -21,6 +21,8 @@ int16_t OpenFileAt(const char* path, std::string_view ownerName, std::unique_ptr
   }
   file->verifiedPages.assign((uint64_t{file->header.pageCount} + 63) / 64, 0);
   file->verifiedPages[0] |= 1;  // ParseHeaderPage checked page 0
+  file->residentPages = file->verifiedPages;
+  file->residentBytes = file->header.pageSize;
   std::strncpy(file->path, path, kMaxPathBytes);
   *out = std::move(file);
   return RECMGR_STATUS_SUCCESS;

@@ -1,5 +1,5 @@
 // One open file: its mapping, its checked header, which pages have been
-// verified, and the current position. Owned by the handle registry and
+// verified and which are mapped in, and the current position. Owned by the handle registry and
 // reached only through a position block.
 #ifndef RECMGR_SRC_OPEN_FILE_H
 #define RECMGR_SRC_OPEN_FILE_H
@@ -16,6 +16,11 @@ namespace recmgr {
 
 inline constexpr int kNoKey = -1;
 inline constexpr size_t kMaxPathBytes = 255;  // the key buffer's limit, NUL included
+// Bytes of pages an open file touches before it hands its mapped pages back
+// to the page cache, so that a scan of a large file keeps a small resident
+// set. The kernel maps pages in chunks of up to a megabyte around each
+// touch, so the resident set is a few times this.
+inline constexpr uint64_t kResidentBudgetBytes = uint64_t{1} << 20;
 
 struct Position {
   int keyIndex = kNoKey;  // into header.keys; kNoKey: no current record
@@ -27,6 +32,8 @@ struct OpenFile {
   format::FileHeader header;
   int16_t keyIndexByNumber[format::kMaxKeyNumber + 1];  // kNoKey where undeclared
   std::vector<uint64_t> verifiedPages;                   // one bit per page
+  std::vector<uint64_t> residentPages;                   // touched since the last release
+  uint64_t residentBytes = 0;                            // page bytes touched since then
   Position position;
   char path[kMaxPathBytes + 1] = {};
 

@@ -1,5 +1,9 @@
 #include "page_access.h"
 
+#include <sys/mman.h>
+
+#include <algorithm>
+
 #include "byte_order.h"
 #include "page_format.h"
 
@@ -9,29 +13,60 @@ namespace {
 using format::Load16;
 using format::Load32;
 
-// Page `page`, checked once: null if it does not read back as expected.
-const uint8_t* VerifiedPage(OpenFile& file, uint32_t page, format::PageType type,
-                            uint8_t keyNumber, uint32_t entries) {
-  const format::FileHeader& h = file.header;
-  if (page >= h.pageCount) return nullptr;
-  const uint8_t* p = file.map.data + (uint64_t{page} << h.pageShift);
-  uint64_t& word = file.verifiedPages[page / 64];
-  const uint64_t bit = uint64_t{1} << (page % 64);
-  if ((word & bit) != 0) return p;
-  if (Load32(p + format::kPageCrc) != format::PageCrc(p, h.pageSize)) return nullptr;
-  if (p[format::kPageType] != type || p[format::kPageKeyNumber] != keyNumber ||
-      Load16(p + format::kPageReserved) != 0 || Load32(p + format::kPageNumber) != page ||
-      Load32(p + format::kPageEntryCount) != entries) {
-    return nullptr;
-  }
-  word |= bit;
-  return p;
+bool TestBit(const std::vector<uint64_t>& bits, uint32_t n) {
+  return (bits[n / 64] >> (n % 64) & 1) != 0;
 }
+
+void SetBit(std::vector<uint64_t>& bits, uint32_t n) { bits[n / 64] |= uint64_t{1} << (n % 64); }
 
 uint32_t EntriesOnPage(uint32_t total, uint32_t perPage, uint32_t pageInRun) {
   const uint64_t before = uint64_t{pageInRun} * perPage;
   const uint64_t left = total - before;
   return static_cast<uint32_t>(left < perPage ? left : perPage);
+}
+
+// Hands the file's pages back to the page cache. They stay verified; the
+// next touch maps them in again.
+void ReleaseResidentPages(OpenFile& file) {
+  madvise(const_cast<uint8_t*>(file.map.data), file.map.size, MADV_DONTNEED);
+  std::fill(file.residentPages.begin(), file.residentPages.end(), 0);
+  file.residentBytes = 0;
+}
+
+// The first touch of a page since the last release: checks the page if it
+// was never checked, and counts it against the resident budget.
+[[gnu::noinline]] const uint8_t* TouchPage(OpenFile& file, uint32_t page, format::PageType type,
+                                           uint8_t keyNumber, uint32_t total, uint32_t perPage,
+                                           uint32_t pageInRun) {
+  const format::FileHeader& h = file.header;
+  if (page >= h.pageCount) return nullptr;
+  const uint8_t* p = file.map.data + (uint64_t{page} << h.pageShift);
+  if (!TestBit(file.verifiedPages, page)) {
+    if (Load32(p + format::kPageCrc) != format::PageCrc(p, h.pageSize)) return nullptr;
+    if (p[format::kPageType] != type || p[format::kPageKeyNumber] != keyNumber ||
+        Load16(p + format::kPageReserved) != 0 || Load32(p + format::kPageNumber) != page ||
+        Load32(p + format::kPageEntryCount) != EntriesOnPage(total, perPage, pageInRun)) {
+      return nullptr;
+    }
+    SetBit(file.verifiedPages, page);
+  }
+  if (file.residentBytes >= kResidentBudgetBytes) ReleaseResidentPages(file);
+  SetBit(file.residentPages, page);
+  file.residentBytes += h.pageSize;
+  return p;
+}
+
+// Page `pageInRun` of a run of pages that starts at `firstPage` and holds
+// `total` entries, `perPage` to a page; null if it does not read back as
+// expected. A page touched since the last release costs one bit test.
+inline const uint8_t* PageOfRun(OpenFile& file, uint32_t firstPage, uint32_t pageInRun,
+                                format::PageType type, uint8_t keyNumber, uint32_t total,
+                                uint32_t perPage) {
+  const uint32_t page = firstPage + pageInRun;
+  if (page < file.header.pageCount && TestBit(file.residentPages, page)) {
+    return file.map.data + (uint64_t{page} << file.header.pageShift);
+  }
+  return TouchPage(file, page, type, keyNumber, total, perPage, pageInRun);
 }
 
 }  // namespace
@@ -40,23 +75,22 @@ const uint8_t* RecordAt(OpenFile& file, uint32_t recordNumber) {
   const format::FileHeader& h = file.header;
   if (recordNumber >= h.recordCount) return nullptr;
   const uint32_t pageInRun = recordNumber / h.recordsPerPage;
-  const uint8_t* page =
-      VerifiedPage(file, 1 + pageInRun, format::kRecordPage, 0,
-                   EntriesOnPage(h.recordCount, h.recordsPerPage, pageInRun));
+  const uint8_t* page = PageOfRun(file, 1, pageInRun, format::kRecordPage, 0, h.recordCount,
+                                  h.recordsPerPage);
   if (page == nullptr) return nullptr;
   return page + format::kPageHeaderSize +
-         size_t{recordNumber % h.recordsPerPage} * h.recordLength;
+         size_t{recordNumber - pageInRun * h.recordsPerPage} * h.recordLength;
 }
 
 const uint8_t* EntryAt(OpenFile& file, const format::KeyDesc& key, uint32_t index) {
   const format::FileHeader& h = file.header;
   if (index >= h.recordCount) return nullptr;
   const uint32_t pageInRun = index / key.entriesPerPage;
-  const uint8_t* page =
-      VerifiedPage(file, key.firstIndexPage + pageInRun, format::kIndexPage, key.number,
-                   EntriesOnPage(h.recordCount, key.entriesPerPage, pageInRun));
+  const uint8_t* page = PageOfRun(file, key.firstIndexPage, pageInRun, format::kIndexPage,
+                                  key.number, h.recordCount, key.entriesPerPage);
   if (page == nullptr) return nullptr;
-  return page + format::kPageHeaderSize + size_t{index % key.entriesPerPage} * key.entrySize;
+  return page + format::kPageHeaderSize +
+         size_t{index - pageInRun * key.entriesPerPage} * key.entrySize;
 }
 
 }  // namespace recmgr

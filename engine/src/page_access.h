@@ -1,7 +1,9 @@
 // Reading records and index entries of an open file. Each page is checked
 // the first time it is used (checksum, type, key number, page number, entry
 // count) and remembered as verified for the life of the handle; a damaged
-// page makes every access to it fail.
+// page makes every access to it fail. After kResidentBudgetBytes of touched
+// pages the file's mapped pages are handed back to the page cache; returned
+// pointers stay valid (the mapping itself stays).
 #ifndef RECMGR_SRC_PAGE_ACCESS_H
 #define RECMGR_SRC_PAGE_ACCESS_H
 

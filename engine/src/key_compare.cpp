@@ -7,43 +7,60 @@
 namespace recmgr::format {
 namespace {
 
-uint64_t LoadUnsigned(const uint8_t* p, uint16_t length) {
-  switch (length) {
-    case 1: return p[0];
-    case 2: return Load16(p);
-    case 4: return Load32(p);
-    default: return Load64(p);
-  }
-}
-
-int64_t LoadSigned(const uint8_t* p, uint16_t length) {
-  switch (length) {
-    case 1: return static_cast<int8_t>(p[0]);
-    case 2: return static_cast<int16_t>(Load16(p));
-    case 4: return static_cast<int32_t>(Load32(p));
-    default: return static_cast<int64_t>(Load64(p));
-  }
-}
-
 template <typename T>
 int Order(T a, T b) {
   return (a > b) - (a < b);
 }
 
+// Integer segments of every length, each as its own case so that the
+// comparison of a segment is a couple of loads and compares.
+int CompareSigned(const uint8_t* a, const uint8_t* b, uint16_t length) {
+  switch (length) {
+    case 1: return Order(static_cast<int8_t>(a[0]), static_cast<int8_t>(b[0]));
+    case 2: return Order(static_cast<int16_t>(Load16(a)), static_cast<int16_t>(Load16(b)));
+    case 4: return Order(static_cast<int32_t>(Load32(a)), static_cast<int32_t>(Load32(b)));
+    default: return Order(static_cast<int64_t>(Load64(a)), static_cast<int64_t>(Load64(b)));
+  }
+}
+
+int CompareUnsigned(const uint8_t* a, const uint8_t* b, uint16_t length) {
+  switch (length) {
+    case 1: return Order(a[0], b[0]);
+    case 2: return Order(Load16(a), Load16(b));
+    case 4: return Order(Load32(a), Load32(b));
+    default: return Order(Load64(a), Load64(b));
+  }
+}
+
 uint8_t Fold(uint8_t c) { return (c >= 'a' && c <= 'z') ? static_cast<uint8_t>(c - 32) : c; }
 
+bool SameEightBytes(const uint8_t* a, const uint8_t* b) {
+  uint64_t x, y;
+  std::memcpy(&x, a, sizeof x);
+  std::memcpy(&y, b, sizeof y);
+  return x == y;
+}
+
+// Equal bytes fold alike, so runs of equal bytes (the padding of names) are
+// passed eight at a time and only bytes that differ are folded.
 int CompareFolded(const uint8_t* a, const uint8_t* b, uint16_t length) {
-  for (uint16_t i = 0; i < length; ++i) {
+  size_t i = 0;
+  while (i < length) {
+    if (length - i >= 8 && SameEightBytes(a + i, b + i)) {
+      i += 8;
+      continue;
+    }
     const uint8_t x = Fold(a[i]), y = Fold(b[i]);
     if (x != y) return x < y ? -1 : 1;
+    ++i;
   }
   return 0;
 }
 
 int CompareSegment(const uint8_t* a, const uint8_t* b, const SegmentDesc& seg) {
   switch (seg.kind) {
-    case kSignedInteger: return Order(LoadSigned(a, seg.length), LoadSigned(b, seg.length));
-    case kUnsignedInteger: return Order(LoadUnsigned(a, seg.length), LoadUnsigned(b, seg.length));
+    case kSignedInteger: return CompareSigned(a, b, seg.length);
+    case kUnsignedInteger: return CompareUnsigned(a, b, seg.length);
     case kCaseInsensitiveString: return CompareFolded(a, b, seg.length);
     case kString: break;
   }

@@ -2,9 +2,22 @@
 
 #include <cstring>
 
+namespace {
+
+// Stored names are mostly padding: eight spaces are passed at a time.
+bool EightSpaces(const char* text) {
+  static constexpr char kSpaces[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+  return std::memcmp(text, kSpaces, sizeof kSpaces) == 0;
+}
+
+}  // namespace
+
 void TrimTrailingSpaces(char* text) {
-  size_t length = std::strlen(text);
-  while (length > 1 && text[length - 1] == ' ') text[--length] = '\0';
+  const size_t length = std::strlen(text);
+  size_t end = length;
+  while (end > 8 && EightSpaces(text + end - 8)) end -= 8;
+  while (end > 1 && text[end - 1] == ' ') --end;
+  std::memset(text + end, '\0', length - end);  // each trailing space becomes a terminator
 }
 
 void PadWithSpaces(char* text, int width) {
@@ -13,8 +26,7 @@ void PadWithSpaces(char* text, int width) {
 }
 
 void CaretsToSpaces(char* text) {
-  for (; *text != '\0'; ++text)
-    if (*text == '^') *text = ' ';
+  while ((text = std::strchr(text, '^')) != nullptr) *text++ = ' ';
 }
 
 void SpacesToCarets(char* text) {

@@ -1,5 +1,4 @@
-#include <cstdio>
-
+#include "common/line_text.h"
 #include "common/text_helpers.h"
 #include "dictionary/table_collection.h"
 #include "recmgr/report_options.h"
@@ -11,14 +10,16 @@ namespace {
 constexpr int kBlobTypeIndex = 21;
 
 // The Dec/Case column: case handling of string types, the content of a
-// BLOB, or the decimal places of anything else.
-void FormatDecimalOrCase(int typeIndex, const FieldRecord& field, char* text, int size) {
-  if (IsStringType(typeIndex))
-    std::snprintf(text, size, "%s", (field.flags & kFieldCaseInsensitive) ? "Insenstv" : "Sensitiv");
-  else if (typeIndex == kBlobTypeIndex)
-    std::snprintf(text, size, "%s", (field.flags & kFieldBlobBinary) ? " BINARY " : "  CHAR  ");
-  else
-    std::snprintf(text, size, "%4d    ", field.decimals);
+// BLOB, or the decimal places ("%4d    ") of anything else.
+void AddDecimalOrCase(LineText* line, int typeIndex, const FieldRecord& field) {
+  if (IsStringType(typeIndex)) {
+    AddText(line, (field.flags & kFieldCaseInsensitive) ? "Insenstv" : "Sensitiv");
+  } else if (typeIndex == kBlobTypeIndex) {
+    AddText(line, (field.flags & kFieldBlobBinary) ? " BINARY " : "  CHAR  ");
+  } else {
+    AddNumber(line, field.decimals, 4);
+    AddText(line, "    ");
+  }
 }
 
 }  // namespace
@@ -34,15 +35,24 @@ void PrintFieldLine(int* lineCounter, const char* name, FieldRecord field, Table
 
   if (gReportOptions.fields) {
     const int typeIndex = TypeIndexOf(field.typeCode);
-    const char marker = (gReportOptions.tableNullable && (field.flags & kFieldNullable)) ? '*' : ' ';
-    char decimalOrCase[16];
-    FormatDecimalOrCase(typeIndex, field, decimalOrCase, sizeof decimalOrCase);
+    const bool marked = gReportOptions.tableNullable && (field.flags & kFieldNullable);
     char typeName[kTypeNameWidth + 1];
     FormatTypeName(typeIndex, typeName);
     // Wider than the stored offset, so that no offset overflows into a sign.
     const long long location = gReportOptions.showPosition ? field.offset + 1LL : field.offset;
-    std::printf("%6lld   %c %s%6d %s %s", location, marker, typeName, field.size, decimalOrCase, fieldName);
-    std::printf("\n");
+    // "%6lld   %c %s%6d %s %s\n": location, marker, type, size, Dec/Case, name.
+    LineText line;
+    StartLine(&line);
+    AddNumber(&line, location, 6);
+    AddText(&line, marked ? "   * " : "     ");
+    AddText(&line, typeName);
+    AddNumber(&line, field.size, 6);
+    AddText(&line, " ");
+    AddDecimalOrCase(&line, typeIndex, field);
+    AddText(&line, " ");
+    AddText(&line, fieldName);
+    AddText(&line, "\n");
+    PrintLine(line);
   }
   ++*lineCounter;
 }

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/line_text.h"
 #include "common/text_helpers.h"
 #include "dictionary/dictionary_files.h"
 #include "dictionary/table_collection.h"
@@ -54,17 +55,29 @@ void FindIndexName(int32_t indexNumber) {
   }
 }
 
+// "%3d    %-5s%-5s" and the unique values ("%12lu " or "  (Unknown)   "),
+// then the index name. The first part is written before the name search, so
+// a trace of the search follows it as it always has.
 void PrintIndexLine(SegmentEntry& entry, const StatisticsRecord& statistics) {
-  std::printf("%3d    ", entry.indexNumber);
-  std::printf("%-5s", YesOrNo(entry.flags & kSegmentDuplicates));
-  std::printf("%-5s", YesOrNo(entry.flags & kSegmentModifiable));
+  LineText line;
+  StartLine(&line);
+  AddNumber(&line, entry.indexNumber, 3);
+  AddText(&line, "    ");
+  AddTextLeft(&line, YesOrNo(entry.flags & kSegmentDuplicates), 5);
+  AddTextLeft(&line, YesOrNo(entry.flags & kSegmentModifiable), 5);
   entry.uniqueValues = FindUniqueValues(statistics, entry.indexNumber, entry.uniqueValues);
-  if (entry.uniqueValues == kUniqueValuesUnknown)
-    std::printf("  (Unknown)   ");
-  else
-    std::printf("%12lu ", static_cast<unsigned long>(entry.uniqueValues));
+  if (entry.uniqueValues == kUniqueValuesUnknown) {
+    AddText(&line, "  (Unknown)   ");
+  } else {
+    AddUnsigned(&line, entry.uniqueValues, 12);
+    AddText(&line, " ");
+  }
+  PrintLine(line);
   FindIndexName(entry.indexNumber);
-  std::printf("%s\n", gNameBuffer);
+  StartLine(&line);
+  AddText(&line, gNameBuffer);
+  AddText(&line, "\n");
+  PrintLine(line);
 }
 
 const char* CaseText(const SegmentEntry& entry, bool stringSegment) {
@@ -74,13 +87,21 @@ const char* CaseText(const SegmentEntry& entry, bool stringSegment) {
   return "Sens";
 }
 
+// "%6lld   %-5s %-6s%-5s      %s\n": number, case, order, null key, field.
 void PrintSegmentLine(const SegmentEntry& entry, bool stringSegment) {
-  std::printf("%6lld   ", entry.segmentNumber + 1LL);
-  std::printf("%-5s", CaseText(entry, stringSegment));
-  std::printf(" %-6s", (entry.flags & kSegmentDescending) ? "Des" : "Asc");
-  std::printf("%-5s", YesOrNo(entry.flags & kSegmentNullKey));
+  LineText line;
+  StartLine(&line);
+  AddNumber(&line, entry.segmentNumber + 1LL, 6);
+  AddText(&line, "   ");
+  AddTextLeft(&line, CaseText(entry, stringSegment), 5);
+  AddText(&line, " ");
+  AddTextLeft(&line, (entry.flags & kSegmentDescending) ? "Des" : "Asc", 6);
+  AddTextLeft(&line, YesOrNo(entry.flags & kSegmentNullKey), 5);
   LoadNameBuffer(entry.fieldName);
-  std::printf("      %s\n", gNameBuffer);
+  AddText(&line, "      ");
+  AddText(&line, gNameBuffer);
+  AddText(&line, "\n");
+  PrintLine(line);
 }
 
 }  // namespace

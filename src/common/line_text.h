@@ -1,0 +1,33 @@
+// A line of report text built in memory and written with one call. The
+// report's lines are fixed layouts of padded texts and numbers; building them
+// here gives the same bytes as the printf conversions named below at a
+// fraction of the cost of interpreting a format for every field.
+#ifndef COMMON_LINE_TEXT_H
+#define COMMON_LINE_TEXT_H
+
+constexpr int kLineTextCapacity = 512;
+
+struct LineText {
+  char text[kLineTextCapacity];
+  int length;
+};
+
+// Empties the line.
+void StartLine(LineText* line);
+
+// "%s": the text as it is.
+void AddText(LineText* line, const char* text);
+
+// "%-<width>s": the text, then spaces up to `width` characters.
+void AddTextLeft(LineText* line, const char* text, int width);
+
+// "%<width>lld": the number right-aligned in `width` characters.
+void AddNumber(LineText* line, long long value, int width);
+
+// "%<width>llu".
+void AddUnsigned(LineText* line, unsigned long long value, int width);
+
+// Writes the line to standard output.
+void PrintLine(const LineText& line);
+
+#endif  // COMMON_LINE_TEXT_H

@@ -24,19 +24,22 @@ int16_t StatusForOpenError(int error) {
 
 }  // namespace
 
-int16_t MapFile(const char* path, MappedFile* out) {
+int16_t MapFile(const char* path, MappedFile* out, uint8_t* head, size_t headCapacity,
+                size_t* headLength) {
   // O_NONBLOCK: opening a FIFO or a device must not hang; S_ISREG rejects them.
   const int fd = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return StatusForOpenError(errno);
   struct stat info;
   int16_t status = RECMGR_STATUS_SUCCESS;
   MappedFile mapped;
+  ssize_t headRead = 0;
   if (fstat(fd, &info) != 0) {
     status = RECMGR_STATUS_IO_ERROR;
   } else if (!S_ISREG(info.st_mode)) {
     status = RECMGR_STATUS_NOT_A_RECMGR_FILE;
   } else if (info.st_size > 0) {
     void* address = mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    headRead = pread(fd, head, headCapacity, 0);
     if (address == MAP_FAILED) {
       status = RECMGR_STATUS_IO_ERROR;
     } else {
@@ -45,7 +48,10 @@ int16_t MapFile(const char* path, MappedFile* out) {
     }
   }
   close(fd);
-  if (status == RECMGR_STATUS_SUCCESS) *out = mapped;
+  if (status == RECMGR_STATUS_SUCCESS) {
+    *out = mapped;
+    *headLength = headRead > 0 ? static_cast<size_t>(headRead) : 0;
+  }
   return status;
 }
 

@@ -2,7 +2,6 @@
 // that a failed or abandoned file leaves nothing behind.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 
 #include "engine_test_support.h"
@@ -181,7 +180,9 @@ TEST(WriterTest, UnwritableFolders) {
   EXPECT_TRUE(FolderContents(dir).empty());
 }
 
-TEST(WriterTest, HundredThousandRecordsWellUnderASecond) {
+// The same file bench/run times (bench/record_file_bench.cpp): here only
+// what it holds is checked.
+TEST(WriterTest, HundredThousandRecords) {
   testsupport::TempDir dir;
   FileSpec spec;
   spec.recordLength = 200;
@@ -198,18 +199,10 @@ TEST(WriterTest, HundredThousandRecordsWellUnderASecond) {
     enginetest::Put(r, 132, LittleEndian(i % 500, 4));
     records.push_back(r);
   }
-  const auto start = std::chrono::steady_clock::now();
   ASSERT_EQ(enginetest::WriteFile(dir / "big.dat", spec, records), 0);
-  const auto elapsed = std::chrono::steady_clock::now() - start;
-#if !defined(__SANITIZE_ADDRESS__)
-  EXPECT_LT(elapsed, std::chrono::milliseconds(1000));
-#endif
-  std::cout << "[ timing ] 100,000 records written in "
-            << std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() << " ms\n";
 
   enginetest::PositionBlock block;
   ASSERT_EQ(enginetest::Open(block, dir / "big.dat"), 0);
-  const auto readStart = std::chrono::steady_clock::now();
   for (uint32_t i = 0; i < 100000; i += 7) {
     enginetest::GetResult r =
         enginetest::Get(block, RECMGR_OP_GET_EQUAL, 0, LittleEndian(i * 2654435761u, 4));
@@ -219,11 +212,6 @@ TEST(WriterTest, HundredThousandRecordsWellUnderASecond) {
   int16_t end = 0;
   EXPECT_EQ(enginetest::WalkKey(block, 1, &end).size(), 100000u);
   EXPECT_EQ(end, RECMGR_STATUS_END_OF_FILE);
-  std::cout << "[ timing ] 14,286 Get Equal and a 100,000-record walk in "
-            << std::chrono::duration_cast<std::chrono::milliseconds>(
-                   std::chrono::steady_clock::now() - readStart)
-                   .count()
-            << " ms\n";
   EXPECT_EQ(enginetest::Close(block), 0);
 }
 

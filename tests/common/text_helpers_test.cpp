@@ -27,6 +27,7 @@ TEST(TrimTrailingSpaces, KeepsTheFirstCharacterAndInnerSpaces) {
 TEST(PadWithSpaces, FillsToTheWidthWithoutATerminator) {
   char buffer[8];
   std::memset(buffer, 'z', sizeof buffer);
+  buffer[7] = '\0';  // so that the second call still gets a terminated text
   std::strcpy(buffer, "ab");
   PadWithSpaces(buffer, 5);
   EXPECT_EQ(std::string(buffer, 6), std::string("ab   z"));

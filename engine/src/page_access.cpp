@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "byte_order.h"
-#include "page_format.h"
 
 namespace recmgr {
 namespace {
@@ -33,11 +32,10 @@ void ReleaseResidentPages(OpenFile& file) {
   file.residentBytes = 0;
 }
 
-// The first touch of a page since the last release: checks the page if it
-// was never checked, and counts it against the resident budget.
-[[gnu::noinline]] const uint8_t* TouchPage(OpenFile& file, uint32_t page, format::PageType type,
-                                           uint8_t keyNumber, uint32_t total, uint32_t perPage,
-                                           uint32_t pageInRun) {
+}  // namespace
+
+const uint8_t* TouchPage(OpenFile& file, uint32_t page, format::PageType type, uint8_t keyNumber,
+                         uint32_t total, uint32_t perPage, uint32_t pageInRun) {
   const format::FileHeader& h = file.header;
   if (page >= h.pageCount) return nullptr;
   const uint8_t* p = file.map.data + (uint64_t{page} << h.pageShift);
@@ -54,43 +52,6 @@ void ReleaseResidentPages(OpenFile& file) {
   SetBit(file.residentPages, page);
   file.residentBytes += h.pageSize;
   return p;
-}
-
-// Page `pageInRun` of a run of pages that starts at `firstPage` and holds
-// `total` entries, `perPage` to a page; null if it does not read back as
-// expected. A page touched since the last release costs one bit test.
-inline const uint8_t* PageOfRun(OpenFile& file, uint32_t firstPage, uint32_t pageInRun,
-                                format::PageType type, uint8_t keyNumber, uint32_t total,
-                                uint32_t perPage) {
-  const uint32_t page = firstPage + pageInRun;
-  if (page < file.header.pageCount && TestBit(file.residentPages, page)) {
-    return file.map.data + (uint64_t{page} << file.header.pageShift);
-  }
-  return TouchPage(file, page, type, keyNumber, total, perPage, pageInRun);
-}
-
-}  // namespace
-
-const uint8_t* RecordAt(OpenFile& file, uint32_t recordNumber) {
-  const format::FileHeader& h = file.header;
-  if (recordNumber >= h.recordCount) return nullptr;
-  const uint32_t pageInRun = recordNumber / h.recordsPerPage;
-  const uint8_t* page = PageOfRun(file, 1, pageInRun, format::kRecordPage, 0, h.recordCount,
-                                  h.recordsPerPage);
-  if (page == nullptr) return nullptr;
-  return page + format::kPageHeaderSize +
-         size_t{recordNumber - pageInRun * h.recordsPerPage} * h.recordLength;
-}
-
-const uint8_t* EntryAt(OpenFile& file, const format::KeyDesc& key, uint32_t index) {
-  const format::FileHeader& h = file.header;
-  if (index >= h.recordCount) return nullptr;
-  const uint32_t pageInRun = index / key.entriesPerPage;
-  const uint8_t* page = PageOfRun(file, key.firstIndexPage, pageInRun, format::kIndexPage,
-                                  key.number, h.recordCount, key.entriesPerPage);
-  if (page == nullptr) return nullptr;
-  return page + format::kPageHeaderSize +
-         size_t{index - pageInRun * key.entriesPerPage} * key.entrySize;
 }
 
 }  // namespace recmgr

@@ -3,6 +3,10 @@
 // exception crosses the C boundary.
 #include <mutex>
 #include <new>
+#if __has_include(<sys/single_threaded.h>)
+#include <sys/single_threaded.h>
+#define RECMGR_KNOWS_SINGLE_THREADED 1
+#endif
 
 #include "operations.h"
 #include "recmgr/recmgr.h"
@@ -14,6 +18,18 @@ std::mutex& CallLock() {
   return *lock;
 }
 
+// While the process has a single thread no other call can run beside this
+// one, and only this thread could start another, which it does not do inside
+// a call; so the lock is taken once the C library says threads exist. A
+// report makes hundreds of thousands of calls from one thread.
+bool OtherThreadsMayCall() {
+#ifdef RECMGR_KNOWS_SINGLE_THREADED
+  return __libc_single_threaded == 0;
+#else
+  return true;
+#endif
+}
+
 }  // namespace
 
 extern "C" RECMGR_EXPORT int16_t RecmgrCall(uint16_t operation, void* positionBlock,
@@ -21,7 +37,8 @@ extern "C" RECMGR_EXPORT int16_t RecmgrCall(uint16_t operation, void* positionBl
                                             void* keyBuffer, uint8_t keyLength,
                                             int8_t keyNumber) {
   try {
-    std::lock_guard<std::mutex> guard(CallLock());
+    std::unique_lock<std::mutex> guard(CallLock(), std::defer_lock);
+    if (OtherThreadsMayCall()) guard.lock();
     switch (operation) {
       case RECMGR_OP_OPEN:
         return recmgr::OpenOperation(positionBlock, dataBuffer, keyBuffer, keyLength);

@@ -7,16 +7,12 @@ namespace {
 
 constexpr int kDigitsMax = 20;  // of an unsigned 64-bit number
 
-// Appends `count` bytes, as many as still fit.
-void Append(LineText* line, const char* bytes, int count) {
+void AppendSpaces(LineText* line, int count) {
   const int room = kLineTextCapacity - line->length;
   if (count > room) count = room;
-  std::memcpy(line->text + line->length, bytes, static_cast<size_t>(count));
+  if (count <= 0) return;
+  std::memset(line->text + line->length, ' ', static_cast<size_t>(count));
   line->length += count;
-}
-
-void AppendSpaces(LineText* line, int count) {
-  while (count-- > 0 && line->length < kLineTextCapacity) line->text[line->length++] = ' ';
 }
 
 // The digits of `magnitude`, after an optional minus sign, right-aligned in
@@ -31,20 +27,23 @@ void AppendDigits(LineText* line, unsigned long long magnitude, bool negative, i
   if (negative) digits[--start] = '-';
   const int count = static_cast<int>(sizeof digits) - start;
   AppendSpaces(line, width - count);
-  Append(line, digits + start, count);
+  AddBytes(line, digits + start, count);
 }
 
 }  // namespace
 
 void StartLine(LineText* line) { line->length = 0; }
 
-void AddText(LineText* line, const char* text) {
-  Append(line, text, static_cast<int>(std::strlen(text)));
+void AddBytes(LineText* line, const char* bytes, int count) {
+  const int room = kLineTextCapacity - line->length;
+  if (count > room) count = room;
+  std::memcpy(line->text + line->length, bytes, static_cast<size_t>(count));
+  line->length += count;
 }
 
 void AddTextLeft(LineText* line, const char* text, int width) {
   const int count = static_cast<int>(std::strlen(text));
-  Append(line, text, count);
+  AddBytes(line, text, count);
   AppendSpaces(line, width - count);
 }
 

@@ -15,8 +15,14 @@ struct LineText {
 // Empties the line.
 void StartLine(LineText* line);
 
-// "%s": the text as it is.
-void AddText(LineText* line, const char* text);
+// Appends `count` bytes, as many as still fit.
+void AddBytes(LineText* line, const char* bytes, int count);
+
+// "%s": the text as it is. Inline, so that a literal's length is known when
+// compiling.
+inline void AddText(LineText* line, const char* text) {
+  AddBytes(line, text, static_cast<int>(__builtin_strlen(text)));
+}
 
 // "%-<width>s": the text, then spaces up to `width` characters.
 void AddTextLeft(LineText* line, const char* text, int width);

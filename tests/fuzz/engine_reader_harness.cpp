@@ -27,6 +27,7 @@ constexpr size_t kPrefixBytes = 16;
 constexpr uint8_t kResealPages = 0x01;
 constexpr const char* kDefaultOwnerName = "..QV....";
 constexpr size_t kKeyBytes = 256;
+constexpr int kKeyNumbers = 128;
 
 // The statuses the engine may give; anything else is a fault.
 bool IsKnownStatus(int16_t status) {
@@ -61,10 +62,27 @@ void Require(bool condition) {
 struct Reader {
   alignas(8) uint8_t block[RECMGR_POSITION_BLOCK_SIZE] = {};
   const char* owner = nullptr;  // nullptr: no owner name (null data buffer)
-  uint32_t recordLength = 0;    // from Stat; 0 until one succeeded
-  int8_t lastKeyNumber = 127;   // from Stat: the highest key number declared
   uint8_t key[kKeyBytes] = {};  // the key value the last Get returned
+  // From the last Stat that succeeded (zero before one did):
+  uint32_t recordLength = 0;
+  uint32_t statLength = 0;                 // bytes Stat filled
+  uint8_t keyLengths[kKeyNumbers] = {};    // by key number: its segments' lengths together
+  int8_t lastKeyNumber = kKeyNumbers - 1;  // the highest key number declared
 };
+
+// What Stat says about the file, kept for the steps that follow.
+void LearnFromStat(Reader& reader, const uint8_t* stat, uint32_t length) {
+  reader.recordLength = recmgr::format::Load16(stat + RECMGR_STAT_RECORD_LENGTH);
+  reader.statLength = length;
+  std::fill(std::begin(reader.keyLengths), std::end(reader.keyLengths), 0);
+  for (size_t at = RECMGR_STAT_FILE_SPEC_SIZE; at + RECMGR_STAT_KEY_SPEC_SIZE <= length;
+       at += RECMGR_STAT_KEY_SPEC_SIZE) {
+    const uint8_t number = stat[at + RECMGR_STAT_KEY_NUMBER] % kKeyNumbers;
+    reader.keyLengths[number] = static_cast<uint8_t>(
+        reader.keyLengths[number] + recmgr::format::Load16(stat + at + RECMGR_STAT_SEGMENT_LENGTH));
+    reader.lastKeyNumber = static_cast<int8_t>(number);
+  }
+}
 
 // Calls the entry with buffers of exactly the sizes offered, so that the
 // sanitizers see any byte written past them.
@@ -80,11 +98,7 @@ int16_t Call(Reader& reader, uint16_t operation, int8_t keyNumber, size_t dataSi
   std::copy(key.begin(), key.end(), reader.key);
   if (status == RECMGR_STATUS_SUCCESS && operation == RECMGR_OP_STAT) {
     Require(length >= RECMGR_STAT_FILE_SPEC_SIZE);
-    reader.recordLength = recmgr::format::Load16(data.data() + RECMGR_STAT_RECORD_LENGTH);
-    for (size_t at = RECMGR_STAT_FILE_SPEC_SIZE; at + RECMGR_STAT_KEY_SPEC_SIZE <= length;
-         at += RECMGR_STAT_KEY_SPEC_SIZE) {
-      reader.lastKeyNumber = static_cast<int8_t>(data[at + RECMGR_STAT_KEY_NUMBER]);
-    }
+    LearnFromStat(reader, data.data(), length);
   } else if (status == RECMGR_STATUS_SUCCESS && operation != RECMGR_OP_CLOSE) {
     Require(reader.recordLength == 0 || length == reader.recordLength);
   }
@@ -105,33 +119,53 @@ int16_t Open(Reader& reader, const std::string& path) {
 
 int16_t Close(Reader& reader) { return Call(reader, RECMGR_OP_CLOSE, 0, 0, 0); }
 
+// Buffer sizes for one step: all room, exactly what the answer needs by
+// what Stat said, one byte less than that, or none.
+struct Buffers {
+  size_t data;
+  uint8_t key;
+};
+
+Buffers ChooseBuffers(const Reader& reader, const std::string& path, bool stat, int8_t keyNumber, int choice) {
+  size_t data = stat ? reader.statLength : reader.recordLength;
+  size_t key = stat ? path.size() + 1 : keyNumber >= 0 ? reader.keyLengths[keyNumber] : 0;
+  switch (choice) {
+    case 0: return {65535, 255};
+    case 1: break;
+    case 2:
+      data -= data > 0 ? 1 : 0;
+      key -= key > 0 ? 1 : 0;
+      break;
+    default: return {0, 0};
+  }
+  return {data, static_cast<uint8_t>(std::min<size_t>(key, 255))};
+}
+
 // One step: bits 0-2 the operation, bits 3-5 the key number (6 stands for
-// the file's last key, 7 for -1), bits 6-7 the buffers offered (all room, a
-// field record's, an index record's, or none).
+// the file's last key, 7 for -1), bits 6-7 the buffers (ChooseBuffers).
 void RunStep(Reader& reader, const std::string& path, uint8_t step) {
+  const int operation = step & 7;
   const int keyChoice = (step >> 3) & 7;
-  const auto keyNumber = static_cast<int8_t>(keyChoice == 7 ? -1 : keyChoice == 6 ? reader.lastKeyNumber : keyChoice);
-  static constexpr size_t kDataSizes[4] = {65535, 151, 20, 0};
-  static constexpr uint8_t kKeyLengths[4] = {255, 255, 8, 0};
-  const size_t dataSize = kDataSizes[step >> 6];
-  const uint8_t keyLength = kKeyLengths[step >> 6];
-  switch (step & 7) {
-    case 0: Call(reader, RECMGR_OP_GET_FIRST, keyNumber, dataSize, keyLength); break;
+  const auto keyNumber =
+      static_cast<int8_t>(keyChoice == 7 ? -1 : keyChoice == 6 ? reader.lastKeyNumber : keyChoice);
+  const Buffers size = ChooseBuffers(reader, path, operation == 4, keyNumber, step >> 6);
+  switch (operation) {
+    case 0: Call(reader, RECMGR_OP_GET_FIRST, keyNumber, size.data, size.key); break;
     case 1:
-    case 5: Call(reader, RECMGR_OP_GET_NEXT, keyNumber, dataSize, keyLength); break;
-    case 2: Call(reader, RECMGR_OP_GET_EQUAL, keyNumber, dataSize, keyLength); break;
+    case 5: Call(reader, RECMGR_OP_GET_NEXT, keyNumber, size.data, size.key); break;
+    case 2: Call(reader, RECMGR_OP_GET_EQUAL, keyNumber, size.data, size.key); break;
     case 3:  // just past the last key value returned
       ++reader.key[0];
-      Call(reader, RECMGR_OP_GET_GREATER_OR_EQUAL, keyNumber, dataSize, keyLength);
+      Call(reader, RECMGR_OP_GET_GREATER_OR_EQUAL, keyNumber, size.data, size.key);
       break;
-    case 4: Call(reader, RECMGR_OP_STAT, keyNumber, dataSize, keyLength); break;
+    case 4: Call(reader, RECMGR_OP_STAT, keyNumber, size.data, size.key); break;
     case 6:
       Close(reader);
       Open(reader, path);
       break;
     case 7:  // from the lowest value of most key types
       std::fill(std::begin(reader.key), std::end(reader.key), 0);
-      Call(reader, RECMGR_OP_GET_GREATER_OR_EQUAL, keyNumber, dataSize, keyLength);
+      Call(reader, RECMGR_OP_GET_GREATER_OR_EQUAL, keyNumber, size.data, size.key);
       break;
   }
 }

@@ -120,24 +120,18 @@ int16_t Open(Reader& reader, const std::string& path) {
 int16_t Close(Reader& reader) { return Call(reader, RECMGR_OP_CLOSE, 0, 0, 0); }
 
 // Buffer sizes for one step: all room, exactly what the answer needs by
-// what Stat said, one byte less than that, or none.
+// what Stat said, or that with one byte less of data or of key.
 struct Buffers {
   size_t data;
   uint8_t key;
 };
 
 Buffers ChooseBuffers(const Reader& reader, const std::string& path, bool stat, int8_t keyNumber, int choice) {
+  if (choice == 0) return {65535, 255};
   size_t data = stat ? reader.statLength : reader.recordLength;
   size_t key = stat ? path.size() + 1 : keyNumber >= 0 ? reader.keyLengths[keyNumber] : 0;
-  switch (choice) {
-    case 0: return {65535, 255};
-    case 1: break;
-    case 2:
-      data -= data > 0 ? 1 : 0;
-      key -= key > 0 ? 1 : 0;
-      break;
-    default: return {0, 0};
-  }
+  if (choice == 2 && data > 0) --data;
+  if (choice == 3 && key > 0) --key;
   return {data, static_cast<uint8_t>(std::min<size_t>(key, 255))};
 }
 
@@ -151,8 +145,8 @@ void RunStep(Reader& reader, const std::string& path, uint8_t step) {
   const Buffers size = ChooseBuffers(reader, path, operation == 4, keyNumber, step >> 6);
   switch (operation) {
     case 0: Call(reader, RECMGR_OP_GET_FIRST, keyNumber, size.data, size.key); break;
-    case 1:
-    case 5: Call(reader, RECMGR_OP_GET_NEXT, keyNumber, size.data, size.key); break;
+    case 1: Call(reader, RECMGR_OP_GET_NEXT, keyNumber, size.data, size.key); break;
+    case 5: Call(reader, RECMGR_OP_GET_NEXT, keyNumber, 0, 0); break;  // no buffers at all
     case 2: Call(reader, RECMGR_OP_GET_EQUAL, keyNumber, size.data, size.key); break;
     case 3:  // just past the last key value returned
       ++reader.key[0];

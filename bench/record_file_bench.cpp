@@ -120,8 +120,7 @@ int main(int argc, char** argv) {
     operation = RECMGR_OP_GET_NEXT;
   }
   if (status != RECMGR_STATUS_END_OF_FILE || walked != kRecords) return Fail("walk", status);
-  std::printf("%u Get Equal and a %u-record walk: %.1f ms\n", found, walked,
-              MillisecondsSince(readStart));
+  std::printf("%u Get Equal and a %u-record walk: %.1f ms\n", found, walked, MillisecondsSince(readStart));
   RecmgrCall(RECMGR_OP_CLOSE, block, data.data(), &length, key, 255, 0);
   return 0;
 }

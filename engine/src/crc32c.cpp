@@ -50,8 +50,7 @@ uint32_t SoftwareUpdate(uint32_t c, const uint8_t* data, size_t n) {
 // The SSE4.2 crc32 instruction computes this very CRC, eight bytes at a
 // time: every page is checked once per open handle, so this is the bulk of
 // a first read.
-__attribute__((target("sse4.2"))) uint32_t HardwareUpdate(uint32_t c, const uint8_t* data,
-                                                          size_t n) {
+__attribute__((target("sse4.2"))) uint32_t HardwareUpdate(uint32_t c, const uint8_t* data, size_t n) {
   uint64_t c64 = c;
   while (n >= 8) {
     uint64_t word;

@@ -24,8 +24,7 @@ int16_t StatusForOpenError(int error) {
 
 }  // namespace
 
-int16_t MapFile(const char* path, MappedFile* out, uint8_t* head, size_t headCapacity,
-                size_t* headLength) {
+int16_t MapFile(const char* path, MappedFile* out, uint8_t* head, size_t headCapacity, size_t* headLength) {
   // O_NONBLOCK: opening a FIFO or a device must not hang; S_ISREG rejects them.
   const int fd = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return StatusForOpenError(errno);

@@ -22,8 +22,7 @@ struct MappedFile {
 // refused; RECMGR_STATUS_INVALID_FILE_NAME if the name is too long;
 // RECMGR_STATUS_NOT_A_RECMGR_FILE if it is not a regular file;
 // RECMGR_STATUS_IO_ERROR for anything else.
-int16_t MapFile(const char* path, MappedFile* out, uint8_t* head, size_t headCapacity,
-                size_t* headLength);
+int16_t MapFile(const char* path, MappedFile* out, uint8_t* head, size_t headCapacity, size_t* headLength);
 
 // Releases the mapping. Safe on an empty MappedFile.
 void UnmapFile(MappedFile* file);

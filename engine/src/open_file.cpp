@@ -16,8 +16,7 @@ constexpr size_t kHeadBytes = size_t{1} << format::kMinPageShift;
 bool HoldsHeaderPage(const uint8_t* head, size_t length) {
   if (length <= format::kHdrPageShift) return false;
   const unsigned shift = head[format::kHdrPageShift];
-  return shift >= format::kMinPageShift && shift <= format::kMaxPageShift &&
-         (size_t{1} << shift) <= length;
+  return shift >= format::kMinPageShift && shift <= format::kMaxPageShift && (size_t{1} << shift) <= length;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // One open file: its mapping, its checked header, which pages have been
-// verified and which are mapped in, and the current position. Owned by the handle registry and
-// reached only through a position block.
+// verified and which are mapped in, and the current position. Owned by the
+// handle registry and reached only through a position block.
 #ifndef RECMGR_SRC_OPEN_FILE_H
 #define RECMGR_SRC_OPEN_FILE_H
 

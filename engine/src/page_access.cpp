@@ -12,9 +12,7 @@ namespace {
 using format::Load16;
 using format::Load32;
 
-bool TestBit(const std::vector<uint64_t>& bits, uint32_t n) {
-  return (bits[n / 64] >> (n % 64) & 1) != 0;
-}
+bool TestBit(const std::vector<uint64_t>& bits, uint32_t n) { return (bits[n / 64] >> (n % 64) & 1) != 0; }
 
 void SetBit(std::vector<uint64_t>& bits, uint32_t n) { bits[n / 64] |= uint64_t{1} << (n % 64); }
 

@@ -24,12 +24,10 @@ namespace recmgr {
 const uint8_t* TouchPage(OpenFile& file, uint32_t page, format::PageType type, uint8_t keyNumber,
                          uint32_t total, uint32_t perPage, uint32_t pageInRun);
 
-inline const uint8_t* PageOfRun(OpenFile& file, uint32_t firstPage, uint32_t pageInRun,
-                                format::PageType type, uint8_t keyNumber, uint32_t total,
-                                uint32_t perPage) {
+inline const uint8_t* PageOfRun(OpenFile& file, uint32_t firstPage, uint32_t pageInRun, format::PageType type,
+                                uint8_t keyNumber, uint32_t total, uint32_t perPage) {
   const uint32_t page = firstPage + pageInRun;
-  if (page < file.header.pageCount &&
-      (file.residentPages[page / 64] >> (page % 64) & 1) != 0) {
+  if (page < file.header.pageCount && (file.residentPages[page / 64] >> (page % 64) & 1) != 0) {
     return file.map.data + (uint64_t{page} << file.header.pageShift);
   }
   return TouchPage(file, page, type, keyNumber, total, perPage, pageInRun);
@@ -41,8 +39,8 @@ inline const uint8_t* RecordAt(OpenFile& file, uint32_t recordNumber) {
   const format::FileHeader& h = file.header;
   if (recordNumber >= h.recordCount) return nullptr;
   const uint32_t pageInRun = recordNumber / h.recordsPerPage;
-  const uint8_t* page = PageOfRun(file, 1, pageInRun, format::kRecordPage, 0, h.recordCount,
-                                  h.recordsPerPage);
+  const uint8_t* page =
+      PageOfRun(file, 1, pageInRun, format::kRecordPage, 0, h.recordCount, h.recordsPerPage);
   if (page == nullptr) return nullptr;
   return page + format::kPageHeaderSize +
          size_t{recordNumber - pageInRun * h.recordsPerPage} * h.recordLength;
@@ -54,11 +52,10 @@ inline const uint8_t* EntryAt(OpenFile& file, const format::KeyDesc& key, uint32
   const format::FileHeader& h = file.header;
   if (index >= h.recordCount) return nullptr;
   const uint32_t pageInRun = index / key.entriesPerPage;
-  const uint8_t* page = PageOfRun(file, key.firstIndexPage, pageInRun, format::kIndexPage,
-                                  key.number, h.recordCount, key.entriesPerPage);
+  const uint8_t* page = PageOfRun(file, key.firstIndexPage, pageInRun, format::kIndexPage, key.number,
+                                  h.recordCount, key.entriesPerPage);
   if (page == nullptr) return nullptr;
-  return page + format::kPageHeaderSize +
-         size_t{index - pageInRun * key.entriesPerPage} * key.entrySize;
+  return page + format::kPageHeaderSize + size_t{index - pageInRun * key.entriesPerPage} * key.entrySize;
 }
 
 }  // namespace recmgr

@@ -59,6 +59,4 @@ void AddUnsigned(LineText* line, unsigned long long value, int width) {
   AppendDigits(line, value, false, width);
 }
 
-void PrintLine(const LineText& line) {
-  std::fwrite(line.text, 1, static_cast<size_t>(line.length), stdout);
-}
+void PrintLine(const LineText& line) { std::fwrite(line.text, 1, static_cast<size_t>(line.length), stdout); }

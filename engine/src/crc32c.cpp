@@ -79,6 +79,10 @@ uint32_t Crc32cExtend(uint32_t crc, const uint8_t* data, size_t n) {
 #if defined(__x86_64__)
   if (kHardwareCrc) return ~HardwareUpdate(~crc, data, n);
 #endif
+  return Crc32cExtendPortable(crc, data, n);
+}
+
+uint32_t Crc32cExtendPortable(uint32_t crc, const uint8_t* data, size_t n) {
   return ~SoftwareUpdate(~crc, data, n);
 }
 

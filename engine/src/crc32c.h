@@ -12,6 +12,10 @@ namespace recmgr::format {
 // Start with crc = 0.
 uint32_t Crc32cExtend(uint32_t crc, const uint8_t* data, size_t n);
 
+// The same by table lookups alone, as on processors without a CRC
+// instruction; Crc32cExtend uses it there.
+uint32_t Crc32cExtendPortable(uint32_t crc, const uint8_t* data, size_t n);
+
 inline uint32_t Crc32c(const uint8_t* data, size_t n) { return Crc32cExtend(0, data, n); }
 
 }  // namespace recmgr::format

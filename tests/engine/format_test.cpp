@@ -31,6 +31,20 @@ TEST(Crc32cTest, KnownValues) {
   EXPECT_EQ(Crc32c(text, 0), 0u);
 }
 
+TEST(Crc32cTest, PortableAndInstructionPathsAgree) {
+  uint8_t data[1000];
+  uint32_t seed = 12345;
+  for (uint8_t& byte : data) {
+    seed = seed * 1103515245u + 12345u;
+    byte = static_cast<uint8_t>(seed >> 16);
+  }
+  // Every length up to a few words, so the byte-wise tails are covered too.
+  for (size_t length : {0u, 1u, 7u, 8u, 9u, 63u, 64u, 999u, 1000u})
+    EXPECT_EQ(Crc32cExtendPortable(0, data, length), Crc32c(data, length)) << length;
+  const uint8_t text[] = {'1', '2', '3', '4', '5', '6', '7', '8', '9'};
+  EXPECT_EQ(Crc32cExtendPortable(0, text, 9), 0xE3069283u);
+}
+
 TEST(Crc32cTest, ExtendEqualsWhole) {
   uint8_t data[1000];
   for (size_t i = 0; i < sizeof data; ++i) data[i] = static_cast<uint8_t>(i * 7 + 3);

@@ -10,9 +10,7 @@ namespace {
 
 bool IsIntegerKind(SegmentKind kind) { return kind == kSignedInteger || kind == kUnsignedInteger; }
 
-bool IsIntegerLength(uint16_t length) {
-  return length == 1 || length == 2 || length == 4 || length == 8;
-}
+bool IsIntegerLength(uint16_t length) { return length == 1 || length == 2 || length == 4 || length == 8; }
 
 uint32_t CeilDiv(uint64_t n, uint64_t d) { return static_cast<uint32_t>((n + d - 1) / d); }
 
@@ -131,9 +129,8 @@ int16_t ParseHeaderPage(const uint8_t* file, uint64_t fileSize, FileHeader* out)
   const uint32_t pageSize = uint32_t{1} << shift;
   if (fileSize < pageSize) return kNotOurs;
   if (Load32(file + kPageCrc) != PageCrc(file, pageSize)) return kNotOurs;
-  if (file[kPageType] != kHeaderPage || file[kPageKeyNumber] != 0 ||
-      Load16(file + kPageReserved) != 0 || Load32(file + kPageNumber) != 0 ||
-      Load32(file + kPageEntryCount) != 0) {
+  if (file[kPageType] != kHeaderPage || file[kPageKeyNumber] != 0 || Load16(file + kPageReserved) != 0 ||
+      Load32(file + kPageNumber) != 0 || Load32(file + kPageEntryCount) != 0) {
     return kNotOurs;
   }
 

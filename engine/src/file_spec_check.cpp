@@ -25,8 +25,7 @@ bool ToSegment(const KeySegment& in, format::SegmentDesc* out) {
 
 int16_t HeaderFromSpec(const FileSpec& spec, format::FileHeader* out) {
   if (spec.recordLength == 0) return RECMGR_STATUS_DATA_BUFFER_TOO_SHORT;
-  if (spec.ownerName.size() > format::kMaxOwnerName ||
-      spec.ownerName.find('\0') != std::string::npos) {
+  if (spec.ownerName.size() > format::kMaxOwnerName || spec.ownerName.find('\0') != std::string::npos) {
     return RECMGR_STATUS_INVALID_OWNER_NAME;
   }
   if (spec.keys.size() > format::kMaxKeys) return RECMGR_STATUS_INVALID_KEY_NUMBER;

@@ -6,13 +6,13 @@
 
 #include "byte_order.h"
 #include "file_header.h"
+#include "file_spec_check.h"
 #include "index_builder.h"
 #include "owner_name.h"
 #include "page_format.h"
 #include "page_sink.h"
 #include "recmgr/recmgr.h"
 #include "recmgr/writer.h"
-#include "file_spec_check.h"
 #include "staged_file.h"
 
 namespace recmgr {
@@ -49,8 +49,8 @@ void WriteRecordPages(const format::FileHeader& h, const uint8_t* records, PageS
   }
 }
 
-void WriteIndexPages(const format::FileHeader& h, const format::KeyDesc& key,
-                     const BuiltIndex& index, PageSink& sink) {
+void WriteIndexPages(const format::FileHeader& h, const format::KeyDesc& key, const BuiltIndex& index,
+                     PageSink& sink) {
   for (uint32_t page = 0; page < key.indexPageCount; ++page) {
     const uint32_t first = page * key.entriesPerPage;
     const uint32_t count = std::min(key.entriesPerPage, h.recordCount - first);
@@ -61,8 +61,7 @@ void WriteIndexPages(const format::FileHeader& h, const format::KeyDesc& key,
       std::memcpy(entry, index.keyValues.data() + size_t{record} * key.length, key.length);
       format::Store32(entry + key.length, record);
     }
-    format::SealPage(p, h.pageSize, format::kIndexPage, key.number, key.firstIndexPage + page,
-                     count);
+    format::SealPage(p, h.pageSize, format::kIndexPage, key.number, key.firstIndexPage + page, count);
   }
 }
 
@@ -93,8 +92,7 @@ int16_t WriteFile(const std::string& path, const std::string& ownerName, const u
 
 }  // namespace
 
-int16_t FileWriter::Create(const std::string& path, const FileSpec& spec,
-                           std::unique_ptr<FileWriter>* out) {
+int16_t FileWriter::Create(const std::string& path, const FileSpec& spec, std::unique_ptr<FileWriter>* out) {
   if (out == nullptr) return RECMGR_STATUS_INVALID_OPERATION;
   if (path.empty() || path.find('\0') != std::string::npos) {
     return RECMGR_STATUS_INVALID_FILE_NAME;

@@ -39,8 +39,8 @@ int16_t LowerBound(OpenFile& file, const KeyDesc& key, const uint8_t* value, uin
 }
 
 // Copies the record of index entry `index` and its key value out.
-int16_t Deliver(OpenFile& file, const KeyDesc& key, uint32_t index, void* dataBuffer,
-                uint32_t* dataLength, void* keyBuffer) {
+int16_t Deliver(OpenFile& file, const KeyDesc& key, uint32_t index, void* dataBuffer, uint32_t* dataLength,
+                void* keyBuffer) {
   const uint8_t* entry = EntryAt(file, key, index);
   if (entry == nullptr) return RECMGR_STATUS_IO_ERROR;
   const uint8_t* record = RecordAt(file, format::Load32(entry + key.length));
@@ -61,8 +61,8 @@ int16_t CheckBuffers(const OpenFile& file, const KeyDesc& key, const void* dataB
   return RECMGR_STATUS_SUCCESS;
 }
 
-int16_t GetNext(OpenFile& file, void* dataBuffer, uint32_t* dataLength, void* keyBuffer,
-                uint8_t keyLength, int8_t keyNumber) {
+int16_t GetNext(OpenFile& file, void* dataBuffer, uint32_t* dataLength, void* keyBuffer, uint8_t keyLength,
+                int8_t keyNumber) {
   Position& position = file.position;
   if (position.keyIndex == kNoKey) return RECMGR_STATUS_INVALID_POSITIONING;
   const KeyDesc& key = file.header.keys[position.keyIndex];
@@ -107,15 +107,14 @@ int16_t GetPositioning(uint16_t operation, OpenFile& file, void* dataBuffer, uin
 
 }  // namespace
 
-int16_t GetOperation(uint16_t operation, void* positionBlock, void* dataBuffer,
-                     uint32_t* dataLength, void* keyBuffer, uint8_t keyLength, int8_t keyNumber) {
+int16_t GetOperation(uint16_t operation, void* positionBlock, void* dataBuffer, uint32_t* dataLength,
+                     void* keyBuffer, uint8_t keyLength, int8_t keyNumber) {
   OpenFile* file = FindOpenFile(positionBlock);
   if (file == nullptr) return RECMGR_STATUS_FILE_NOT_OPEN;
   if (operation == RECMGR_OP_GET_NEXT) {
     return GetNext(*file, dataBuffer, dataLength, keyBuffer, keyLength, keyNumber);
   }
-  return GetPositioning(operation, *file, dataBuffer, dataLength, keyBuffer, keyLength,
-                        keyNumber);
+  return GetPositioning(operation, *file, dataBuffer, dataLength, keyBuffer, keyLength, keyNumber);
 }
 
 }  // namespace recmgr

@@ -8,8 +8,8 @@
 
 namespace recmgr {
 
-int16_t BuildIndex(const format::FileHeader& header, const format::KeyDesc& key,
-                   const uint8_t* records, uint32_t recordCount, BuiltIndex* out) {
+int16_t BuildIndex(const format::FileHeader& header, const format::KeyDesc& key, const uint8_t* records,
+                   uint32_t recordCount, BuiltIndex* out) {
   const auto segments = header.SegmentsOf(key);
   const size_t length = key.length;
   out->keyValues.resize(size_t{recordCount} * length);

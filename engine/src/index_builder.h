@@ -20,8 +20,8 @@ struct BuiltIndex {
 // each) by `key`. Returns RECMGR_STATUS_SUCCESS, or
 // RECMGR_STATUS_DUPLICATE_KEY if the key allows no duplicates and two
 // records hold equal values.
-int16_t BuildIndex(const format::FileHeader& header, const format::KeyDesc& key,
-                   const uint8_t* records, uint32_t recordCount, BuiltIndex* out);
+int16_t BuildIndex(const format::FileHeader& header, const format::KeyDesc& key, const uint8_t* records,
+                   uint32_t recordCount, BuiltIndex* out);
 
 }  // namespace recmgr
 

@@ -1,10 +1,10 @@
 #include "mapped_file.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include "recmgr/recmgr.h"
 

@@ -31,9 +31,9 @@ struct OpenFile {
   MappedFile map;
   format::FileHeader header;
   int16_t keyIndexByNumber[format::kMaxKeyNumber + 1];  // kNoKey where undeclared
-  std::vector<uint64_t> verifiedPages;                   // one bit per page
-  std::vector<uint64_t> residentPages;                   // touched since the last release
-  uint64_t residentBytes = 0;                            // page bytes touched since then
+  std::vector<uint64_t> verifiedPages;                  // one bit per page
+  std::vector<uint64_t> residentPages;                  // touched since the last release
+  uint64_t residentBytes = 0;                           // page bytes touched since then
   Position position;
   char path[kMaxPathBytes + 1] = {};
 

@@ -21,8 +21,7 @@ size_t BoundedLength(const char* text, size_t limit) {
 
 }  // namespace
 
-int16_t OpenOperation(void* positionBlock, const void* dataBuffer, const void* keyBuffer,
-                      uint8_t keyLength) {
+int16_t OpenOperation(void* positionBlock, const void* dataBuffer, const void* keyBuffer, uint8_t keyLength) {
   if (positionBlock == nullptr) return RECMGR_STATUS_FILE_NOT_OPEN;
   ReleaseBlock(positionBlock);  // a live block is closed first
 

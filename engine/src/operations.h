@@ -12,20 +12,19 @@ namespace recmgr {
 // Open: path in keyBuffer (NUL within keyLength bytes), owner name at the
 // start of dataBuffer (NUL within 256 bytes; null offers an empty name).
 // A block that already holds a live file has that file closed first.
-int16_t OpenOperation(void* positionBlock, const void* dataBuffer, const void* keyBuffer,
-                      uint8_t keyLength);
+int16_t OpenOperation(void* positionBlock, const void* dataBuffer, const void* keyBuffer, uint8_t keyLength);
 
 // Close: ends the position and releases the file; 3 if the block holds none.
 int16_t CloseOperation(void* positionBlock);
 
 // Get Equal, Get Next, Get Greater or Equal and Get First.
-int16_t GetOperation(uint16_t operation, void* positionBlock, void* dataBuffer,
-                     uint32_t* dataLength, void* keyBuffer, uint8_t keyLength, int8_t keyNumber);
+int16_t GetOperation(uint16_t operation, void* positionBlock, void* dataBuffer, uint32_t* dataLength,
+                     void* keyBuffer, uint8_t keyLength, int8_t keyNumber);
 
 // Stat: the file entry and key entries into dataBuffer; the path into keyBuffer
 // when it fits.
-int16_t StatOperation(void* positionBlock, void* dataBuffer, uint32_t* dataLength,
-                      void* keyBuffer, uint8_t keyLength);
+int16_t StatOperation(void* positionBlock, void* dataBuffer, uint32_t* dataLength, void* keyBuffer,
+                      uint8_t keyLength);
 
 }  // namespace recmgr
 

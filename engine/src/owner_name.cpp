@@ -8,8 +8,7 @@ namespace recmgr::format {
 
 static_assert(kOwnerHashSize == kSha256Size);
 
-void HashOwnerName(const uint8_t salt[kSaltSize], std::string_view name,
-                   uint8_t out[kOwnerHashSize]) {
+void HashOwnerName(const uint8_t salt[kSaltSize], std::string_view name, uint8_t out[kOwnerHashSize]) {
   uint8_t message[kSaltSize + kMaxOwnerName + 1];
   const size_t length = name.size() <= kMaxOwnerName + 1 ? name.size() : kMaxOwnerName + 1;
   std::memcpy(message, salt, kSaltSize);

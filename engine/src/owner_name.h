@@ -11,8 +11,7 @@
 namespace recmgr::format {
 
 // Writes SHA-256(salt || name) to out[0, kOwnerHashSize).
-void HashOwnerName(const uint8_t salt[kSaltSize], std::string_view name,
-                   uint8_t out[kOwnerHashSize]);
+void HashOwnerName(const uint8_t salt[kSaltSize], std::string_view name, uint8_t out[kOwnerHashSize]);
 
 // True if a file with this header opens with `offered`: the file has no
 // owner name, or `offered` is its owner name (case-sensitive).

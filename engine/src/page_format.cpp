@@ -9,8 +9,8 @@ uint32_t PageCrc(const uint8_t* page, uint32_t pageSize) {
   return Crc32c(page + kPageCrc + 4, pageSize - (kPageCrc + 4));
 }
 
-void SealPage(uint8_t* page, uint32_t pageSize, PageType type, uint8_t keyNumber,
-              uint32_t pageNumber, uint32_t entryCount) {
+void SealPage(uint8_t* page, uint32_t pageSize, PageType type, uint8_t keyNumber, uint32_t pageNumber,
+              uint32_t entryCount) {
   page[kPageType] = type;
   page[kPageKeyNumber] = keyNumber;
   Store16(page + kPageReserved, 0);

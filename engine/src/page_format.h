@@ -26,12 +26,12 @@ inline constexpr size_t kOwnerHashSize = 32;
 
 // --- Page header: the first 16 bytes of every page -------------------------
 inline constexpr size_t kPageHeaderSize = 16;
-inline constexpr size_t kPageCrc = 0;         // 4: CRC-32C of page bytes [4, page size)
-inline constexpr size_t kPageType = 4;        // 1: PageType
-inline constexpr size_t kPageKeyNumber = 5;   // 1: key number on index pages, else 0
-inline constexpr size_t kPageReserved = 6;    // 2: zero
-inline constexpr size_t kPageNumber = 8;      // 4: the page's own number
-inline constexpr size_t kPageEntryCount = 12; // 4: records or index entries held; 0 on page 0
+inline constexpr size_t kPageCrc = 0;          // 4: CRC-32C of page bytes [4, page size)
+inline constexpr size_t kPageType = 4;         // 1: PageType
+inline constexpr size_t kPageKeyNumber = 5;    // 1: key number on index pages, else 0
+inline constexpr size_t kPageReserved = 6;     // 2: zero
+inline constexpr size_t kPageNumber = 8;       // 4: the page's own number
+inline constexpr size_t kPageEntryCount = 12;  // 4: records or index entries held; 0 on page 0
 static_assert(kPageEntryCount + 4 == kPageHeaderSize);
 
 enum PageType : uint8_t { kHeaderPage = 1, kRecordPage = 2, kIndexPage = 3 };
@@ -60,14 +60,14 @@ static_assert(kHdrOwnerHash + kOwnerHashSize == kHdrKeyTable);
 
 // Key descriptor: kKeyDescSize bytes each, ascending key number.
 inline constexpr size_t kKeyDescSize = 16;
-inline constexpr size_t kKeyNumber = 0;          // 1
-inline constexpr size_t kKeyFlags = 1;           // 1: kKeyFlagDuplicates
-inline constexpr size_t kKeySegmentCount = 2;    // 1: >= 1
-inline constexpr size_t kKeyLength = 3;          // 1: sum of segment lengths
-inline constexpr size_t kKeyFirstSegment = 4;    // 2: index into the segment table
-inline constexpr size_t kKeyReserved = 6;        // 2: zero
-inline constexpr size_t kKeyUniqueValues = 8;    // 4
-inline constexpr size_t kKeyFirstIndexPage = 12; // 4
+inline constexpr size_t kKeyNumber = 0;           // 1
+inline constexpr size_t kKeyFlags = 1;            // 1: kKeyFlagDuplicates
+inline constexpr size_t kKeySegmentCount = 2;     // 1: >= 1
+inline constexpr size_t kKeyLength = 3;           // 1: sum of segment lengths
+inline constexpr size_t kKeyFirstSegment = 4;     // 2: index into the segment table
+inline constexpr size_t kKeyReserved = 6;         // 2: zero
+inline constexpr size_t kKeyUniqueValues = 8;     // 4
+inline constexpr size_t kKeyFirstIndexPage = 12;  // 4
 inline constexpr uint8_t kKeyFlagDuplicates = 0x01;
 
 // Segment descriptor: kSegmentDescSize bytes each, keys' segments in order.
@@ -93,8 +93,8 @@ inline constexpr size_t kEntryRecordNumberSize = 4;
 uint32_t PageCrc(const uint8_t* page, uint32_t pageSize);
 
 // Fills the page header and the CRC. REQUIRES: the payload is final.
-void SealPage(uint8_t* page, uint32_t pageSize, PageType type, uint8_t keyNumber,
-              uint32_t pageNumber, uint32_t entryCount);
+void SealPage(uint8_t* page, uint32_t pageSize, PageType type, uint8_t keyNumber, uint32_t pageNumber,
+              uint32_t entryCount);
 
 }  // namespace recmgr::format
 

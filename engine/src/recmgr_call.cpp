@@ -32,29 +32,24 @@ bool OtherThreadsMayCall() {
 
 }  // namespace
 
-extern "C" RECMGR_EXPORT int16_t RecmgrCall(uint16_t operation, void* positionBlock,
-                                            void* dataBuffer, uint32_t* dataLength,
-                                            void* keyBuffer, uint8_t keyLength,
+extern "C" RECMGR_EXPORT int16_t RecmgrCall(uint16_t operation, void* positionBlock, void* dataBuffer,
+                                            uint32_t* dataLength, void* keyBuffer, uint8_t keyLength,
                                             int8_t keyNumber) {
   try {
     std::unique_lock<std::mutex> guard(CallLock(), std::defer_lock);
     if (OtherThreadsMayCall()) guard.lock();
     switch (operation) {
-      case RECMGR_OP_OPEN:
-        return recmgr::OpenOperation(positionBlock, dataBuffer, keyBuffer, keyLength);
-      case RECMGR_OP_CLOSE:
-        return recmgr::CloseOperation(positionBlock);
+      case RECMGR_OP_OPEN: return recmgr::OpenOperation(positionBlock, dataBuffer, keyBuffer, keyLength);
+      case RECMGR_OP_CLOSE: return recmgr::CloseOperation(positionBlock);
       case RECMGR_OP_GET_EQUAL:
       case RECMGR_OP_GET_NEXT:
       case RECMGR_OP_GET_GREATER_OR_EQUAL:
       case RECMGR_OP_GET_FIRST:
-        return recmgr::GetOperation(operation, positionBlock, dataBuffer, dataLength, keyBuffer,
-                                    keyLength, keyNumber);
+        return recmgr::GetOperation(operation, positionBlock, dataBuffer, dataLength, keyBuffer, keyLength,
+                                    keyNumber);
       case RECMGR_OP_STAT:
-        return recmgr::StatOperation(positionBlock, dataBuffer, dataLength, keyBuffer,
-                                     keyLength);
-      default:
-        return RECMGR_STATUS_INVALID_OPERATION;
+        return recmgr::StatOperation(positionBlock, dataBuffer, dataLength, keyBuffer, keyLength);
+      default: return RECMGR_STATUS_INVALID_OPERATION;
     }
   } catch (...) {  // std::bad_alloc while opening, or a failed lock
     return RECMGR_STATUS_IO_ERROR;

@@ -1,10 +1,10 @@
 #include "staged_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "recmgr/recmgr.h"
 
@@ -19,8 +19,8 @@ std::atomic<unsigned> nextTempNumber{0};
 
 int16_t CreateStagedFile(const std::string& path, StagedFile* out) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    std::string temp = path + ".tmp." + std::to_string(getpid()) + "." +
-                       std::to_string(nextTempNumber.fetch_add(1));
+    std::string temp =
+        path + ".tmp." + std::to_string(getpid()) + "." + std::to_string(nextTempNumber.fetch_add(1));
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) {
       out->finalPath = path;

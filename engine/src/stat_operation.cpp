@@ -14,8 +14,7 @@ namespace {
 using format::Store16;
 using format::Store32;
 
-uint16_t SegmentFlags(const format::KeyDesc& key, const format::SegmentDesc& segment,
-                      bool last) {
+uint16_t SegmentFlags(const format::KeyDesc& key, const format::SegmentDesc& segment, bool last) {
   uint16_t flags = 0;
   if (key.duplicates) flags |= RECMGR_SEGMENT_DUPLICATES;
   if (!last) flags |= RECMGR_SEGMENT_MORE_SEGMENTS;
@@ -47,8 +46,7 @@ void FillKeySpecs(const format::FileHeader& h, uint8_t* out) {
       std::memset(out, 0, RECMGR_STAT_KEY_SPEC_SIZE);
       Store16(out + RECMGR_STAT_SEGMENT_POSITION, static_cast<uint16_t>(segments[i].offset + 1));
       Store16(out + RECMGR_STAT_SEGMENT_LENGTH, segments[i].length);
-      Store16(out + RECMGR_STAT_SEGMENT_FLAGS,
-              SegmentFlags(key, segments[i], i + 1 == segments.size()));
+      Store16(out + RECMGR_STAT_SEGMENT_FLAGS, SegmentFlags(key, segments[i], i + 1 == segments.size()));
       Store32(out + RECMGR_STAT_UNIQUE_VALUES, key.uniqueValues);
       out[RECMGR_STAT_KEY_NUMBER] = key.number;
     }
@@ -57,8 +55,8 @@ void FillKeySpecs(const format::FileHeader& h, uint8_t* out) {
 
 }  // namespace
 
-int16_t StatOperation(void* positionBlock, void* dataBuffer, uint32_t* dataLength,
-                      void* keyBuffer, uint8_t keyLength) {
+int16_t StatOperation(void* positionBlock, void* dataBuffer, uint32_t* dataLength, void* keyBuffer,
+                      uint8_t keyLength) {
   const OpenFile* file = FindOpenFile(positionBlock);
   if (file == nullptr) return RECMGR_STATUS_FILE_NOT_OPEN;
   const format::FileHeader& h = file->header;

@@ -39,13 +39,16 @@ int OpenDictionaries() {
 
   int status = OpenDictionary(kFileDictionarySlot, kFileDictionaryName, &gFileRecordBuffer, kFileRecordSize);
   if (status == RECMGR_STATUS_SUCCESS)
-    status = OpenDictionary(kFieldDictionarySlot, kFieldDictionaryName, &gFieldRecordBuffer, kFieldRecordSize);
+    status =
+        OpenDictionary(kFieldDictionarySlot, kFieldDictionaryName, &gFieldRecordBuffer, kFieldRecordSize);
   if (status == RECMGR_STATUS_SUCCESS)
-    status = OpenDictionary(kIndexDictionarySlot, kIndexDictionaryName, &gIndexRecordBuffer, kIndexRecordSize);
+    status =
+        OpenDictionary(kIndexDictionarySlot, kIndexDictionaryName, &gIndexRecordBuffer, kIndexRecordSize);
 
   if (gReportOptions.trace) std::printf("Data Dictionaries Opened: %d\n", status);
   if (status == RECMGR_STATUS_FILE_NOT_FOUND)
-    std::fputs("<File Not Found> when accessing the dictionary.\nAre you in the folder with your DDFs?\n", stderr);
+    std::fputs("<File Not Found> when accessing the dictionary.\nAre you in the folder with your DDFs?\n",
+               stderr);
   return status;
 }
 

@@ -27,7 +27,8 @@ constexpr const char* kArrayFullWarning = "Buffer not Large Enough, Call Quolvan
 // Reads the field with this id into gSegmentField.
 int ReadFieldById(int32_t fieldId) {
   SetNumberKey(gFieldIdKey, fieldId);
-  return CallSlotWith(kFieldDictionarySlot, RECMGR_OP_GET_EQUAL, &gSegmentField, gFieldIdKey, kFieldKeyFieldId);
+  return CallSlotWith(kFieldDictionarySlot, RECMGR_OP_GET_EQUAL, &gSegmentField, gFieldIdKey,
+                      kFieldKeyFieldId);
 }
 
 }  // namespace
@@ -44,8 +45,8 @@ int GetFields(const char* name, int* count) {
   *count = 0;
   // Key 4: table id, offset 0, decimal places 0.
   SetNumberKey(gFieldScanKey, tableId);
-  status = CallSlotWith(kFieldDictionarySlot, RECMGR_OP_GET_GREATER_OR_EQUAL, &gFieldRecordBuffer, gFieldScanKey,
-                        kFieldKeyTableOffset);
+  status = CallSlotWith(kFieldDictionarySlot, RECMGR_OP_GET_GREATER_OR_EQUAL, &gFieldRecordBuffer,
+                        gFieldScanKey, kFieldKeyTableOffset);
   while (status == RECMGR_STATUS_SUCCESS) {
     if (gFieldRecordBuffer.tableId != tableId) break;
     if (*count == kMaxFields) break;
@@ -86,7 +87,8 @@ int GetIndex(const char* name, int* count) {
       std::memcpy(entry.fieldName, gSegmentField.name, kNameWidth);
       // Wraps rather than overflows for a hostile segment number.
       if (IsStringType(gSegmentField.typeCode))
-        entry.segmentNumber = static_cast<int32_t>(static_cast<uint32_t>(entry.segmentNumber) + kStringSegmentMarker);
+        entry.segmentNumber =
+            static_cast<int32_t>(static_cast<uint32_t>(entry.segmentNumber) + kStringSegmentMarker);
     }
     ++*count;
 

@@ -20,7 +20,8 @@ int GetFileRecord(const char* name) {
   CopyText(gNameKey, name, kNameWidth);
   PadWithSpaces(gNameKey, kNameWidth);
 
-  return CallSlotWith(kFileDictionarySlot, RECMGR_OP_GET_EQUAL, &gFileRecordBuffer, gNameKey, kFileKeyTableName);
+  return CallSlotWith(kFileDictionarySlot, RECMGR_OP_GET_EQUAL, &gFileRecordBuffer, gNameKey,
+                      kFileKeyTableName);
 }
 
 int LookupTable(const char* name, bool* found, TableInfo* info, StatisticsRecord* statistics) {

@@ -40,10 +40,8 @@ bool IsSilentStatus(int status) {
     case RECMGR_STATUS_DUPLICATE_KEY:
     case RECMGR_STATUS_END_OF_FILE:
     case RECMGR_STATUS_FILE_NOT_FOUND:
-    case RECMGR_STATUS_DATA_BUFFER_TOO_SHORT:
-      return true;
-    default:
-      return false;
+    case RECMGR_STATUS_DATA_BUFFER_TOO_SHORT: return true;
+    default: return false;
   }
 }
 
@@ -55,8 +53,8 @@ int CallSlot(int slotNumber) {
     std::printf("Op: %d, Buflen: %d, KeyNum: %d ", slot.operation, slot.dataLength, slot.keyNumber);
 
   uint32_t length = slot.dataLength;
-  int status = CallRecordManager(slot.operation, slot.positionBlock, slot.dataBuffer, &length,
-                                 slot.keyBuffer, kKeyLength, static_cast<int8_t>(slot.keyNumber));
+  int status = CallRecordManager(slot.operation, slot.positionBlock, slot.dataBuffer, &length, slot.keyBuffer,
+                                 kKeyLength, static_cast<int8_t>(slot.keyNumber));
   slot.dataLength = static_cast<uint16_t>(length);
 
   if (gReportOptions.trace) std::printf("Status: %d\n", status);

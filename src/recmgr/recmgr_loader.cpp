@@ -21,7 +21,8 @@ void* OpenBesideExecutable() {
   std::string folder(path, static_cast<size_t>(length));
   folder.erase(folder.rfind('/') + 1);
   void* library = dlopen((folder + RECMGR_LIBRARY_NAME).c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (library == nullptr) library = dlopen((folder + "../lib/" RECMGR_LIBRARY_NAME).c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (library == nullptr)
+    library = dlopen((folder + "../lib/" RECMGR_LIBRARY_NAME).c_str(), RTLD_NOW | RTLD_LOCAL);
   return library;
 }
 
@@ -38,9 +39,8 @@ void LoadRecordManager() {
 
 }  // namespace
 
-int16_t CallRecordManager(uint16_t operation, void* positionBlock, void* dataBuffer,
-                          uint32_t* dataLength, void* keyBuffer, uint8_t keyLength,
-                          int8_t keyNumber) {
+int16_t CallRecordManager(uint16_t operation, void* positionBlock, void* dataBuffer, uint32_t* dataLength,
+                          void* keyBuffer, uint8_t keyLength, int8_t keyNumber) {
   if (gEntry == nullptr && !gLoadTried) LoadRecordManager();
   if (gEntry == nullptr) return RECMGR_STATUS_NOT_LOADED;
   return gEntry(operation, positionBlock, dataBuffer, dataLength, keyBuffer, keyLength, keyNumber);

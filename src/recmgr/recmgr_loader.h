@@ -9,9 +9,8 @@
 
 // Calls the entry, loading the library first if needed. Returns status 20
 // when the library or its entry can't be had.
-int16_t CallRecordManager(uint16_t operation, void* positionBlock, void* dataBuffer,
-                          uint32_t* dataLength, void* keyBuffer, uint8_t keyLength,
-                          int8_t keyNumber);
+int16_t CallRecordManager(uint16_t operation, void* positionBlock, void* dataBuffer, uint32_t* dataLength,
+                          void* keyBuffer, uint8_t keyLength, int8_t keyNumber);
 
 // Serves every later call from `entry` instead of the shared library (for
 // running the report in-process over another record manager).

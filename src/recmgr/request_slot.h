@@ -21,7 +21,7 @@ struct RequestSlot {
   void* dataBuffer;
   uint16_t dataLength;  // not reset between calls
   void* keyBuffer;
-  int16_t keyNumber;    // only the low 8 bits reach the record manager
+  int16_t keyNumber;  // only the low 8 bits reach the record manager
   char fileName[kSlotFileNameSize];
 };
 

@@ -25,13 +25,27 @@ T ReadStatistic(const StatisticsRecord& record, int offset) {
   return value;
 }
 
-inline uint16_t StatRecordLength(const StatisticsRecord& r) { return ReadStatistic<uint16_t>(r, RECMGR_STAT_RECORD_LENGTH); }
-inline uint16_t StatPageSize(const StatisticsRecord& r) { return ReadStatistic<uint16_t>(r, RECMGR_STAT_PAGE_SIZE); }
-inline uint8_t StatIndexCount(const StatisticsRecord& r) { return ReadStatistic<uint8_t>(r, RECMGR_STAT_KEY_COUNT); }
-inline uint8_t StatFileVersion(const StatisticsRecord& r) { return ReadStatistic<uint8_t>(r, RECMGR_STAT_FILE_VERSION); }
-inline uint32_t StatRecordCount(const StatisticsRecord& r) { return ReadStatistic<uint32_t>(r, RECMGR_STAT_RECORD_COUNT); }
-inline uint16_t StatFileFlags(const StatisticsRecord& r) { return ReadStatistic<uint16_t>(r, RECMGR_STAT_FILE_FLAGS); }
-inline uint16_t StatUnusedPages(const StatisticsRecord& r) { return ReadStatistic<uint16_t>(r, RECMGR_STAT_UNUSED_PAGES); }
+inline uint16_t StatRecordLength(const StatisticsRecord& r) {
+  return ReadStatistic<uint16_t>(r, RECMGR_STAT_RECORD_LENGTH);
+}
+inline uint16_t StatPageSize(const StatisticsRecord& r) {
+  return ReadStatistic<uint16_t>(r, RECMGR_STAT_PAGE_SIZE);
+}
+inline uint8_t StatIndexCount(const StatisticsRecord& r) {
+  return ReadStatistic<uint8_t>(r, RECMGR_STAT_KEY_COUNT);
+}
+inline uint8_t StatFileVersion(const StatisticsRecord& r) {
+  return ReadStatistic<uint8_t>(r, RECMGR_STAT_FILE_VERSION);
+}
+inline uint32_t StatRecordCount(const StatisticsRecord& r) {
+  return ReadStatistic<uint32_t>(r, RECMGR_STAT_RECORD_COUNT);
+}
+inline uint16_t StatFileFlags(const StatisticsRecord& r) {
+  return ReadStatistic<uint16_t>(r, RECMGR_STAT_FILE_FLAGS);
+}
+inline uint16_t StatUnusedPages(const StatisticsRecord& r) {
+  return ReadStatistic<uint16_t>(r, RECMGR_STAT_UNUSED_PAGES);
+}
 
 inline int KeySpecificationOffset(int entry) {
   return RECMGR_STAT_FILE_SPEC_SIZE + entry * RECMGR_STAT_KEY_SPEC_SIZE;

@@ -4,12 +4,11 @@
 #include <cstring>
 
 const char* const TypeNameTable[kTypeNameCount] = {
-    "Character", "Integer  ", "Float Pt.", "Date     ", "Time     ", "Decimal  ", "Money    ",
-    "Logical  ", "Numeric  ", "BFloat   ", "LString  ", "ZString  ", "Note     ", "LVar     ",
-    "Unsigned ", "Auto Inc ", "Bit      ", "NumercSTS", "NumericSA", "Currency ", "Timestamp",
-    "BLOB     ", "GDecimal ", "ConstStrg", "Type 24  ", "WString  ", "WZString ", "GUID     ",
-    "NumercSLB", "NumercSLS", "DateTime ", "NumercSTB", "ATstamp  ", "Type 33  ", "TimeStmp2",
-    "Type 35  ", "Constrain", "IndexDefn",
+    "Character", "Integer  ", "Float Pt.", "Date     ", "Time     ", "Decimal  ", "Money    ", "Logical  ",
+    "Numeric  ", "BFloat   ", "LString  ", "ZString  ", "Note     ", "LVar     ", "Unsigned ", "Auto Inc ",
+    "Bit      ", "NumercSTS", "NumericSA", "Currency ", "Timestamp", "BLOB     ", "GDecimal ", "ConstStrg",
+    "Type 24  ", "WString  ", "WZString ", "GUID     ", "NumercSLB", "NumercSLS", "DateTime ", "NumercSTB",
+    "ATstamp  ", "Type 33  ", "TimeStmp2", "Type 35  ", "Constrain", "IndexDefn",
 };
 
 namespace {

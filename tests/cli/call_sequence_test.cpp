@@ -43,7 +43,8 @@ TEST_P(CallSequenceTest, MatchesTheExpectedCalls) {
   EXPECT_EQ(result.exitCode, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Spellings, CallSequenceTest, ::testing::Values("/bfid", "/ad", "/bad", "-DAB", "/IDFB"),
+INSTANTIATE_TEST_SUITE_P(Spellings, CallSequenceTest,
+                         ::testing::Values("/bfid", "/ad", "/bad", "-DAB", "/IDFB"),
                          [](const ::testing::TestParamInfo<const char*>& info) {
                            std::string name;
                            for (const char* c = info.param; *c != '\0'; ++c)

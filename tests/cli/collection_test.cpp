@@ -105,16 +105,20 @@ TEST_P(FieldLimitTest, ListsAtMost1600FieldsByOffset) {
   ddl += ");\n";
   std::string expected = Header("Wide") + kOffsetHeader;
   for (int listed = 0; listed < columns && listed < 1600; ++listed) {
-    std::snprintf(text, sizeof text, "%6d     Integer       4    0     C%04d\n", listed * 4, columns - listed);
+    std::snprintf(text, sizeof text, "%6d     Integer       4    0     C%04d\n", listed * 4,
+                  columns - listed);
     expected += text;
   }
   ExpectReport(ddl, {"Wide", "/fo"}, {expected + kTrailer, GetParam().expectedErr});
 }
 
 INSTANTIATE_TEST_SUITE_P(Limits, FieldLimitTest,
-                         ::testing::Values(WideCase{"Below", 1599, ""}, WideCase{"Exactly1600", 1600, kWarning},
+                         ::testing::Values(WideCase{"Below", 1599, ""},
+                                           WideCase{"Exactly1600", 1600, kWarning},
                                            WideCase{"Over", 1700, kWarning}),
-                         [](const ::testing::TestParamInfo<WideCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<WideCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 // `total` segments in indexes of at most 100 segments (so that no segment
 // number reaches the string marker), declared from the last index number
@@ -151,17 +155,20 @@ TEST_P(SegmentLimitTest, ListsAtMost425SegmentsByIndex) {
                     index == 0 ? "           0 " : "  (Unknown)   ", index);
       expected += text;
     }
-    std::snprintf(text, sizeof text, "%6d   %s  Asc   No         %s\n", segment + 1, segment == 0 ? "Sens" : "n/a ",
-                  segment == 0 ? "Name" : "Id");
+    std::snprintf(text, sizeof text, "%6d   %s  Asc   No         %s\n", segment + 1,
+                  segment == 0 ? "Sens" : "n/a ", segment == 0 ? "Name" : "Id");
     expected += text;
   }
   ExpectReport(ddl, {"Segs", "/i"}, {expected + kTrailer, c.expectedErr});
 }
 
 INSTANTIATE_TEST_SUITE_P(Limits, SegmentLimitTest,
-                         ::testing::Values(SegmentCase{"Below", 424, ""}, SegmentCase{"Exactly425", 425, kWarning},
+                         ::testing::Values(SegmentCase{"Below", 424, ""},
+                                           SegmentCase{"Exactly425", 425, kWarning},
                                            SegmentCase{"Over", 430, kWarning}),
-                         [](const ::testing::TestParamInfo<SegmentCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<SegmentCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 // The segment index of one dictionary, whose second segment names field
 // 99, laid beside the field dictionary of another that has no field 99.
@@ -181,13 +188,13 @@ TEST(Collection, SegmentWithoutItsFieldRecord) {
                              std::filesystem::copy_options::overwrite_existing);
   const ProcessResult result = RunMorvel2(folder.str(), {"T", "/fi"});
   EXPECT_EQ(MaskDate(result.out), Header("T") + kPositionHeader +
-                                       "     1     Integer       4    0     A\n"
-                                       "     5     Character     4 Sensitiv B\n" +
-                                       kIndexHeader +
-                                       "  0    Yes  No              0 ByAB\n"
-                                       "     1   n/a   Asc   No         A\n"
-                                       "     2   n/a   Asc   No         FieldReadError 4\n" +
-                                       kTrailer);
+                                      "     1     Integer       4    0     A\n"
+                                      "     5     Character     4 Sensitiv B\n" +
+                                      kIndexHeader +
+                                      "  0    Yes  No              0 ByAB\n"
+                                      "     1   n/a   Asc   No         A\n"
+                                      "     2   n/a   Asc   No         FieldReadError 4\n" +
+                                      kTrailer);
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.exitCode, 0);
 }

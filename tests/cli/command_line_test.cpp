@@ -38,7 +38,8 @@ const std::string& Folder(Dictionary dictionary) {
   if (!built) {
     built = true;
     EXPECT_EQ(BuildDictionary(shop.str(), kShop).exitCode, 0);
-    EXPECT_EQ(BuildDictionary(caseKept.str(), "SET MASTER PASSWORD 'Abc';\n" + std::string(kShop)).exitCode, 0);
+    EXPECT_EQ(BuildDictionary(caseKept.str(), "SET MASTER PASSWORD 'Abc';\n" + std::string(kShop)).exitCode,
+              0);
     EXPECT_EQ(BuildDictionary(longest.str(), kShop, {"--password", kPassword51}).exitCode, 0);
   }
   switch (dictionary) {
@@ -57,7 +58,8 @@ const std::string kPlain =
 const std::string kNotInDatabase = "Table Name not in database.\n";
 const std::string kWrongPassword =
     "Record Manager Error 51: Operation=0, File=PVFILE.DDF\n"
-    "Error (Login): Return Code was 51.\n" + kNotInDatabase;
+    "Error (Login): Return Code was 51.\n" +
+    kNotInDatabase;
 const std::string kTooLong = "The master password is longer than 51 characters.\n";
 const std::string kBanner = "Printing Report for ALL Tables.\n";
 
@@ -94,12 +96,20 @@ INSTANTIATE_TEST_SUITE_P(
     ArgumentCount, CommandLineTest,
     ::testing::Values(
         CommandLineCase{"NoArguments", Dictionary::kShop, {}, "", "golden:t1_usage.out", 1},
-        CommandLineCase{"FourArguments", Dictionary::kShop, {"Customers", "/f", "/i", "/b"}, "",
-                        "golden:t1_usage.out", 1},
-        CommandLineCase{"FiveArguments", Dictionary::kShop, {"a", "b", "c", "d", "e"}, "",
-                        "golden:t1_usage.out", 1},
-        CommandLineCase{"UnknownLettersStillCount", Dictionary::kShop, {"Customers", "/z", "/z", "/z"}, "",
-                        "golden:t1_usage.out", 1},
+        CommandLineCase{"FourArguments",
+                        Dictionary::kShop,
+                        {"Customers", "/f", "/i", "/b"},
+                        "",
+                        "golden:t1_usage.out",
+                        1},
+        CommandLineCase{
+            "FiveArguments", Dictionary::kShop, {"a", "b", "c", "d", "e"}, "", "golden:t1_usage.out", 1},
+        CommandLineCase{"UnknownLettersStillCount",
+                        Dictionary::kShop,
+                        {"Customers", "/z", "/z", "/z"},
+                        "",
+                        "golden:t1_usage.out",
+                        1},
         CommandLineCase{"UsageWithoutADictionary", Dictionary::kNone, {}, "", "golden:t1_usage.out", 1},
         CommandLineCase{"ThreeArgumentsRun", Dictionary::kShop, {"Customers", "/z", "-"}, kPlain, "", 0}),
     CaseName);
@@ -114,70 +124,151 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"WIsAccepted", Dictionary::kShop, {"Customers", "/w"}, kPlain, "", 0},
         CommandLineCase{"CChangesNothing", Dictionary::kShop, {"Customers", "/c"}, kPlain, "", 0},
         CommandLineCase{"XOnlyMattersForAllTables", Dictionary::kShop, {"Customers", "/XWC"}, kPlain, "", 0},
-        CommandLineCase{"Fields", Dictionary::kShop, {"Customers", "/f"}, "golden:t1_customers_fields.out", "", 0},
-        CommandLineCase{"FieldsAndIndexes", Dictionary::kShop, {"Customers", "/fi"},
-                        "golden:t1_customers_fields_indexes.out", "", 0},
-        CommandLineCase{"DashUpperCaseLikeSlash", Dictionary::kShop, {"Customers", "-FI"},
-                        "golden:t1_customers_fields_indexes.out", "", 0},
-        CommandLineCase{"LettersInTwoArguments", Dictionary::kShop, {"Customers", "/i", "-f"},
-                        "golden:t1_customers_fields_indexes.out", "", 0},
-        CommandLineCase{"OffsetsFromZero", Dictionary::kShop, {"Customers", "/ofi"},
-                        "golden:t1_customers_offsets_indexes.out", "", 0},
-        CommandLineCase{"Indexes", Dictionary::kShop, {"Customers", "/i"}, "golden:t1_customers_indexes.out", "", 0},
-        CommandLineCase{"UImpliesI", Dictionary::kShop, {"Customers", "/u"}, "golden:t1_customers_indexes.out", "", 0},
-        CommandLineCase{"UpperCaseU", Dictionary::kShop, {"Customers", "-U"}, "golden:t1_customers_indexes.out", "", 0},
+        CommandLineCase{
+            "Fields", Dictionary::kShop, {"Customers", "/f"}, "golden:t1_customers_fields.out", "", 0},
+        CommandLineCase{"FieldsAndIndexes",
+                        Dictionary::kShop,
+                        {"Customers", "/fi"},
+                        "golden:t1_customers_fields_indexes.out",
+                        "",
+                        0},
+        CommandLineCase{"DashUpperCaseLikeSlash",
+                        Dictionary::kShop,
+                        {"Customers", "-FI"},
+                        "golden:t1_customers_fields_indexes.out",
+                        "",
+                        0},
+        CommandLineCase{"LettersInTwoArguments",
+                        Dictionary::kShop,
+                        {"Customers", "/i", "-f"},
+                        "golden:t1_customers_fields_indexes.out",
+                        "",
+                        0},
+        CommandLineCase{"OffsetsFromZero",
+                        Dictionary::kShop,
+                        {"Customers", "/ofi"},
+                        "golden:t1_customers_offsets_indexes.out",
+                        "",
+                        0},
+        CommandLineCase{
+            "Indexes", Dictionary::kShop, {"Customers", "/i"}, "golden:t1_customers_indexes.out", "", 0},
+        CommandLineCase{
+            "UImpliesI", Dictionary::kShop, {"Customers", "/u"}, "golden:t1_customers_indexes.out", "", 0},
+        CommandLineCase{
+            "UpperCaseU", Dictionary::kShop, {"Customers", "-U"}, "golden:t1_customers_indexes.out", "", 0},
         CommandLineCase{"All", Dictionary::kShop, {"Customers", "/a"}, "golden:t1_customers_all.out", "", 0},
-        CommandLineCase{"DashAll", Dictionary::kShop, {"Customers", "-a"}, "golden:t1_customers_all.out", "", 0},
-        CommandLineCase{"EachLetterOfAll", Dictionary::kShop, {"Customers", "/bfi"}, "golden:t1_customers_all.out",
-                        "", 0},
-        CommandLineCase{"AnyOrderAndCase", Dictionary::kShop, {"Customers", "/IcUbF"}, "golden:t1_customers_all.out",
-                        "", 0},
+        CommandLineCase{
+            "DashAll", Dictionary::kShop, {"Customers", "-a"}, "golden:t1_customers_all.out", "", 0},
+        CommandLineCase{"EachLetterOfAll",
+                        Dictionary::kShop,
+                        {"Customers", "/bfi"},
+                        "golden:t1_customers_all.out",
+                        "",
+                        0},
+        CommandLineCase{"AnyOrderAndCase",
+                        Dictionary::kShop,
+                        {"Customers", "/IcUbF"},
+                        "golden:t1_customers_all.out",
+                        "",
+                        0},
         CommandLineCase{"NamesOnly", Dictionary::kShop, {"Customers", "/n"}, "Customers\n", "", 0},
-        CommandLineCase{"NamesOnlyIgnoresTheRest", Dictionary::kShop, {"Customers", "/abfiou", "-N"}, "Customers\n",
-                        "", 0}),
+        CommandLineCase{"NamesOnlyIgnoresTheRest",
+                        Dictionary::kShop,
+                        {"Customers", "/abfiou", "-N"},
+                        "Customers\n",
+                        "",
+                        0}),
     CaseName);
 
 INSTANTIATE_TEST_SUITE_P(
     TableNames, CommandLineTest,
     ::testing::Values(
-        CommandLineCase{"FirstNameWins", Dictionary::kShop, {"Customers", "Orders", "/n"}, "Customers\n", "", 0},
-        CommandLineCase{"FirstNameWinsTheOtherWay", Dictionary::kShop, {"Orders", "/n", "Customers"}, "Orders\n", "",
+        CommandLineCase{
+            "FirstNameWins", Dictionary::kShop, {"Customers", "Orders", "/n"}, "Customers\n", "", 0},
+        CommandLineCase{
+            "FirstNameWinsTheOtherWay", Dictionary::kShop, {"Orders", "/n", "Customers"}, "Orders\n", "", 0},
+        CommandLineCase{"SlashArgumentIsNoName",
+                        Dictionary::kShop,
+                        {"/Customers"},
+                        "",
+                        "Error (): Return Code was 1.\n" + kNotInDatabase,
                         0},
-        CommandLineCase{"SlashArgumentIsNoName", Dictionary::kShop, {"/Customers"}, "",
-                        "Error (): Return Code was 1.\n" + kNotInDatabase, 0},
-        CommandLineCase{"DashArgumentIsNoName", Dictionary::kShop, {"-Customers", "Orders", "/n"}, "Orders\n", "", 0},
-        CommandLineCase{"StarAfterANameRunsAll", Dictionary::kShop, {"Customers", "*", "/n"}, "Customers\nOrders\n",
-                        kBanner, 0},
-        CommandLineCase{"StarBeforeANameRunsAll", Dictionary::kShop, {"*", "Orders", "/n"}, "Customers\nOrders\n",
-                        kBanner, 0}),
+        CommandLineCase{
+            "DashArgumentIsNoName", Dictionary::kShop, {"-Customers", "Orders", "/n"}, "Orders\n", "", 0},
+        CommandLineCase{"StarAfterANameRunsAll",
+                        Dictionary::kShop,
+                        {"Customers", "*", "/n"},
+                        "Customers\nOrders\n",
+                        kBanner,
+                        0},
+        CommandLineCase{"StarBeforeANameRunsAll",
+                        Dictionary::kShop,
+                        {"*", "Orders", "/n"},
+                        "Customers\nOrders\n",
+                        kBanner,
+                        0}),
     CaseName);
 
 INSTANTIATE_TEST_SUITE_P(
     MasterPassword, CommandLineTest,
     ::testing::Values(
-        CommandLineCase{"EmptyTextMeansTheDefaultOwner", Dictionary::kShop, {"Customers", "/P="}, kPlain, "", 0},
-        CommandLineCase{"SlashPAloneMeansTheDefaultOwner", Dictionary::kShop, {"Customers", "/P"}, kPlain, "", 0},
-        CommandLineCase{"DashPAloneMeansTheDefaultOwner", Dictionary::kShop, {"Customers", "-p"}, kPlain, "", 0},
-        CommandLineCase{"SetsNoOptionLetter", Dictionary::kCaseKeptPassword, {"Customers", "/P=Abc"}, kPlain, "", 0},
-        CommandLineCase{"DashLowerCase", Dictionary::kCaseKeptPassword, {"Customers", "-p=Abc"}, kPlain, "", 0},
-        CommandLineCase{"ThirdCharacterSkipped", Dictionary::kCaseKeptPassword, {"Customers", "/P:Abc"}, kPlain, "",
-                        0},
-        CommandLineCase{"CaseIsKept", Dictionary::kCaseKeptPassword, {"Customers", "/P=abc"}, "", kWrongPassword, 0},
+        CommandLineCase{
+            "EmptyTextMeansTheDefaultOwner", Dictionary::kShop, {"Customers", "/P="}, kPlain, "", 0},
+        CommandLineCase{
+            "SlashPAloneMeansTheDefaultOwner", Dictionary::kShop, {"Customers", "/P"}, kPlain, "", 0},
+        CommandLineCase{
+            "DashPAloneMeansTheDefaultOwner", Dictionary::kShop, {"Customers", "-p"}, kPlain, "", 0},
+        CommandLineCase{
+            "SetsNoOptionLetter", Dictionary::kCaseKeptPassword, {"Customers", "/P=Abc"}, kPlain, "", 0},
+        CommandLineCase{
+            "DashLowerCase", Dictionary::kCaseKeptPassword, {"Customers", "-p=Abc"}, kPlain, "", 0},
+        CommandLineCase{
+            "ThirdCharacterSkipped", Dictionary::kCaseKeptPassword, {"Customers", "/P:Abc"}, kPlain, "", 0},
+        CommandLineCase{
+            "CaseIsKept", Dictionary::kCaseKeptPassword, {"Customers", "/P=abc"}, "", kWrongPassword, 0},
         CommandLineCase{"Missing", Dictionary::kCaseKeptPassword, {"Customers"}, "", kWrongPassword, 0},
-        CommandLineCase{"FirstPasswordWins", Dictionary::kCaseKeptPassword, {"Customers", "/P=Abc", "/P=Wrong"},
-                        kPlain, "", 0},
-        CommandLineCase{"FirstWrongPasswordWins", Dictionary::kCaseKeptPassword,
-                        {"Customers", "/P=Wrong", "/P=Abc"}, "", kWrongPassword, 0},
-        CommandLineCase{"FiftyOneCharactersAccepted", Dictionary::kLongestPassword,
-                        {"Customers", "/P=" + kPassword51}, kPlain, "", 0},
-        CommandLineCase{"FiftyTwoCharactersRefused", Dictionary::kLongestPassword,
-                        {"Customers", "/P=" + kPassword52}, "", kTooLong, 1},
-        CommandLineCase{"RefusedBeforeTheDictionaryIsTouched", Dictionary::kNone,
-                        {"Customers", "/d", "/P=" + kPassword52}, "", kTooLong, 1},
-        CommandLineCase{"OnlyTheWinningPasswordCounts", Dictionary::kLongestPassword,
-                        {"Customers", "/P=" + kPassword51, "/P=" + kPassword52}, kPlain, "", 0},
-        CommandLineCase{"TheWinningPasswordIsTooLong", Dictionary::kLongestPassword,
-                        {"Customers", "/P=" + kPassword52, "/P=" + kPassword51}, "", kTooLong, 1}),
+        CommandLineCase{"FirstPasswordWins",
+                        Dictionary::kCaseKeptPassword,
+                        {"Customers", "/P=Abc", "/P=Wrong"},
+                        kPlain,
+                        "",
+                        0},
+        CommandLineCase{"FirstWrongPasswordWins",
+                        Dictionary::kCaseKeptPassword,
+                        {"Customers", "/P=Wrong", "/P=Abc"},
+                        "",
+                        kWrongPassword,
+                        0},
+        CommandLineCase{"FiftyOneCharactersAccepted",
+                        Dictionary::kLongestPassword,
+                        {"Customers", "/P=" + kPassword51},
+                        kPlain,
+                        "",
+                        0},
+        CommandLineCase{"FiftyTwoCharactersRefused",
+                        Dictionary::kLongestPassword,
+                        {"Customers", "/P=" + kPassword52},
+                        "",
+                        kTooLong,
+                        1},
+        CommandLineCase{"RefusedBeforeTheDictionaryIsTouched",
+                        Dictionary::kNone,
+                        {"Customers", "/d", "/P=" + kPassword52},
+                        "",
+                        kTooLong,
+                        1},
+        CommandLineCase{"OnlyTheWinningPasswordCounts",
+                        Dictionary::kLongestPassword,
+                        {"Customers", "/P=" + kPassword51, "/P=" + kPassword52},
+                        kPlain,
+                        "",
+                        0},
+        CommandLineCase{"TheWinningPasswordIsTooLong",
+                        Dictionary::kLongestPassword,
+                        {"Customers", "/P=" + kPassword52, "/P=" + kPassword51},
+                        "",
+                        kTooLong,
+                        1}),
     CaseName);
 
 }  // namespace

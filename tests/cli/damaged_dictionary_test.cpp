@@ -207,17 +207,18 @@ TEST_P(DamagedDictionaryTest, ReportSurvivesAndSaysWhatFailed) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, DamagedDictionaryTest,
-    // Only the header page of a data file is read (by Stat, under B).
-    ::testing::Values(DamageCase{"PVFILE.DDF", "Order Archive", 32}, DamageCase{"PVFIELD.DDF", "Customers", 32},
-                      DamageCase{"PVINDEX.DDF", "Order Items", 32}, DamageCase{"data/CUSTOMER.DAT", "Customers", 16},
-                      DamageCase{"data/ITEMS.DAT", "Order Items", 16}),
-    [](const ::testing::TestParamInfo<DamageCase>& info) {
-      std::string name = std::filesystem::path(info.param.file).filename().string();
-      std::replace(name.begin(), name.end(), '.', '_');
-      return name;
-    });
+INSTANTIATE_TEST_SUITE_P(Files, DamagedDictionaryTest,
+                         // Only the header page of a data file is read (by Stat, under B).
+                         ::testing::Values(DamageCase{"PVFILE.DDF", "Order Archive", 32},
+                                           DamageCase{"PVFIELD.DDF", "Customers", 32},
+                                           DamageCase{"PVINDEX.DDF", "Order Items", 32},
+                                           DamageCase{"data/CUSTOMER.DAT", "Customers", 16},
+                                           DamageCase{"data/ITEMS.DAT", "Order Items", 16}),
+                         [](const ::testing::TestParamInfo<DamageCase>& info) {
+                           std::string name = std::filesystem::path(info.param.file).filename().string();
+                           std::replace(name.begin(), name.end(), '.', '_');
+                           return name;
+                         });
 
 }  // namespace
 }  // namespace testsupport

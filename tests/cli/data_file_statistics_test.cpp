@@ -78,7 +78,9 @@ TEST_P(DataFileStatisticsTest, PrintsExactly) {
 INSTANTIATE_TEST_SUITE_P(
     Statistics, DataFileStatisticsTest,
     ::testing::Values(
-        StatisticsCase{"EveryKindOfTable", {"*", "/b"}, ReadGolden("t1_statistics_all_tables.out"),
+        StatisticsCase{"EveryKindOfTable",
+                       {"*", "/b"},
+                       ReadGolden("t1_statistics_all_tables.out"),
                        "Printing Report for ALL Tables.\n"},
         StatisticsCase{"OpenedReadAndClosedUnderB",
                        {"Empty", "/nbd"},
@@ -88,7 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
                            "Op: 1, Buflen: 0, KeyNum: 0 Status: 0\n"
                            "Empty\n" +
                            kClosed},
-        StatisticsCase{"NotOpenedWithoutB", {"Empty", "/nd"}, kOpened + FoundFirst("Empty") + "Empty\n" + kClosed},
+        StatisticsCase{
+            "NotOpenedWithoutB", {"Empty", "/nd"}, kOpened + FoundFirst("Empty") + "Empty\n" + kClosed},
         StatisticsCase{"MissingFileIsNotQueried",
                        {"Gone", "/nbd"},
                        kOpened + FoundFirst("Gone") +
@@ -105,10 +108,12 @@ INSTANTIATE_TEST_SUITE_P(
                        "-------- - --------- ----- -------- ----------------------------------------\n"
                        "     1     Integer       4    0     A\n"
                        "\nEnd of Listing.\n\f"},
-        StatisticsCase{"LongLocationWithoutB", {"Rows"},
-                       "Description of Table \"Rows\". Printed on Www Mmm dd hh:mm:ss yyyy\n\n"
-                       "Data File located in level-one-folder/level-two-folder/level-three-folder/a-data-file \n"
-                       "\n\nEnd of Listing.\n\f"}),
+        StatisticsCase{
+            "LongLocationWithoutB",
+            {"Rows"},
+            "Description of Table \"Rows\". Printed on Www Mmm dd hh:mm:ss yyyy\n\n"
+            "Data File located in level-one-folder/level-two-folder/level-three-folder/a-data-file \n"
+            "\n\nEnd of Listing.\n\f"}),
     [](const ::testing::TestParamInfo<StatisticsCase>& info) { return std::string(info.param.name); });
 
 // The data file is opened without an owner name, whatever the master
@@ -118,27 +123,34 @@ TEST(DataFileOwner, OpenedWithoutTheMasterPassword) {
   const std::string location = std::string(120, 'a') + "/" + std::string(119, 'b') + "/Guarded.D";
   ASSERT_EQ(location.size(), 250u);
   TempDir folder;
-  ASSERT_EQ(BuildDictionary(folder.str(), "SET MASTER PASSWORD 'Secret';\n"
-                                          "CREATE TABLE Guarded IN '" + location + "' OWNER 'Secret' (A INTEGER);\n"
-                                          "CREATE TABLE Open (A INTEGER);\n"
-                                          "INSERT INTO Open VALUES (7);\n")
+  ASSERT_EQ(BuildDictionary(folder.str(),
+                            "SET MASTER PASSWORD 'Secret';\n"
+                            "CREATE TABLE Guarded IN '" +
+                                location +
+                                "' OWNER 'Secret' (A INTEGER);\n"
+                                "CREATE TABLE Open (A INTEGER);\n"
+                                "INSERT INTO Open VALUES (7);\n")
                 .exitCode,
             0);
   const ProcessResult result = RunMorvel2(folder.str(), {"*", "/P=Secret", "/b"});
   EXPECT_EQ(MaskDate(result.out),
             "Description of Table \"Guarded\". Printed on Www Mmm dd hh:mm:ss yyyy\n\n"
-            "Data File located in " + location.substr(0, 64) + " \n"
-            "\n    Data File Is Not Available.\n"
-            "\n\nEnd of Listing.\n\f"
-            "Description of Table \"Open\". Printed on Www Mmm dd hh:mm:ss yyyy\n\n"
-            "Data File located in Open.DAT \n"
-            "\n"
-            "   Page Size   :  4096   Variable:  No   Record Count : 1\n"
-            "   File Version:     0   RecComp :  No   Record Length: 4\n"
-            "   Unused Pages:     0   PageComp:  No   Index Count  : 0\n"
-            "\n\nEnd of Listing.\n\f");
-  EXPECT_EQ(result.err, "Printing Report for ALL Tables.\n"
-                        "Record Manager Error 51: Operation=0, File=" + location + "\n");
+            "Data File located in " +
+                location.substr(0, 64) +
+                " \n"
+                "\n    Data File Is Not Available.\n"
+                "\n\nEnd of Listing.\n\f"
+                "Description of Table \"Open\". Printed on Www Mmm dd hh:mm:ss yyyy\n\n"
+                "Data File located in Open.DAT \n"
+                "\n"
+                "   Page Size   :  4096   Variable:  No   Record Count : 1\n"
+                "   File Version:     0   RecComp :  No   Record Length: 4\n"
+                "   Unused Pages:     0   PageComp:  No   Index Count  : 0\n"
+                "\n\nEnd of Listing.\n\f");
+  EXPECT_EQ(result.err,
+            "Printing Report for ALL Tables.\n"
+            "Record Manager Error 51: Operation=0, File=" +
+                location + "\n");
   EXPECT_EQ(result.exitCode, 0);
 }
 

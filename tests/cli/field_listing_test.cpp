@@ -73,26 +73,33 @@ const std::string kMarkedColumns =
 INSTANTIATE_TEST_SUITE_P(
     Fields, FieldListingTest,
     ::testing::Values(
-        FieldCase{"PositionsCountFromOneInOffsetOrder", kCodesTable, {"Codes", "/f"},
+        FieldCase{"PositionsCountFromOneInOffsetOrder",
+                  kCodesTable,
+                  {"Codes", "/f"},
                   Title("Codes") + "Data File located in Codes.DAT \n\n" + kPositionHeader +
                       "     1     Character     4 Insenstv Code\n"
                       "     5     Decimal       6    2     Amount\n"
                       "    11     Character    20 Sensitiv Remark\n" +
                       kTrailer},
-        FieldCase{"OffsetsCountFromZero", kCodesTable, {"Codes", "/of"},
+        FieldCase{"OffsetsCountFromZero",
+                  kCodesTable,
+                  {"Codes", "/of"},
                   Title("Codes") + "Data File located in Codes.DAT \n\n" + kOffsetHeader +
                       "     0     Character     4 Insenstv Code\n"
                       "     4     Decimal       6    2     Amount\n"
                       "    10     Character    20 Sensitiv Remark\n" +
                       kTrailer},
         FieldCase{"NullableTableMarksItsNullableColumns",
-                  "CREATE TABLE Notes NO FILE NULLABLE (\n" + kMarkedColumns, {"Notes", "/f"},
+                  "CREATE TABLE Notes NO FILE NULLABLE (\n" + kMarkedColumns,
+                  {"Notes", "/f"},
                   Title("Notes") + "Data File located in Notes.DAT (Nullable)\n\n" + kPositionHeader +
                       "     1     Integer       4    0     Id\n"
                       "     5   * Character     8 Sensitiv Comment\n"
                       "    13   * Integer       4    0     Score\n" +
                       kTrailer},
-        FieldCase{"PlainTableMarksNothing", "CREATE TABLE Notes NO FILE (\n" + kMarkedColumns, {"Notes", "/f"},
+        FieldCase{"PlainTableMarksNothing",
+                  "CREATE TABLE Notes NO FILE (\n" + kMarkedColumns,
+                  {"Notes", "/f"},
                   Title("Notes") + "Data File located in Notes.DAT \n\n" + kPositionHeader +
                       "     1     Integer       4    0     Id\n"
                       "     5     Character     8 Sensitiv Comment\n"
@@ -154,7 +161,8 @@ INSTANTIATE_TEST_SUITE_P(
                       "    23     Integer       2    0     N1\n" +
                       kTrailer},
         FieldCase{"CaretsInNamesPrintAsSpaces",
-                  "CREATE TABLE Order^Lines IN 'LINES.DAT' NO FILE (Unit^Price MONEY(6,2), \"Unit Cost\" MONEY(6,2));\n",
+                  "CREATE TABLE Order^Lines IN 'LINES.DAT' NO FILE (Unit^Price MONEY(6,2), \"Unit Cost\" "
+                  "MONEY(6,2));\n",
                   {"Order Lines", "/f"},
                   Title("Order Lines") + "Data File located in LINES.DAT \n\n" + kPositionHeader +
                       "     1     Money         6    2     Unit Price\n"
@@ -179,13 +187,20 @@ INSTANTIATE_TEST_SUITE_P(
                       kTrailer},
         // Without F the first field still prints the header, but neither
         // the column header nor any field line.
-        FieldCase{"FieldsOffPrintsTheHeaderOnly", kCodesTable, {"Codes"},
+        FieldCase{"FieldsOffPrintsTheHeaderOnly",
+                  kCodesTable,
+                  {"Codes"},
                   Title("Codes") + "Data File located in Codes.DAT \n\n" + kTrailer},
-        FieldCase{"OffsetsAloneListNoFields", kCodesTable, {"Codes", "/o"},
+        FieldCase{"OffsetsAloneListNoFields",
+                  kCodesTable,
+                  {"Codes", "/o"},
                   Title("Codes") + "Data File located in Codes.DAT \n\n" + kTrailer},
-        FieldCase{"FileInformationWithoutFields", kCodesTable, {"Codes", "/b"},
-                  Title("Codes") + "Data File located in Codes.DAT \n\n"
-                                   "    Data File Is Not Available.\n\n" +
+        FieldCase{"FileInformationWithoutFields",
+                  kCodesTable,
+                  {"Codes", "/b"},
+                  Title("Codes") +
+                      "Data File located in Codes.DAT \n\n"
+                      "    Data File Is Not Available.\n\n" +
                       kTrailer}),
     [](const ::testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.name); });
 

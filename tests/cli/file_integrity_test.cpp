@@ -41,7 +41,9 @@ struct FileState {
   timespec changed;
 };
 
-bool operator==(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
+bool operator==(const timespec& a, const timespec& b) {
+  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
 bool operator==(const FileState& a, const FileState& b) {
   return a.bytes == b.bytes && a.inode == b.inode && a.mode == b.mode && a.modified == b.modified &&
          a.changed == b.changed;
@@ -53,18 +55,18 @@ std::map<std::string, FileState> Snapshot(const std::filesystem::path& folder) {
     struct stat status {};
     EXPECT_EQ(lstat(entry.path().c_str(), &status), 0);
     const std::string name = entry.path().lexically_relative(folder).string();
-    files[name] = {entry.is_regular_file() ? ReadFile(entry.path().string()) : "", status.st_ino, status.st_mode,
-                   status.st_mtim, status.st_ctim};
+    files[name] = {entry.is_regular_file() ? ReadFile(entry.path().string()) : "", status.st_ino,
+                   status.st_mode, status.st_mtim, status.st_ctim};
   }
   return files;
 }
 
 // Events that mean something was written, made, renamed or removed.
-constexpr uint32_t kChangeEvents = IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_CREATE | IN_DELETE | IN_MOVED_FROM |
-                                   IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
+constexpr uint32_t kChangeEvents = IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_CREATE | IN_DELETE |
+                                   IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
 
 struct Watched {
-  std::set<std::string> opened;    // names, relative to the folder
+  std::set<std::string> opened;      // names, relative to the folder
   std::vector<std::string> changes;  // "mask name" of every change event
 };
 
@@ -118,8 +120,8 @@ TEST_P(FileIntegrityTest, RunLeavesEveryFileAsItWas) {
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(watched.changes, std::vector<std::string>{});
   // The watch saw the run read every file, so its silence above counts.
-  EXPECT_EQ(watched.opened, (std::set<std::string>{"Customers.DAT", "PVFIELD.DDF", "PVFILE.DDF", "PVINDEX.DDF",
-                                                  "data/Orders.DAT", "x$Log.DAT"}));
+  EXPECT_EQ(watched.opened, (std::set<std::string>{"Customers.DAT", "PVFIELD.DDF", "PVFILE.DDF",
+                                                   "PVINDEX.DDF", "data/Orders.DAT", "x$Log.DAT"}));
   const auto after = Snapshot(folder.path());
   EXPECT_EQ(after.size(), before.size());
   for (const auto& [name, state] : before) {

@@ -74,10 +74,13 @@ const std::string kLongName(128, 'n');
 
 // Carets in stored names print as spaces; names of 128 characters print
 // whole.
-const std::string kLinesTable =
-    "CREATE TABLE Lines NO FILE (Unit^Price MONEY(6,2), \"" + kLongName + "\" INTEGER);\n"
-    "CREATE UNIQUE INDEX Line^Key ON Lines (Unit^Price DESC, \"" + kLongName + "\");\n"
-    "CREATE INDEX \"" + kLongName + "\" ON Lines (\"" + kLongName + "\");\n";
+const std::string kLinesTable = "CREATE TABLE Lines NO FILE (Unit^Price MONEY(6,2), \"" + kLongName +
+                                "\" INTEGER);\n"
+                                "CREATE UNIQUE INDEX Line^Key ON Lines (Unit^Price DESC, \"" +
+                                kLongName +
+                                "\");\n"
+                                "CREATE INDEX \"" +
+                                kLongName + "\" ON Lines (\"" + kLongName + "\");\n";
 
 struct IndexCase {
   const char* name;
@@ -104,9 +107,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         IndexCase{"StringAndIntegerSegments", kPeopleTable, {"People", "/i"}, "t2_index_people.out"},
         IndexCase{"CaseColumnOfEveryType", kKeysTable, {"Keys", "/i"}, "t2_index_keys.out"},
-        IndexCase{"DuplicatesModifiableOrderAndNulls", kEventsTable, {"Events", "/fi"}, "t2_index_events.out"},
+        IndexCase{
+            "DuplicatesModifiableOrderAndNulls", kEventsTable, {"Events", "/fi"}, "t2_index_events.out"},
         IndexCase{"UniqueCountsFromTheDataFile", kVisitsTable, {"Visits", "/bi"}, "t2_index_visits_b.out"},
-        IndexCase{"WithoutFileInformationOnlyIndexZeroIsCounted", kVisitsTable, {"Visits", "/i"},
+        IndexCase{"WithoutFileInformationOnlyIndexZeroIsCounted",
+                  kVisitsTable,
+                  {"Visits", "/i"},
                   "t2_index_visits.out"},
         IndexCase{"CaretsAndLongNames", kLinesTable, {"Lines", "/u"}, "t2_index_lines.out"}),
     [](const ::testing::TestParamInfo<IndexCase>& info) { return std::string(info.param.name); });
@@ -154,7 +160,9 @@ const std::string kTrailer = "\nEnd of Listing.\n\f";
 INSTANTIATE_TEST_SUITE_P(
     Indexes, ShortIndexListingTest,
     ::testing::Values(
-        ShortCase{"FieldsButNoIndexRecords", "CREATE TABLE Plain NO FILE (Id INTEGER);\n", {"Plain", "/fi"},
+        ShortCase{"FieldsButNoIndexRecords",
+                  "CREATE TABLE Plain NO FILE (Id INTEGER);\n",
+                  {"Plain", "/fi"},
                   "Description of Table \"Plain\". Printed on Www Mmm dd hh:mm:ss yyyy\n\n"
                   "Data File located in Plain.DAT \n\n"
                   "Position N Data Type  Size Dec/Case Field Name\n"
@@ -168,7 +176,8 @@ INSTANTIATE_TEST_SUITE_P(
         ShortCase{"NoFieldsNoListing",
                   "CREATE TABLE Pseudo NO FILE (Rule TYPE 227(4), Label TYPE 255(4));\n"
                   "CREATE INDEX ByRule ON Pseudo (Rule);\n",
-                  {"Pseudo", "/fi"}, kTrailer},
+                  {"Pseudo", "/fi"},
+                  kTrailer},
         ShortCase{"EmptyTableEvenWithEverythingOn", "CREATE TABLE Empty ();\n", {"Empty", "/bfi"}, kTrailer}),
     [](const ::testing::TestParamInfo<ShortCase>& info) { return std::string(info.param.name); });
 

@@ -111,9 +111,11 @@ WideTable MakeWideTable(int columnCount, int extraSegments) {
   int segmentCount = static_cast<int>(first.segments.size());
   for (int number = 1; segmentCount < kSegmentCapacity + extraSegments; ++number) {
     const int size = std::min(5, kSegmentCapacity + extraSegments - segmentCount);
-    Index index{number, number % 7 == 3 ? "" : Numbered("Index", number), number % 3 == 0, number % 2 == 1, {}};
+    Index index{
+        number, number % 7 == 3 ? "" : Numbered("Index", number), number % 3 == 0, number % 2 == 1, {}};
     for (int s = 0; s < size; ++s)
-      index.segments.push_back({(number * 37 + s * 11) % columnCount, &kSegmentKinds[(number + s) % kSegmentKindCount]});
+      index.segments.push_back(
+          {(number * 37 + s * 11) % columnCount, &kSegmentKinds[(number + s) % kSegmentKindCount]});
     segmentCount += size;
     table.indexes.push_back(index);
   }
@@ -154,8 +156,9 @@ std::string ExpectedReport(const WideTable& table, bool offsets) {
   const int fieldCount = std::min<int>(kFieldCapacity, table.columns.size());
   for (int i = 0; i < fieldCount; ++i) {
     const Column& column = table.columns[i];
-    report += Printed("%6d   %c %s%6d %s %s\n", column.offset + (offsets ? 0 : 1), column.kind->nullable ? '*' : ' ',
-                      column.kind->typeName, column.kind->size, column.kind->decimalOrCase, column.name.c_str());
+    report += Printed("%6d   %c %s%6d %s %s\n", column.offset + (offsets ? 0 : 1),
+                      column.kind->nullable ? '*' : ' ', column.kind->typeName, column.kind->size,
+                      column.kind->decimalOrCase, column.name.c_str());
   }
   report +=
       "\n"
@@ -168,14 +171,15 @@ std::string ExpectedReport(const WideTable& table, bool offsets) {
     if (segmentsLeft == 0) break;
     // Without B only index 0 has a count: zero.
     report += Printed("%3d    %-5s%-5s%s%s\n", index.number, index.unique ? "No " : "Yes",
-                      index.modifiable ? "Yes" : "No ", index.number == 0 ? "           0 " : "  (Unknown)   ",
-                      index.name.c_str());
+                      index.modifiable ? "Yes" : "No ",
+                      index.number == 0 ? "           0 " : "  (Unknown)   ", index.name.c_str());
     for (size_t s = 0; s < index.segments.size() && segmentsLeft > 0; ++s, --segmentsLeft) {
       const Segment& segment = index.segments[s];
       const Column& column = table.columns[segment.column];
       report += Printed("%6d   %-5s %-6s%-5s      %s\n", static_cast<int>(s + 1),
-                        column.kind->string ? segment.kind->stringCase : "n/a", segment.kind->descending ? "Des" : "Asc",
-                        segment.kind->nullKey ? "Yes" : "No ", column.name.c_str());
+                        column.kind->string ? segment.kind->stringCase : "n/a",
+                        segment.kind->descending ? "Des" : "Asc", segment.kind->nullKey ? "Yes" : "No ",
+                        column.name.c_str());
     }
   }
   return report + "\nEnd of Listing.\n\f";

@@ -184,9 +184,9 @@ TEST_P(MasterPasswordTest, DefaultOwnerNameIsRefused) {
 
 INSTANTIATE_TEST_SUITE_P(
     Passwords, MasterPasswordTest,
-    ::testing::Values(PasswordCase{"SetInTheDescription", "SET MASTER PASSWORD 'Open Sesame';\n" + std::string(kTable),
-                                   {}},
-                      PasswordCase{"GivenToMkdict", kTable, {"--password", "Open Sesame"}}),
+    ::testing::Values(
+        PasswordCase{"SetInTheDescription", "SET MASTER PASSWORD 'Open Sesame';\n" + std::string(kTable), {}},
+        PasswordCase{"GivenToMkdict", kTable, {"--password", "Open Sesame"}}),
     [](const ::testing::TestParamInfo<PasswordCase>& info) { return std::string(info.param.name); });
 
 // The field dictionary of a locked dictionary beside an open file

@@ -37,47 +37,71 @@ TEST_P(RecordManagerStatusTest, PrintsWhatThePolicySays) {
 INSTANTIATE_TEST_SUITE_P(
     Statuses, RecordManagerStatusTest,
     ::testing::Values(
-        StatusCase{"IoErrorOnGetEqualIsPrintedAndTheRunGoesOn", "5=2", {"Customers"}, "",
+        StatusCase{"IoErrorOnGetEqualIsPrintedAndTheRunGoesOn",
+                   "5=2",
+                   {"Customers"},
+                   "",
                    "Record Manager Error 2: Operation=5, File=PVFILE.DDF\n"
                    "Table Name not in database.\n",
                    0},
-        StatusCase{"NegativeStatusIsNotSilent", "5=-1", {"Customers"}, "",
+        StatusCase{"NegativeStatusIsNotSilent",
+                   "5=-1",
+                   {"Customers"},
+                   "",
                    "Record Manager Error -1: Operation=5, File=PVFILE.DDF\n"
                    "Table Name not in database.\n",
                    0},
-        StatusCase{"StatusAbove22IsNotSilent", "5=30", {"Customers"}, "",
+        StatusCase{"StatusAbove22IsNotSilent",
+                   "5=30",
+                   {"Customers"},
+                   "",
                    "Record Manager Error 30: Operation=5, File=PVFILE.DDF\n"
                    "Table Name not in database.\n",
                    0},
-        StatusCase{"DataBufferTooShortIsSilent", "5=22", {"Customers"}, "", "Table Name not in database.\n", 0},
+        StatusCase{
+            "DataBufferTooShortIsSilent", "5=22", {"Customers"}, "", "Table Name not in database.\n", 0},
         StatusCase{"NotLoadedEndsTheRun", "0=20", {"Customers"}, "", "Please load the Record Manager\n", 1},
-        StatusCase{"NotLoadedInTheMiddleEndsTheRun", "5=20", {"Customers", "/d"},
+        StatusCase{"NotLoadedInTheMiddleEndsTheRun",
+                   "5=20",
+                   {"Customers", "/d"},
                    "Opening Data Dictionaries\n"
                    "Op: 0, Buflen: 402, KeyNum: 0 Status: 0\n"
                    "Op: 0, Buflen: 151, KeyNum: 0 Status: 0\n"
                    "Op: 0, Buflen: 20, KeyNum: 0 Status: 0\n"
                    "Data Dictionaries Opened: 0\n"
                    "Op: 5, Buflen: 402, KeyNum: 1 Status: 20\n",
-                   "Please load the Record Manager\n", 1},
-        StatusCase{"LoginFailureIsReportedAndTheRunGoesOn", "0=46", {"Customers"}, "",
+                   "Please load the Record Manager\n",
+                   1},
+        StatusCase{"LoginFailureIsReportedAndTheRunGoesOn",
+                   "0=46",
+                   {"Customers"},
+                   "",
                    "Record Manager Error 46: Operation=0, File=PVFILE.DDF\n"
                    "Error (Login): Return Code was 46.\n"
                    "Error (Customers): Return Code was 1.\n"
                    "Table Name not in database.\n",
                    0},
-        StatusCase{"TableScanFailureIsReportedAsLoadTables", "12=2", {"*"}, "",
+        StatusCase{"TableScanFailureIsReportedAsLoadTables",
+                   "12=2",
+                   {"*"},
+                   "",
                    "Printing Report for ALL Tables.\n"
                    "Record Manager Error 2: Operation=12, File=PVFILE.DDF\n"
                    "Error (Load Tables): Return Code was 2.\n",
                    0},
-        StatusCase{"CloseFailuresArePrintedButLogoutStaysQuiet", "1=2,5=4", {"Customers"}, "",
+        StatusCase{"CloseFailuresArePrintedButLogoutStaysQuiet",
+                   "1=2,5=4",
+                   {"Customers"},
+                   "",
                    "Error (Customers): Return Code was 1.\n"
                    "Table Name not in database.\n"
                    "Record Manager Error 2: Operation=1, File=PVFILE.DDF\n"
                    "Record Manager Error 2: Operation=1, File=PVFIELD.DDF\n"
                    "Record Manager Error 2: Operation=1, File=PVINDEX.DDF\n",
                    0},
-        StatusCase{"TraceShowsEveryCallOnOneLine", "5=2", {"Customers", "/D"},
+        StatusCase{"TraceShowsEveryCallOnOneLine",
+                   "5=2",
+                   {"Customers", "/D"},
                    "Opening Data Dictionaries\n"
                    "Op: 0, Buflen: 402, KeyNum: 0 Status: 0\n"
                    "Op: 0, Buflen: 151, KeyNum: 0 Status: 0\n"

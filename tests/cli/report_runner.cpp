@@ -38,10 +38,17 @@ bool IsPrintedDate(const std::string& text, size_t at) {
   for (size_t i = 0; i < length; ++i) {
     const unsigned char c = static_cast<unsigned char>(text[at + i]);
     switch (pattern[i]) {
-      case 'A': if (!std::isupper(c)) return false; break;
-      case 'a': if (!std::islower(c)) return false; break;
-      case '9': if (!std::isdigit(c) && !(i == 8 && c == ' ')) return false; break;
-      default: if (c != static_cast<unsigned char>(pattern[i])) return false;
+      case 'A':
+        if (!std::isupper(c)) return false;
+        break;
+      case 'a':
+        if (!std::islower(c)) return false;
+        break;
+      case '9':
+        if (!std::isdigit(c) && !(i == 8 && c == ' ')) return false;
+        break;
+      default:
+        if (c != static_cast<unsigned char>(pattern[i])) return false;
     }
   }
   return true;

@@ -46,17 +46,18 @@ TEST_P(SampleReportTest, MatchesTheGoldenReport) {
   EXPECT_EQ(result.exitCode, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sample, SampleReportTest,
-    ::testing::Values(
-        // Under B the skipped system tables are still looked up, and their
-        // data files, the dictionary files themselves, refuse an open
-        // without the owner name.
-        SampleCase{"Everything", "/a", "sample_all"},
-        SampleCase{"OffsetsFieldsAndIndexes", "/ofi", "sample_offsets"},
-        SampleCase{"NamesOnly", "/n", "sample_names"},
-        SampleCase{"SystemTablesHeadersOnly", "/x", "sample_system"}),
-    [](const ::testing::TestParamInfo<SampleCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sample, SampleReportTest,
+                         ::testing::Values(
+                             // Under B the skipped system tables are still looked up, and their
+                             // data files, the dictionary files themselves, refuse an open
+                             // without the owner name.
+                             SampleCase{"Everything", "/a", "sample_all"},
+                             SampleCase{"OffsetsFieldsAndIndexes", "/ofi", "sample_offsets"},
+                             SampleCase{"NamesOnly", "/n", "sample_names"},
+                             SampleCase{"SystemTablesHeadersOnly", "/x", "sample_system"}),
+                         [](const ::testing::TestParamInfo<SampleCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace testsupport

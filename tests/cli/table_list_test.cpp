@@ -110,13 +110,19 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Names only prints the stored name, carets and all.
         ListCase{"SkippedWithoutX", {"*", "/n"}, "Alpha\nOrder^Items\nX_Plain\n", kBanner + kLostLookup},
-        ListCase{"ListedWithX", {"*", "/nx"}, "Alpha\nOrder^Items\nX$File\nx$Rights\nX_Plain\n",
+        ListCase{"ListedWithX",
+                 {"*", "/nx"},
+                 "Alpha\nOrder^Items\nX$File\nx$Rights\nX_Plain\n",
                  kBanner + kLostLookup},
         // The skipped X$File is still looked up, and under B its location,
         // a dictionary file, is opened without an owner name and refused.
-        ListCase{"SkippedTablesStillOpenTheirDataFile", {"*", "/nb"}, "Alpha\nOrder^Items\nX_Plain\n",
+        ListCase{"SkippedTablesStillOpenTheirDataFile",
+                 {"*", "/nb"},
+                 "Alpha\nOrder^Items\nX_Plain\n",
                  kBanner + "Record Manager Error 51: Operation=0, File=PVFILE.DDF\n" + kLostLookup},
-        ListCase{"SkippedTablesTraced", {"*", "/nbd"}, ReadGolden("t1_table_list_system_trace.out"),
+        ListCase{"SkippedTablesTraced",
+                 {"*", "/nbd"},
+                 ReadGolden("t1_table_list_system_trace.out"),
                  kBanner + "Record Manager Error 51: Operation=0, File=PVFILE.DDF\n" + kLostLookup},
         ListCase{"ReportsWithoutSystemTables",
                  {"*"},

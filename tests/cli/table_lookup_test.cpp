@@ -20,7 +20,9 @@ const std::string kOther128 = std::string(127, 'N') + "M";
 const std::string kTables =
     "CREATE TABLE Order^Items NO FILE (Item INTEGER, Note CHAR(10));\n"
     "CREATE TABLE Customers NO FILE (Id INTEGER);\n"
-    "CREATE TABLE " + kName128 + " NO FILE (Wide INTEGER);\n"
+    "CREATE TABLE " +
+    kName128 +
+    " NO FILE (Wide INTEGER);\n"
     "CREATE TABLE X$File IN 'PVFILE.DDF' DICTIONARY NO FILE (Xf$Id INTEGER);\n";
 
 const std::string& Folder() {
@@ -102,8 +104,13 @@ INSTANTIATE_TEST_SUITE_P(
                        "Second GetFileRecord Returned 4 with <Bolts>\n" +
                        kClosed,
                    "Error (Bolts): Return Code was 1.\n" + kNotInDatabase},
-        LookupCase{"NotFoundIsCodeOne", {"Bolts", "/bfi"}, "", "Error (Bolts): Return Code was 1.\n" + kNotInDatabase},
-        LookupCase{"SpacedNameNotFound", {"Nuts and Bolts"}, "",
+        LookupCase{"NotFoundIsCodeOne",
+                   {"Bolts", "/bfi"},
+                   "",
+                   "Error (Bolts): Return Code was 1.\n" + kNotInDatabase},
+        LookupCase{"SpacedNameNotFound",
+                   {"Nuts and Bolts"},
+                   "",
                    "Error (Nuts and Bolts): Return Code was 1.\n" + kNotInDatabase},
         LookupCase{"EmptyNameHasAnEmptyLabel", {""}, "", "Error (): Return Code was 1.\n" + kNotInDatabase},
         LookupCase{"EmptyNameTraced",
@@ -119,17 +126,24 @@ INSTANTIATE_TEST_SUITE_P(
                    {kName128, "/nd"},
                    kOpened +
                        "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\n"
-                       "First GetFileRecord Returned 0 with <" + kName128 + ">\n" + kName128 + "\n" + kClosed,
+                       "First GetFileRecord Returned 0 with <" +
+                       kName128 + ">\n" + kName128 + "\n" + kClosed,
                    ""},
         LookupCase{"LongerArgumentCutTo128", {kName128 + "MORE", "/n"}, kName128 + "\n", ""},
-        LookupCase{"LongerMissingNameCutTo128InTheLabel", {kOther128 + "MORE"}, "",
+        LookupCase{"LongerMissingNameCutTo128InTheLabel",
+                   {kOther128 + "MORE"},
+                   "",
                    "Error (" + kOther128 + "): Return Code was 1.\n" + kNotInDatabase},
         LookupCase{"NameKeyIgnoresCase", {"CUSTOMERS", "/n"}, "CUSTOMERS\n", ""},
         LookupCase{"TrailingSpacesTypedArePrinted", {"Customers   ", "/n"}, "Customers   \n", ""},
-        LookupCase{"TrailingSpacesTypedInTheTitleAreTrimmed", {"Customers   "},
-                   Title("Customers") + "Data File located in Customers.DAT \n\n\nEnd of Listing.\n\f", ""},
-        LookupCase{"SystemTableNamedDirectly", {"X$File"},
-                   Title("X$File") + "Dictionary File located in PVFILE.DDF \n\n\nEnd of Listing.\n\f", ""},
+        LookupCase{"TrailingSpacesTypedInTheTitleAreTrimmed",
+                   {"Customers   "},
+                   Title("Customers") + "Data File located in Customers.DAT \n\n\nEnd of Listing.\n\f",
+                   ""},
+        LookupCase{"SystemTableNamedDirectly",
+                   {"X$File"},
+                   Title("X$File") + "Dictionary File located in PVFILE.DDF \n\n\nEnd of Listing.\n\f",
+                   ""},
         LookupCase{"SystemTableNamedDirectlyNamesOnly", {"X$File", "/n"}, "X$File\n", ""}),
     [](const ::testing::TestParamInfo<LookupCase>& info) { return std::string(info.param.name); });
 

@@ -29,8 +29,7 @@ class DamageTest : public testing::Test {
     spec.recordLength = 40;
     spec.keys = {
         enginetest::Key(0, {enginetest::Segment(0, 4, SegmentType::kUnsignedInteger)}),
-        enginetest::Key(3, {enginetest::Segment(4, 20, SegmentType::kCaseInsensitiveString)},
-                        true),
+        enginetest::Key(3, {enginetest::Segment(4, 20, SegmentType::kCaseInsensitiveString)}, true),
         enginetest::Key(5, {enginetest::Segment(24, 4, SegmentType::kSignedInteger, true)}, true),
     };
     std::vector<Bytes> records;
@@ -88,9 +87,8 @@ TEST_F(DamageTest, TruncatedOrExtendedFiles) {
     size_t length;
     int16_t status;
   } cases[] = {
-      {0, 30},           {1, 30},           {16, 30},          {24, 30},
-      {103, 30},         {104, 30},         {kPage - 1, 30},   {kPage, 2},
-      {kPage + 1, 2},    {2 * kPage, 2},    {7 * kPage + 5, 2}, {size - kPage, 2},
+      {0, 30},         {1, 30},    {16, 30},       {24, 30},       {103, 30},          {104, 30},
+      {kPage - 1, 30}, {kPage, 2}, {kPage + 1, 2}, {2 * kPage, 2}, {7 * kPage + 5, 2}, {size - kPage, 2},
       {size - 1, 2},
   };
   for (const Case& c : cases) {
@@ -192,8 +190,7 @@ TEST_F(DamageTest, HeaderFieldsThatLieUnderAValidChecksum) {
       {"unique values over record count", key3 + format::kKeyUniqueValues, LittleEndian(601, 4)},
       {"unique key with fewer values", key0 + format::kKeyUniqueValues, LittleEndian(599, 4)},
       {"first index page", key3 + format::kKeyFirstIndexPage, LittleEndian(8, 4)},
-      {"first index page far away", key0 + format::kKeyFirstIndexPage,
-       LittleEndian(0xFFFFFFF0, 4)},
+      {"first index page far away", key0 + format::kKeyFirstIndexPage, LittleEndian(0xFFFFFFF0, 4)},
       {"segment offset", seg0 + format::kSegOffset, LittleEndian(39, 2)},
       {"segment length 0", seg0 + format::kSegLength, LittleEndian(0, 2)},
       {"integer length 3", seg0 + format::kSegLength, LittleEndian(3, 2)},

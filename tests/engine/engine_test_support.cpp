@@ -27,8 +27,7 @@ Bytes Join(const Bytes& a, const Bytes& b) {
   return out;
 }
 
-recmgr::KeySegment Segment(uint16_t offset, uint16_t length, recmgr::SegmentType type,
-                           bool descending) {
+recmgr::KeySegment Segment(uint16_t offset, uint16_t length, recmgr::SegmentType type, bool descending) {
   recmgr::KeySegment s;
   s.offset = offset;
   s.length = length;
@@ -45,8 +44,7 @@ recmgr::KeySpec Key(uint8_t number, std::vector<recmgr::KeySegment> segments, bo
   return k;
 }
 
-int16_t WriteFile(const std::string& path, const recmgr::FileSpec& spec,
-                  const std::vector<Bytes>& records) {
+int16_t WriteFile(const std::string& path, const recmgr::FileSpec& spec, const std::vector<Bytes>& records) {
   std::unique_ptr<recmgr::FileWriter> writer;
   int16_t status = recmgr::FileWriter::Create(path, spec, &writer);
   if (status != 0) return status;
@@ -61,8 +59,7 @@ int16_t Open(PositionBlock& block, const std::string& path, const char* owner) {
   char key[255] = {};
   std::strncpy(key, path.c_str(), sizeof key - 1);
   uint32_t length = 0;
-  return RecmgrCall(RECMGR_OP_OPEN, block.bytes, const_cast<char*>(owner), &length, key,
-                    sizeof key, 0);
+  return RecmgrCall(RECMGR_OP_OPEN, block.bytes, const_cast<char*>(owner), &length, key, sizeof key, 0);
 }
 
 int16_t Close(PositionBlock& block) {
@@ -78,8 +75,7 @@ GetResult Get(PositionBlock& block, uint16_t operation, int8_t keyNumber, const 
   if (!keyValue.empty()) std::memcpy(key, keyValue.data(), std::min(keyValue.size(), sizeof key));
   uint32_t length = static_cast<uint32_t>(data.size());
   GetResult result;
-  result.status =
-      RecmgrCall(operation, block.bytes, data.data(), &length, key, sizeof key, keyNumber);
+  result.status = RecmgrCall(operation, block.bytes, data.data(), &length, key, sizeof key, keyNumber);
   if (result.status == 0) result.record.assign(data.begin(), data.begin() + length);
   result.key.assign(key, key + std::min(keyBytes, sizeof key));
   return result;

@@ -31,12 +31,10 @@ Bytes Join(const Bytes& a, const Bytes& b);
 
 recmgr::KeySegment Segment(uint16_t offset, uint16_t length, recmgr::SegmentType type,
                            bool descending = false);
-recmgr::KeySpec Key(uint8_t number, std::vector<recmgr::KeySegment> segments,
-                    bool duplicates = false);
+recmgr::KeySpec Key(uint8_t number, std::vector<recmgr::KeySegment> segments, bool duplicates = false);
 
 // Creates, fills and finishes a file; returns the first non-zero status.
-int16_t WriteFile(const std::string& path, const recmgr::FileSpec& spec,
-                  const std::vector<Bytes>& records);
+int16_t WriteFile(const std::string& path, const recmgr::FileSpec& spec, const std::vector<Bytes>& records);
 
 // Open with the path in a 255-byte key buffer and `owner` as the owner name
 // (nullptr: null data buffer).
@@ -51,8 +49,8 @@ struct GetResult {
 
 // Runs a Get with a 255-byte key buffer holding `keyValue`, a data buffer of
 // 65,535 bytes. `keyBytes` bytes of the key buffer are returned.
-GetResult Get(PositionBlock& block, uint16_t operation, int8_t keyNumber,
-              const Bytes& keyValue = {}, size_t keyBytes = 0);
+GetResult Get(PositionBlock& block, uint16_t operation, int8_t keyNumber, const Bytes& keyValue = {},
+              size_t keyBytes = 0);
 
 // Get First then Get Next to the end; the status that ended the walk is in
 // *endStatus. Returns the records in the order read.

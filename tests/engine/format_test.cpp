@@ -49,8 +49,7 @@ TEST(Crc32cTest, ExtendEqualsWhole) {
   uint8_t data[1000];
   for (size_t i = 0; i < sizeof data; ++i) data[i] = static_cast<uint8_t>(i * 7 + 3);
   for (size_t split : {0u, 1u, 7u, 8u, 9u, 500u, 999u, 1000u}) {
-    EXPECT_EQ(Crc32cExtend(Crc32c(data, split), data + split, sizeof data - split),
-              Crc32c(data, sizeof data))
+    EXPECT_EQ(Crc32cExtend(Crc32c(data, split), data + split, sizeof data - split), Crc32c(data, sizeof data))
         << split;
   }
 }

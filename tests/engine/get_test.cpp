@@ -10,8 +10,8 @@
 namespace {
 
 using enginetest::Bytes;
-using enginetest::Join;
 using enginetest::Get;
+using enginetest::Join;
 using enginetest::LittleEndian;
 using enginetest::Text;
 using recmgr::SegmentType;
@@ -103,8 +103,7 @@ TEST_F(GetTest, PositioningStatuses) {
       {"equal, missing", RECMGR_OP_GET_EQUAL, 0, LittleEndian(25, 4), 4},
       {"equal, below all", RECMGR_OP_GET_EQUAL, 0, LittleEndian(0, 4), 4},
       {"equal, above all", RECMGR_OP_GET_EQUAL, 0, LittleEndian(99, 4), 4},
-      {"greater or equal, past the end", RECMGR_OP_GET_GREATER_OR_EQUAL, 0, LittleEndian(41, 4),
-       9},
+      {"greater or equal, past the end", RECMGR_OP_GET_GREATER_OR_EQUAL, 0, LittleEndian(41, 4), 9},
       {"undeclared key between declared ones", RECMGR_OP_GET_FIRST, 2, {}, 6},
       {"key number past the last", RECMGR_OP_GET_EQUAL, 10, {}, 6},
       {"highest key number", RECMGR_OP_GET_GREATER_OR_EQUAL, 127, {}, 6},
@@ -179,8 +178,7 @@ TEST_F(GetTest, UnknownOperationsGiveStatus1) {
   uint8_t key[255] = {};
   uint32_t length = sizeof data;
   for (uint16_t op : {2, 3, 4, 7, 8, 10, 11, 13, 14, 16, 50, 65535}) {
-    EXPECT_EQ(RecmgrCall(op, block_.bytes, data, &length, key, 255, 0),
-              RECMGR_STATUS_INVALID_OPERATION)
+    EXPECT_EQ(RecmgrCall(op, block_.bytes, data, &length, key, 255, 0), RECMGR_STATUS_INVALID_OPERATION)
         << op;
   }
   EXPECT_EQ(RecmgrCall(99, nullptr, nullptr, nullptr, nullptr, 0, 0), 1);

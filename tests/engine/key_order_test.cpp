@@ -43,20 +43,16 @@ std::vector<OrderCase> OrderCases() {
       {"Unsigned2ByteOrder", kU, 2, false, {U(256, 2), U(1, 2), U(255, 2)}, {1, 2, 0}},
       {"Unsigned4", kU, 4, false, {U(0x01000000, 4), U(0xFFFFFFFF, 4), U(2, 4)}, {2, 0, 1}},
       {"Unsigned8", kU, 8, false, {U(1ull << 63, 8), U(1, 8), U(1ull << 32, 8)}, {1, 2, 0}},
-      {"Signed1", kS, 1, false, {S(-1, 1), S(5, 1), S(-128, 1), S(127, 1), S(0, 1)},
-       {2, 0, 4, 1, 3}},
+      {"Signed1", kS, 1, false, {S(-1, 1), S(5, 1), S(-128, 1), S(127, 1), S(0, 1)}, {2, 0, 4, 1, 3}},
       {"Signed2", kS, 2, false, {S(300, 2), S(-300, 2), S(-1, 2), S(1, 2)}, {1, 2, 3, 0}},
       {"Signed4", kS, 4, false, {S(-70000, 4), S(70000, 4), S(INT32_MIN, 4)}, {2, 0, 1}},
       {"Signed8", kS, 8, false, {S(INT64_MAX, 8), S(INT64_MIN, 8), S(-2, 8)}, {1, 2, 0}},
-      {"String", kStr, 4, false, {T("b"), T("ab"), T("B"), T("a"), Text("\xE9", 4)},
-       {2, 3, 1, 0, 4}},
-      {"CaseInsensitive", kCi, 4, false, {T("b"), T("_"), T("A"), T("B"), T("a")},
-       {2, 4, 0, 3, 1}},
+      {"String", kStr, 4, false, {T("b"), T("ab"), T("B"), T("a"), Text("\xE9", 4)}, {2, 3, 1, 0, 4}},
+      {"CaseInsensitive", kCi, 4, false, {T("b"), T("_"), T("A"), T("B"), T("a")}, {2, 4, 0, 3, 1}},
       {"UnsignedDescending", kU, 2, true, {U(10, 2), U(0, 2), U(4, 2), U(256, 2)}, {3, 0, 2, 1}},
       {"SignedDescending", kS, 4, true, {S(-5, 4), S(7, 4), S(0, 4)}, {1, 2, 0}},
       {"StringDescending", kStr, 4, true, {T("a"), T("c"), T("b"), T("B")}, {1, 2, 0, 3}},
-      {"CaseInsensitiveDescending", kCi, 4, true, {T("a"), T("C"), T("A"), T("b")},
-       {1, 3, 0, 2}},
+      {"CaseInsensitiveDescending", kCi, 4, true, {T("a"), T("C"), T("A"), T("b")}, {1, 3, 0, 2}},
   };
 }
 
@@ -67,8 +63,7 @@ TEST_P(KeyOrderTest, GetFirstAndNextFollowTheKeyOrder) {
   testsupport::TempDir dir;
   recmgr::FileSpec spec;
   spec.recordLength = kRecordLength;
-  spec.keys = {enginetest::Key(3, {enginetest::Segment(kKeyOffset, c.length, c.type,
-                                                       c.descending)},
+  spec.keys = {enginetest::Key(3, {enginetest::Segment(kKeyOffset, c.length, c.type, c.descending)},
                                /*duplicates=*/true)};
   std::vector<Bytes> records;
   for (uint32_t i = 0; i < c.values.size(); ++i) {
@@ -92,11 +87,9 @@ TEST_P(KeyOrderTest, GetFirstAndNextFollowTheKeyOrder) {
 
   // Get Equal finds each value and hands back the record's key value.
   for (uint32_t i = 0; i < c.values.size(); ++i) {
-    enginetest::GetResult r =
-        enginetest::Get(block, RECMGR_OP_GET_EQUAL, 3, c.values[i], c.length);
+    enginetest::GetResult r = enginetest::Get(block, RECMGR_OP_GET_EQUAL, 3, c.values[i], c.length);
     ASSERT_EQ(r.status, 0) << i;
-    EXPECT_EQ(Bytes(r.record.begin() + kKeyOffset, r.record.begin() + kKeyOffset + c.length),
-              r.key);
+    EXPECT_EQ(Bytes(r.record.begin() + kKeyOffset, r.record.begin() + kKeyOffset + c.length), r.key);
   }
   EXPECT_EQ(enginetest::Close(block), 0);
 }
@@ -136,12 +129,12 @@ Bytes Row(char name, uint16_t group, const char* label) {
 }
 
 TEST_F(KeyShapeTest, MultiSegmentKeysCompareSegmentBySegment) {
-  Build({enginetest::Key(0, {enginetest::Segment(1, 2, SegmentType::kUnsignedInteger),
-                             enginetest::Segment(3, 3, SegmentType::kString)}),
-         enginetest::Key(1, {enginetest::Segment(1, 2, SegmentType::kUnsignedInteger),
-                             enginetest::Segment(3, 3, SegmentType::kString, true)})},
-        {Row('a', 2, "bbb"), Row('b', 1, "zzz"), Row('c', 2, "aaa"), Row('d', 256, "aaa"),
-         Row('e', 1, "aaa")});
+  Build(
+      {enginetest::Key(0, {enginetest::Segment(1, 2, SegmentType::kUnsignedInteger),
+                           enginetest::Segment(3, 3, SegmentType::kString)}),
+       enginetest::Key(1, {enginetest::Segment(1, 2, SegmentType::kUnsignedInteger),
+                           enginetest::Segment(3, 3, SegmentType::kString, true)})},
+      {Row('a', 2, "bbb"), Row('b', 1, "zzz"), Row('c', 2, "aaa"), Row('d', 256, "aaa"), Row('e', 1, "aaa")});
   EXPECT_EQ(Walk(0, 0), "ebcad");
   EXPECT_EQ(Walk(1, 0), "beacd");
 
@@ -167,8 +160,7 @@ TEST_F(KeyShapeTest, DuplicatesKeepInsertionOrder) {
   const uint16_t groups[] = {5, 3, 5, 9, 3, 5, 3};
   for (size_t i = 0; i < std::size(groups); ++i) rows.push_back(Row(char('a' + i), groups[i], ""));
   Build({enginetest::Key(0, {enginetest::Segment(1, 2, SegmentType::kUnsignedInteger)}, true),
-         enginetest::Key(1, {enginetest::Segment(1, 2, SegmentType::kUnsignedInteger, true)},
-                         true)},
+         enginetest::Key(1, {enginetest::Segment(1, 2, SegmentType::kUnsignedInteger, true)}, true)},
         rows);
   EXPECT_EQ(Walk(0, 0), "begacfd");
   EXPECT_EQ(Walk(1, 0), "dacfbeg");

@@ -2,10 +2,10 @@
 // position blocks that hold no file, reopening a live block, many files.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cstring>
 
 #include "engine_test_support.h"
 #include "temp_dir.h"
@@ -18,8 +18,8 @@ using recmgr::SegmentType;
 
 int16_t OpenRaw(PositionBlock& block, const void* path, uint8_t keyLength, const void* owner) {
   uint32_t length = 0;
-  return RecmgrCall(RECMGR_OP_OPEN, block.bytes, const_cast<void*>(owner), &length,
-                    const_cast<void*>(path), keyLength, 0);
+  return RecmgrCall(RECMGR_OP_OPEN, block.bytes, const_cast<void*>(owner), &length, const_cast<void*>(path),
+                    keyLength, 0);
 }
 
 class OpenTest : public testing::Test {
@@ -141,8 +141,7 @@ TEST_F(OpenTest, OpenIgnoresDataLengthAndOpenMode) {
   char owner[] = "Secret Owner";
   for (int8_t mode : {0, -1, -2, -4, 1, 100}) {
     uint32_t length = 0;  // shorter than the name: Open does not read it
-    EXPECT_EQ(RecmgrCall(RECMGR_OP_OPEN, block_.bytes, owner, &length, path, 255, mode), 0)
-        << int(mode);
+    EXPECT_EQ(RecmgrCall(RECMGR_OP_OPEN, block_.bytes, owner, &length, path, 255, mode), 0) << int(mode);
     EXPECT_EQ(enginetest::Close(block_), 0);
   }
   EXPECT_EQ(RecmgrCall(RECMGR_OP_OPEN, block_.bytes, owner, nullptr, path, 255, 0), 0);
@@ -178,7 +177,7 @@ TEST_F(OpenTest, OpenOnALiveBlockClosesTheOldFileFirst) {
   PositionBlock first = block_;
   ASSERT_EQ(enginetest::Get(block_, RECMGR_OP_GET_FIRST, 0).status, 0);
   ASSERT_EQ(enginetest::Open(block_, owned_, "Secret Owner"), 0);
-  EXPECT_EQ(enginetest::Close(first), RECMGR_STATUS_FILE_NOT_OPEN);  // the old file is gone
+  EXPECT_EQ(enginetest::Close(first), RECMGR_STATUS_FILE_NOT_OPEN);     // the old file is gone
   EXPECT_EQ(enginetest::Get(block_, RECMGR_OP_GET_NEXT, 0).status, 8);  // fresh position
   EXPECT_EQ(enginetest::Get(block_, RECMGR_OP_GET_FIRST, 0).status, 0);
   // A failed Open on a live block still closes the old file.
@@ -193,8 +192,7 @@ TEST_F(OpenTest, ManyFilesOpenAtOnce) {
     ASSERT_EQ(enginetest::Open(blocks[i], i % 2 ? plain_ : owned_, "Secret Owner"), 0) << i;
   }
   for (int i = 0; i < kFiles; i += 97) {
-    EXPECT_EQ(enginetest::Get(blocks[i], RECMGR_OP_GET_FIRST, 0).record,
-              enginetest::LittleEndian(7, 4));
+    EXPECT_EQ(enginetest::Get(blocks[i], RECMGR_OP_GET_FIRST, 0).record, enginetest::LittleEndian(7, 4));
   }
   for (int i = 0; i < kFiles; ++i) ASSERT_EQ(enginetest::Close(blocks[i]), 0) << i;
 }

@@ -23,8 +23,7 @@ class StatTest : public testing::Test {
     spec.fileFlags = RECMGR_FILE_VARIABLE_LENGTH | RECMGR_FILE_PAGE_COMPRESSION;
     spec.keys = {
         // Declared out of order: Stat lists keys by ascending number.
-        enginetest::Key(7, {enginetest::Segment(10, 20, SegmentType::kCaseInsensitiveString)},
-                        true),
+        enginetest::Key(7, {enginetest::Segment(10, 20, SegmentType::kCaseInsensitiveString)}, true),
         enginetest::Key(2, {enginetest::Segment(0, 4, SegmentType::kSignedInteger),
                             enginetest::Segment(4, 2, SegmentType::kUnsignedInteger, true),
                             enginetest::Segment(299, 1, SegmentType::kString)}),
@@ -67,14 +66,14 @@ TEST_F(StatTest, FillsTheLayoutByteByByte) {
   ASSERT_EQ(length, 16u + 4 * 16u);
 
   const Bytes fileSpec = {
-      0x2C, 0x01,              // record length 300
-      0x00, 0x06,              // page size 1536
-      2,                       // keys
-      0x62,                    // file version
-      5,    0,    0,    0,     // records
-      0x01, 0x20,              // file flags
-      0,    0,                 // not used
-      0,    0,                 // unused pages
+      0x2C, 0x01,        // record length 300
+      0x00, 0x06,        // page size 1536
+      2,                 // keys
+      0x62,              // file version
+      5,    0,    0, 0,  // records
+      0x01, 0x20,        // file flags
+      0,    0,           // not used
+      0,    0,           // unused pages
   };
   EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 16), fileSpec);
   const uint16_t more = RECMGR_SEGMENT_MORE_SEGMENTS;
@@ -132,8 +131,7 @@ TEST(StatEmptyTest, NoKeysNoRecords) {
   uint32_t length = 16;
   ASSERT_EQ(RecmgrCall(RECMGR_OP_STAT, block.bytes, buffer, &length, nullptr, 0, -1), 0);
   EXPECT_EQ(length, 16u);
-  EXPECT_EQ(Bytes(buffer, buffer + 16),
-            (Bytes{0xFF, 0xFF, 0x00, 0x10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(Bytes(buffer, buffer + 16), (Bytes{0xFF, 0xFF, 0x00, 0x10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(enginetest::Close(block), 0);
 }
 

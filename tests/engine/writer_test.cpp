@@ -44,8 +44,8 @@ const FileSpecCase kFileSpecCases[] = {
     {"record length 0", [](FileSpec& s) { s.recordLength = 0; }, 22},
     {"key number 128", [](FileSpec& s) { s.keys[0].number = 128; }, 6},
     {"key number 255", [](FileSpec& s) { s.keys[0].number = 255; }, 6},
-    {"key number twice",
-     [](FileSpec& s) { s.keys.push_back(Key(0, {Segment(4, 2, SegmentType::kString)})); }, 6},
+    {"key number twice", [](FileSpec& s) { s.keys.push_back(Key(0, {Segment(4, 2, SegmentType::kString)})); },
+     6},
     {"key without segments", [](FileSpec& s) { s.keys[0].segments.clear(); }, 6},
     {"segment past the record end", [](FileSpec& s) { s.keys[0].segments[0].offset = 7; }, 6},
     {"segment longer than the record",
@@ -58,13 +58,12 @@ const FileSpecCase kFileSpecCases[] = {
        s.keys[0].segments[0] = Segment(0, 16, SegmentType::kSignedInteger);
      },
      6},
-    {"unknown segment type",
-     [](FileSpec& s) { s.keys[0].segments[0].type = static_cast<SegmentType>(9); }, 6},
+    {"unknown segment type", [](FileSpec& s) { s.keys[0].segments[0].type = static_cast<SegmentType>(9); },
+     6},
     {"key value over 255 bytes",
      [](FileSpec& s) {
        s.recordLength = 300;
-       s.keys[0].segments = {Segment(0, 200, SegmentType::kString),
-                             Segment(200, 56, SegmentType::kString)};
+       s.keys[0].segments = {Segment(0, 200, SegmentType::kString), Segment(200, 56, SegmentType::kString)};
      },
      6},
     {"owner name over 255 bytes", [](FileSpec& s) { s.ownerName = std::string(256, 'o'); }, 51},
@@ -92,9 +91,9 @@ TEST(FileSpecCheckTest, EdgesThatAreValid) {
   spec.ownerName = std::string(255, 'o');
   spec.keys = {Key(127, {Segment(65534, 1, SegmentType::kUnsignedInteger)}, true),
                Key(5, {Segment(0, 255, SegmentType::kString)}, true),
-               Key(0, {Segment(0, 8, SegmentType::kSignedInteger),
-                       Segment(8, 1, SegmentType::kSignedInteger),
-                       Segment(9, 2, SegmentType::kUnsignedInteger)},
+               Key(0,
+                   {Segment(0, 8, SegmentType::kSignedInteger), Segment(8, 1, SegmentType::kSignedInteger),
+                    Segment(9, 2, SegmentType::kUnsignedInteger)},
                    true)};
   Bytes big(65535, 'b');
   big[65534] = 3;
@@ -186,11 +185,10 @@ TEST(WriterTest, HundredThousandRecords) {
   testsupport::TempDir dir;
   FileSpec spec;
   spec.recordLength = 200;
-  spec.keys = {Key(0, {Segment(0, 4, SegmentType::kUnsignedInteger)}),
-               Key(1, {Segment(4, 128, SegmentType::kCaseInsensitiveString)}, true),
-               Key(2, {Segment(132, 4, SegmentType::kSignedInteger),
-                       Segment(4, 20, SegmentType::kString)},
-                   true)};
+  spec.keys = {
+      Key(0, {Segment(0, 4, SegmentType::kUnsignedInteger)}),
+      Key(1, {Segment(4, 128, SegmentType::kCaseInsensitiveString)}, true),
+      Key(2, {Segment(132, 4, SegmentType::kSignedInteger), Segment(4, 20, SegmentType::kString)}, true)};
   std::vector<Bytes> records;
   for (uint32_t i = 0; i < 100000; ++i) {
     Bytes r(200, ' ');

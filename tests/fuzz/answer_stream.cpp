@@ -23,9 +23,7 @@ constexpr size_t kMaxKeyBytes = 0xFF;
 constexpr size_t kRepeatUnit = 16;
 constexpr size_t kRepeatsPerStream = 1 << 16;
 
-bool WritesBuffers(uint16_t operation) {
-  return operation != RECMGR_OP_OPEN && operation != RECMGR_OP_CLOSE;
-}
+bool WritesBuffers(uint16_t operation) { return operation != RECMGR_OP_OPEN && operation != RECMGR_OP_CLOSE; }
 
 // Takes up to `count` bytes; returns how many it took.
 size_t Take(Cursor& cursor, size_t count, const uint8_t** bytes) {
@@ -83,8 +81,8 @@ void StartAnswers(const uint8_t* stream, size_t size) {
   gRepeatBudget = kRepeatsPerStream;
 }
 
-int16_t AnswerCall(uint16_t operation, void*, void* dataBuffer, uint32_t* dataLength,
-                   void* keyBuffer, uint8_t keyLength, int8_t) {
+int16_t AnswerCall(uint16_t operation, void*, void* dataBuffer, uint32_t* dataLength, void* keyBuffer,
+                   uint8_t keyLength, int8_t) {
   if (gRepeatsLeft == 0 && AtRepeatMarker() && gLastAnswer != nullptr) {
     gStream.next += 2;
     gRepeatsLeft = std::min(kRepeatUnit * (TakeCount(gStream, 1) + 1), gRepeatBudget);
@@ -100,8 +98,8 @@ int16_t AnswerCall(uint16_t operation, void*, void* dataBuffer, uint32_t* dataLe
   return Serve(gStream, operation, dataBuffer, dataLength, keyBuffer, keyLength);
 }
 
-void AppendAnswer(std::string* stream, uint16_t operation, int16_t status, const void* data,
-                  size_t dataBytes, const void* key, size_t keyBytes) {
+void AppendAnswer(std::string* stream, uint16_t operation, int16_t status, const void* data, size_t dataBytes,
+                  const void* key, size_t keyBytes) {
   AppendCount(stream, static_cast<uint16_t>(status), 2);
   if (!WritesBuffers(operation)) return;
   dataBytes = std::min(dataBytes, kMaxDataBytes);

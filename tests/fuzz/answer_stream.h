@@ -35,14 +35,14 @@ constexpr uint16_t kRepeatMarker = 0x7FFF;
 void StartAnswers(const uint8_t* stream, size_t size);
 
 // The call entry that answers from the stream; for SetRecordManagerEntry.
-int16_t AnswerCall(uint16_t operation, void* positionBlock, void* dataBuffer,
-                   uint32_t* dataLength, void* keyBuffer, uint8_t keyLength, int8_t keyNumber);
+int16_t AnswerCall(uint16_t operation, void* positionBlock, void* dataBuffer, uint32_t* dataLength,
+                   void* keyBuffer, uint8_t keyLength, int8_t keyNumber);
 
 // Appends to `stream` the answer that makes AnswerCall repeat a call that
 // returned `status`, `dataBytes` bytes of data and `keyBytes` of key.
 // REQUIRES: status is not kRepeatMarker.
-void AppendAnswer(std::string* stream, uint16_t operation, int16_t status, const void* data,
-                  size_t dataBytes, const void* key, size_t keyBytes);
+void AppendAnswer(std::string* stream, uint16_t operation, int16_t status, const void* data, size_t dataBytes,
+                  const void* key, size_t keyBytes);
 
 }  // namespace fuzzsupport
 

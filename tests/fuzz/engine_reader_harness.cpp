@@ -47,10 +47,8 @@ bool IsKnownStatus(int16_t status) {
     case RECMGR_STATUS_DATA_BUFFER_TOO_SHORT:
     case RECMGR_STATUS_NOT_A_RECMGR_FILE:
     case RECMGR_STATUS_ACCESS_DENIED:
-    case RECMGR_STATUS_INVALID_OWNER_NAME:
-      return true;
-    default:
-      return false;
+    case RECMGR_STATUS_INVALID_OWNER_NAME: return true;
+    default: return false;
   }
 }
 
@@ -126,7 +124,8 @@ struct Buffers {
   uint8_t key;
 };
 
-Buffers ChooseBuffers(const Reader& reader, const std::string& path, bool stat, int8_t keyNumber, int choice) {
+Buffers ChooseBuffers(const Reader& reader, const std::string& path, bool stat, int8_t keyNumber,
+                      int choice) {
   if (choice == 0) return {65535, 255};
   size_t data = stat ? reader.statLength : reader.recordLength;
   size_t key = stat ? path.size() + 1 : keyNumber >= 0 ? reader.keyLengths[keyNumber] : 0;
@@ -140,8 +139,9 @@ Buffers ChooseBuffers(const Reader& reader, const std::string& path, bool stat, 
 void RunStep(Reader& reader, const std::string& path, uint8_t step) {
   const int operation = step & 7;
   const int keyChoice = (step >> 3) & 7;
-  const auto keyNumber =
-      static_cast<int8_t>(keyChoice == 7 ? -1 : keyChoice == 6 ? reader.lastKeyNumber : keyChoice);
+  const auto keyNumber = static_cast<int8_t>(keyChoice == 7   ? -1
+                                             : keyChoice == 6 ? reader.lastKeyNumber
+                                                              : keyChoice);
   const Buffers size = ChooseBuffers(reader, path, operation == 4, keyNumber, step >> 6);
   switch (operation) {
     case 0: Call(reader, RECMGR_OP_GET_FIRST, keyNumber, size.data, size.key); break;

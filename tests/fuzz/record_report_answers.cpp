@@ -23,8 +23,8 @@ namespace {
 
 std::string gStream;
 
-int16_t RecordingCall(uint16_t operation, void* positionBlock, void* dataBuffer,
-                      uint32_t* dataLength, void* keyBuffer, uint8_t keyLength, int8_t keyNumber) {
+int16_t RecordingCall(uint16_t operation, void* positionBlock, void* dataBuffer, uint32_t* dataLength,
+                      void* keyBuffer, uint8_t keyLength, int8_t keyNumber) {
   // The key bytes the engine changed are the ones worth keeping.
   unsigned char before[256] = {};
   if (keyBuffer != nullptr) std::memcpy(before, keyBuffer, keyLength);
@@ -58,7 +58,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   // The report itself is not wanted, only what the engine answered.
-  if (std::freopen("/dev/null", "w", stdout) == nullptr || std::freopen("/dev/null", "w", stderr) == nullptr) return 1;
+  if (std::freopen("/dev/null", "w", stdout) == nullptr || std::freopen("/dev/null", "w", stderr) == nullptr)
+    return 1;
   SetRecordManagerEntry(&RecordingCall);
   gStream = fuzzsupport::ReportInputPrefix(argv[2]);
   fuzzsupport::RunReports(argv[2]);

@@ -20,8 +20,8 @@ void RunOnce(const std::vector<std::string>& arguments) {
 
 }  // namespace
 
-void SplitReportInput(const uint8_t* input, size_t size, std::string* tableName,
-                      const uint8_t** stream, size_t* streamSize) {
+void SplitReportInput(const uint8_t* input, size_t size, std::string* tableName, const uint8_t** stream,
+                      size_t* streamSize) {
   size_t nameBytes = size > 0 ? std::min(size_t{input[0]}, size - 1) : 0;
   const char* name = reinterpret_cast<const char*>(input + 1);
   *tableName = std::string(name, std::find(name, name + nameBytes, '\0'));

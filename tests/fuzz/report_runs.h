@@ -14,8 +14,8 @@
 namespace fuzzsupport {
 
 // Splits an input into its table name and its answer stream.
-void SplitReportInput(const uint8_t* input, size_t size, std::string* tableName,
-                      const uint8_t** stream, size_t* streamSize);
+void SplitReportInput(const uint8_t* input, size_t size, std::string* tableName, const uint8_t** stream,
+                      size_t* streamSize);
 
 // The start of an input that names `tableName` (at most 255 bytes).
 std::string ReportInputPrefix(const std::string& tableName);

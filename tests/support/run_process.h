@@ -12,21 +12,20 @@ namespace testsupport {
 struct ProcessResult {
   std::string out;
   std::string err;
-  int exitCode = -1;    // -1 when the child did not exit normally
-  int signal = 0;       // the signal that ended the child, if any
+  int exitCode = -1;  // -1 when the child did not exit normally
+  int signal = 0;     // the signal that ended the child, if any
   bool timedOut = false;
 };
 
 struct ProcessOptions {
-  std::string workingDirectory;                // empty: the test's own
-  std::map<std::string, std::string> setEnv;   // added or replaced
+  std::string workingDirectory;               // empty: the test's own
+  std::map<std::string, std::string> setEnv;  // added or replaced
   std::vector<std::string> unsetEnv;
-  int timeoutSeconds = 60;                     // the child is killed after it
+  int timeoutSeconds = 60;  // the child is killed after it
 };
 
 // argv[0] is the program's path.
-ProcessResult RunProcess(const std::vector<std::string>& argv,
-                         const ProcessOptions& options = {});
+ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options = {});
 
 }  // namespace testsupport
 

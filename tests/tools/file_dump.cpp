@@ -47,14 +47,14 @@ uint32_t Little(const std::string& bytes, size_t offset, size_t width) {
   return value;
 }
 
-std::string DumpFile(const std::string& path, const std::string& owner, int key,
-                     size_t recordSize, std::string (*show)(const std::string&)) {
+std::string DumpFile(const std::string& path, const std::string& owner, int key, size_t recordSize,
+                     std::string (*show)(const std::string&)) {
   std::vector<std::string> records;
   int16_t status = ReadRecords(path, owner, key, &records);
   std::string dump;
   for (const std::string& record : records) {
     dump += recordSize == 0 || record.size() == recordSize ? show(record)
-                                        : Format("record of %zu bytes\n", record.size());
+                                                           : Format("record of %zu bytes\n", record.size());
   }
   if (status != 0) dump += Format("status %d\n", status);
   return dump;
@@ -62,9 +62,8 @@ std::string DumpFile(const std::string& path, const std::string& owner, int key,
 
 std::string ShowFileRecord(const std::string& bytes) {
   auto record = Decode<FileRecord>(bytes);
-  std::string line = Format("file id=%d name=", record.tableId) +
-                     ShowText(record.name, kNameWidth) + " location=" +
-                     ShowText(record.location, kLocationWidth) +
+  std::string line = Format("file id=%d name=", record.tableId) + ShowText(record.name, kNameWidth) +
+                     " location=" + ShowText(record.location, kLocationWidth) +
                      Format(" flags=0x%08x", record.flags);
   std::string reserved(reinterpret_cast<const char*>(record.reserved), sizeof record.reserved);
   if (reserved != std::string(sizeof record.reserved, '\0')) line += " reserved=" + Hex(reserved);
@@ -73,16 +72,16 @@ std::string ShowFileRecord(const std::string& bytes) {
 
 std::string ShowFieldRecord(const std::string& bytes) {
   auto record = Decode<FieldRecord>(bytes);
-  return Format("field id=%d table=%d type=%u offset=%d size=%d dec=%u flags=0x%08x name=",
-                record.fieldId, record.tableId, unsigned{record.typeCode}, record.offset,
-                record.size, unsigned{record.decimals}, record.flags) +
+  return Format("field id=%d table=%d type=%u offset=%d size=%d dec=%u flags=0x%08x name=", record.fieldId,
+                record.tableId, unsigned{record.typeCode}, record.offset, record.size,
+                unsigned{record.decimals}, record.flags) +
          ShowText(record.name, kNameWidth) + "\n";
 }
 
 std::string ShowIndexRecord(const std::string& bytes) {
   auto record = Decode<IndexRecord>(bytes);
-  return Format("index table=%d field=%d number=%d segment=%d flags=0x%08x\n", record.tableId,
-                record.fieldId, record.indexNumber, record.segmentNumber, record.flags);
+  return Format("index table=%d field=%d number=%d segment=%d flags=0x%08x\n", record.tableId, record.fieldId,
+                record.indexNumber, record.segmentNumber, record.flags);
 }
 
 }  // namespace
@@ -101,30 +100,27 @@ std::string ShowDataRecord(const std::string& bytes) { return "record " + Hex(by
 
 std::string DumpDictionary(const std::string& folder, const std::string& owner) {
   return DumpFile(folder + "/" + kFileDictionaryName, owner, 0, kFileRecordSize, ShowFileRecord) +
-         DumpFile(folder + "/" + kFieldDictionaryName, owner, 0, kFieldRecordSize,
-                  ShowFieldRecord) +
-         DumpFile(folder + "/" + kIndexDictionaryName, owner, kIndexKeyTableSegment,
-                  kIndexRecordSize, ShowIndexRecord);
+         DumpFile(folder + "/" + kFieldDictionaryName, owner, 0, kFieldRecordSize, ShowFieldRecord) +
+         DumpFile(folder + "/" + kIndexDictionaryName, owner, kIndexKeyTableSegment, kIndexRecordSize,
+                  ShowIndexRecord);
 }
 
 std::string DumpDataFile(const std::string& path, int keyNumber, const std::string& owner) {
   std::string stat;
   int16_t status = StatFile(path, owner, &stat);
   if (status != 0) return Format("status %d\n", status);
-  std::string dump = Format(
-      "stat records=%u length=%u pagesize=%u version=0x%02x flags=0x%04x keys=%u unused=%u\n",
-      Little(stat, RECMGR_STAT_RECORD_COUNT, 4), Little(stat, RECMGR_STAT_RECORD_LENGTH, 2),
-      Little(stat, RECMGR_STAT_PAGE_SIZE, 2), Little(stat, RECMGR_STAT_FILE_VERSION, 1),
-      Little(stat, RECMGR_STAT_FILE_FLAGS, 2), Little(stat, RECMGR_STAT_KEY_COUNT, 1),
-      Little(stat, RECMGR_STAT_UNUSED_PAGES, 2));
+  std::string dump =
+      Format("stat records=%u length=%u pagesize=%u version=0x%02x flags=0x%04x keys=%u unused=%u\n",
+             Little(stat, RECMGR_STAT_RECORD_COUNT, 4), Little(stat, RECMGR_STAT_RECORD_LENGTH, 2),
+             Little(stat, RECMGR_STAT_PAGE_SIZE, 2), Little(stat, RECMGR_STAT_FILE_VERSION, 1),
+             Little(stat, RECMGR_STAT_FILE_FLAGS, 2), Little(stat, RECMGR_STAT_KEY_COUNT, 1),
+             Little(stat, RECMGR_STAT_UNUSED_PAGES, 2));
   for (size_t at = RECMGR_STAT_FILE_SPEC_SIZE; at + RECMGR_STAT_KEY_SPEC_SIZE <= stat.size();
        at += RECMGR_STAT_KEY_SPEC_SIZE) {
-    dump += Format("  key %u pos=%u len=%u flags=0x%04x unique=%u\n",
-                   Little(stat, at + RECMGR_STAT_KEY_NUMBER, 1),
-                   Little(stat, at + RECMGR_STAT_SEGMENT_POSITION, 2),
-                   Little(stat, at + RECMGR_STAT_SEGMENT_LENGTH, 2),
-                   Little(stat, at + RECMGR_STAT_SEGMENT_FLAGS, 2),
-                   Little(stat, at + RECMGR_STAT_UNIQUE_VALUES, 4));
+    dump += Format(
+        "  key %u pos=%u len=%u flags=0x%04x unique=%u\n", Little(stat, at + RECMGR_STAT_KEY_NUMBER, 1),
+        Little(stat, at + RECMGR_STAT_SEGMENT_POSITION, 2), Little(stat, at + RECMGR_STAT_SEGMENT_LENGTH, 2),
+        Little(stat, at + RECMGR_STAT_SEGMENT_FLAGS, 2), Little(stat, at + RECMGR_STAT_UNIQUE_VALUES, 4));
   }
   if (keyNumber >= 0) dump += DumpFile(path, owner, keyNumber, 0, ShowDataRecord);
   return dump;

@@ -17,8 +17,7 @@ std::string DumpDictionary(const std::string& folder, const std::string& owner =
 
 // The data file's Stat result (its attributes, then one line per key
 // segment) and, when keyNumber >= 0, its records in that key's order as hex.
-std::string DumpDataFile(const std::string& path, int keyNumber = -1,
-                         const std::string& owner = "");
+std::string DumpDataFile(const std::string& path, int keyNumber = -1, const std::string& owner = "");
 
 // Bytes as lower-case hex, two digits each.
 std::string Hex(const std::string& bytes);

@@ -32,20 +32,19 @@ TEST(DataFile, StoredAttributes) {
 
 TEST(DataFile, KeysComeFromIndexesNumberedUpTo127) {
   TempDir dir;
-  auto run = RunMkdict(
-      dir,
-      "CREATE TABLE T (I INTEGER(2), U UNSIGNED(8), S CHAR(4), Z ZSTRING(4), D DATE,\n"
-      "  N INTEGER(3), L LOGICAL);\n"
-      "CREATE UNIQUE INDEX K0 ON T (I);\n"
-      "CREATE INDEX K1 ON T (S CASE INSENSITIVE DESC, U) MODIFIABLE;\n"
-      "CREATE INDEX K2 ON T (Z, D, N);\n"
-      "CREATE INDEX K5 ON T (S ACS, L) NUMBER 5;\n"
-      "CREATE UNIQUE INDEX Big ON T (L) NUMBER 128;\n"
-      "CREATE UNIQUE INDEX Negative ON T (L) NUMBER -3;\n"
-      "INSERT INTO T VALUES (1, 10, 'abc', 'x', X'01000000', X'010203', 1),\n"
-      "  (2, 10, 'ABC', 'x', X'01000000', X'010203', 0),\n"
-      "  (3, 11, 'abc', 'y', X'02000000', X'010203', 1);\n"
-      "INSERT INTO T VALUES (-1, 10, 'Abd', 'x', X'01000000', X'000000', 1);\n");
+  auto run = RunMkdict(dir,
+                       "CREATE TABLE T (I INTEGER(2), U UNSIGNED(8), S CHAR(4), Z ZSTRING(4), D DATE,\n"
+                       "  N INTEGER(3), L LOGICAL);\n"
+                       "CREATE UNIQUE INDEX K0 ON T (I);\n"
+                       "CREATE INDEX K1 ON T (S CASE INSENSITIVE DESC, U) MODIFIABLE;\n"
+                       "CREATE INDEX K2 ON T (Z, D, N);\n"
+                       "CREATE INDEX K5 ON T (S ACS, L) NUMBER 5;\n"
+                       "CREATE UNIQUE INDEX Big ON T (L) NUMBER 128;\n"
+                       "CREATE UNIQUE INDEX Negative ON T (L) NUMBER -3;\n"
+                       "INSERT INTO T VALUES (1, 10, 'abc', 'x', X'01000000', X'010203', 1),\n"
+                       "  (2, 10, 'ABC', 'x', X'01000000', X'010203', 0),\n"
+                       "  (3, 11, 'abc', 'y', X'02000000', X'010203', 1);\n"
+                       "INSERT INTO T VALUES (-1, 10, 'Abd', 'x', X'01000000', X'000000', 1);\n");
   ASSERT_EQ(run.err, "");
   EXPECT_EQ(DumpDataFile(dir / "out/T.DAT", 0),
             "stat records=4 length=26 pagesize=4096 version=0x00 flags=0x0000 keys=4 unused=0\n"
@@ -57,33 +56,55 @@ TEST(DataFile, KeysComeFromIndexesNumberedUpTo127) {
             "  key 2 pos=23 len=3 flags=0x0001 unique=3\n"
             "  key 5 pos=11 len=4 flags=0x0011 unique=3\n"
             "  key 5 pos=26 len=1 flags=0x0201 unique=3\n"
-            "record ffff0a00000000000000416264207800000001000000000000" "01\n"
-            "record 01000a00000000000000616263207800000001000000010203" "01\n"
-            "record 02000a00000000000000414243207800000001000000010203" "00\n"
-            "record 03000b00000000000000616263207900000002000000010203" "01\n");
+            "record ffff0a00000000000000416264207800000001000000000000"
+            "01\n"
+            "record 01000a00000000000000616263207800000001000000010203"
+            "01\n"
+            "record 02000a00000000000000414243207800000001000000010203"
+            "00\n"
+            "record 03000b00000000000000616263207900000002000000010203"
+            "01\n");
 }
 
 TEST(DataFile, ValuesInTheByteFormOfEachType) {
   TempDir dir;
-  auto run = RunMkdict(
-      dir,
-      "CREATE TABLE V (I1 INTEGER(1), I2 INTEGER(2), I8 INTEGER(8), U4 UNSIGNED(4),\n"
-      "  U8 UNSIGNED(8), A AUTOINC(2), L LOGICAL, C CHAR(5), LS LSTRING(5), ZS ZSTRING(5),\n"
-      "  WS WSTRING(6), WZ WZSTRING(6), F4 FLOAT(4), F8 FLOAT(8), D DECIMAL(4,2),\n"
-      "  M MONEY(3,1), B BLOB(4), G DATE);\n"
-      "CREATE UNIQUE INDEX K ON V (I1);\n"
-      "INSERT INTO V VALUES (-128, -2, 9223372036854775807, 4294967295,\n"
-      "  18446744073709551615, 0x7fff, 1, 'ab', 'ab', 'ab', 'a\xc3\xa9', 'ab', 1.5, -2.25e1,\n"
-      "  -12.5, 99.9, X'0102', X'DEADBEEF');\n"
-      "INSERT INTO V (I8, I1) VALUES (-9223372036854775808, 127);\n");
+  auto run =
+      RunMkdict(dir,
+                "CREATE TABLE V (I1 INTEGER(1), I2 INTEGER(2), I8 INTEGER(8), U4 UNSIGNED(4),\n"
+                "  U8 UNSIGNED(8), A AUTOINC(2), L LOGICAL, C CHAR(5), LS LSTRING(5), ZS ZSTRING(5),\n"
+                "  WS WSTRING(6), WZ WZSTRING(6), F4 FLOAT(4), F8 FLOAT(8), D DECIMAL(4,2),\n"
+                "  M MONEY(3,1), B BLOB(4), G DATE);\n"
+                "CREATE UNIQUE INDEX K ON V (I1);\n"
+                "INSERT INTO V VALUES (-128, -2, 9223372036854775807, 4294967295,\n"
+                "  18446744073709551615, 0x7fff, 1, 'ab', 'ab', 'ab', 'a\xc3\xa9', 'ab', 1.5, -2.25e1,\n"
+                "  -12.5, 99.9, X'0102', X'DEADBEEF');\n"
+                "INSERT INTO V (I8, I1) VALUES (-9223372036854775808, 127);\n");
   ASSERT_EQ(run.err, "");
   EXPECT_EQ(DumpDataFile(dir / "out/V.DAT", 0),
             "stat records=2 length=80 pagesize=4096 version=0x00 flags=0x0000 keys=1 unused=0\n"
             "  key 0 pos=1 len=1 flags=0x0100 unique=2\n"
-            "record 80" "feff" "ffffffffffffff7f" "ffffffff" "ffffffffffffffff" "ff7f" "01"
-            "6162202020" "0261620000" "6162000000" "6100e9002000" "610062000000" "0000c03f"
-            "00000000008036c0" "0001250d" "00999f" "01020000" "deadbeef\n"
-            "record 7f" "0000" "0000000000000080" + std::string(2 * 69, '0') + "\n");
+            "record 80"
+            "feff"
+            "ffffffffffffff7f"
+            "ffffffff"
+            "ffffffffffffffff"
+            "ff7f"
+            "01"
+            "6162202020"
+            "0261620000"
+            "6162000000"
+            "6100e9002000"
+            "610062000000"
+            "0000c03f"
+            "00000000008036c0"
+            "0001250d"
+            "00999f"
+            "01020000"
+            "deadbeef\n"
+            "record 7f"
+            "0000"
+            "0000000000000080" +
+                std::string(2 * 69, '0') + "\n");
 }
 
 TEST(DataFile, NumbersFitTheirColumns) {
@@ -96,9 +117,15 @@ TEST(DataFile, NumbersFitTheirColumns) {
   EXPECT_EQ(DumpDataFile(dir / "out/N.DAT", 0),
             "stat records=3 length=7 pagesize=4096 version=0x00 flags=0x0000 keys=1 unused=0\n"
             "  key 0 pos=1 len=2 flags=0x0001 unique=3\n"
-            "record 000f" "0f" "6666a63e\n"
-            "record 011f" "0f" "0000e040\n"
-            "record 999f" "9f" "000000bf\n");
+            "record 000f"
+            "0f"
+            "6666a63e\n"
+            "record 011f"
+            "0f"
+            "0000e040\n"
+            "record 999f"
+            "9f"
+            "000000bf\n");
 }
 
 TEST(DataFile, LocationsFoldersOwnersAndTablesWithoutFile) {
@@ -107,7 +134,8 @@ TEST(DataFile, LocationsFoldersOwnersAndTablesWithoutFile) {
   auto run = RunMkdict(dir,
                        "CREATE TABLE A IN 'deep/er/A.DAT' (X INTEGER);\n"
                        "CREATE TABLE B NO FILE (X INTEGER);\n"
-                       "CREATE TABLE C IN '" + absolute + "' OWNER 'Keeper' (X INTEGER);\n");
+                       "CREATE TABLE C IN '" +
+                           absolute + "' OWNER 'Keeper' (X INTEGER);\n");
   ASSERT_EQ(run.err, "");
   EXPECT_TRUE(fs::exists(dir / "out/deep/er/A.DAT"));
   EXPECT_FALSE(fs::exists(dir / "out/B.DAT"));

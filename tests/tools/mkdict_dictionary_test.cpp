@@ -42,18 +42,22 @@ std::vector<DictionaryCase> DictionaryCases() {
        "CREATE TABLE Order^Lines NULLABLE (Id INTEGER);\n"
        "CREATE TABLE X$File ID 1 IN 'PVFILE.DDF' NO FILE DICTIONARY ();\n"
        "CREATE TABLE Raw FLAGS 0x80000001 NULLABLE NO FILE ();\n"
-       "CREATE TABLE Far IN '" + LongLocation() + "' ();\n"
-       "CREATE TABLE \"a/b\\c\" NO FILE ();\n"
-       "CREATE TABLE Quote IN 'it''s.DAT' NO FILE ();\n",
+       "CREATE TABLE Far IN '" +
+           LongLocation() +
+           "' ();\n"
+           "CREATE TABLE \"a/b\\c\" NO FILE ();\n"
+           "CREATE TABLE Quote IN 'it''s.DAT' NO FILE ();\n",
        "file id=1 name=\"X$File\" location=\"PVFILE.DDF\" flags=0x00000010\n"
        "file id=10 name=\"Order Items\" location=\"data/ITEMS.DAT\" flags=0x00000000\n"
        "file id=11 name=\"Order^Lines\" location=\"Order^Lines.DAT\" flags=0x00000040\n"
        "file id=12 name=\"Raw\" location=\"Raw.DAT\" flags=0x80000041\n"
-       "file id=13 name=\"Far\" location=\"" + LongLocation() + "\" flags=0x00000000\n"
-       "file id=14 name=\"a/b\\x5cc\" location=\"a_b_c.DAT\" flags=0x00000000\n"
-       "file id=15 name=\"Quote\" location=\"it's.DAT\" flags=0x00000000\n"
-       "field id=1 table=10 type=1 offset=0 size=4 dec=0 flags=0x00000000 name=\"Id\"\n"
-       "field id=2 table=11 type=1 offset=0 size=4 dec=0 flags=0x00000000 name=\"Id\"\n"},
+       "file id=13 name=\"Far\" location=\"" +
+           LongLocation() +
+           "\" flags=0x00000000\n"
+           "file id=14 name=\"a/b\\x5cc\" location=\"a_b_c.DAT\" flags=0x00000000\n"
+           "file id=15 name=\"Quote\" location=\"it's.DAT\" flags=0x00000000\n"
+           "field id=1 table=10 type=1 offset=0 size=4 dec=0 flags=0x00000000 name=\"Id\"\n"
+           "field id=2 table=11 type=1 offset=0 size=4 dec=0 flags=0x00000000 name=\"Id\"\n"},
       {"ColumnAttributes",
        "CREATE TABLE T (\n"
        "  A CHAR(10),\n"
@@ -137,13 +141,12 @@ INSTANTIATE_TEST_SUITE_P(Constructs, DictionaryTest, testing::ValuesIn(Dictionar
 
 // One keyword per type code 0..37, in code order.
 const char* const kTypeKeywords[] = {
-    "CHAR",       "INTEGER",    "FLOAT",      "DATE",          "TIME",      "DECIMAL",
-    "MONEY",      "LOGICAL",    "NUMERIC",    "BFLOAT",        "LSTRING",   "ZSTRING",
-    "NOTE",       "LVAR",       "UNSIGNED",   "AUTOINC",       "BIT",       "NUMERICSTS",
-    "NUMERICSA",  "CURRENCY",   "TIMESTAMP",  "BLOB",          "GDECIMAL",  "CONSTSTRING",
-    "TYPE24",     "WSTRING",    "WZSTRING",   "GUID",          "NUMERICSLB", "NUMERICSLS",
-    "DATETIME",   "NUMERICSTB", "AUTOTIMESTAMP", "TYPE33",     "TIMESTAMP2", "TYPE35",
-    "CONSTRAINT", "INDEXDEF"};
+    "CHAR",       "INTEGER",    "FLOAT",       "DATE",       "TIME",          "DECIMAL",  "MONEY",
+    "LOGICAL",    "NUMERIC",    "BFLOAT",      "LSTRING",    "ZSTRING",       "NOTE",     "LVAR",
+    "UNSIGNED",   "AUTOINC",    "BIT",         "NUMERICSTS", "NUMERICSA",     "CURRENCY", "TIMESTAMP",
+    "BLOB",       "GDECIMAL",   "CONSTSTRING", "TYPE24",     "WSTRING",       "WZSTRING", "GUID",
+    "NUMERICSLB", "NUMERICSLS", "DATETIME",    "NUMERICSTB", "AUTOTIMESTAMP", "TYPE33",   "TIMESTAMP2",
+    "TYPE35",     "CONSTRAINT", "INDEXDEF"};
 
 TEST(DictionaryTypes, EveryTypeKeywordAndRawCodeStoresItsCode) {
   std::string ddl = "CREATE TABLE T (\n";
@@ -154,8 +157,7 @@ TEST(DictionaryTypes, EveryTypeKeywordAndRawCodeStoresItsCode) {
     ++code;
   }
   for (int raw : {0, 37, 38, 227, 255}) {
-    ddl += "  R" + std::to_string(raw) + " TYPE " + std::to_string(raw) + "(4)" +
-           (raw == 255 ? "\n" : ",\n");
+    ddl += "  R" + std::to_string(raw) + " TYPE " + std::to_string(raw) + "(4)" + (raw == 255 ? "\n" : ",\n");
   }
   ddl += ");\n";
   int field = 0;

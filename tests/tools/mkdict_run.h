@@ -13,8 +13,7 @@ namespace mkdicttest {
 // Writes `ddl` to DIR/in.ddl and runs mkdict with `arguments` in DIR; by
 // default "in.ddl -o out", so the dictionary lands in DIR/out.
 testsupport::ProcessResult RunMkdict(const testsupport::TempDir& dir, const std::string& ddl,
-                                     const std::vector<std::string>& arguments = {"in.ddl", "-o",
-                                                                                  "out"});
+                                     const std::vector<std::string>& arguments = {"in.ddl", "-o", "out"});
 
 }  // namespace mkdicttest
 

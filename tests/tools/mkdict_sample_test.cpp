@@ -25,8 +25,7 @@ TEST(Sample, BuildsTheGoldenDatabase) {
   ASSERT_EQ(run.err, "");
   ASSERT_EQ(run.exitCode, 0);
   std::string listing = DumpDictionary(dir / "shop");
-  for (const char* file : {"data/CUSTOMER.DAT", "data/PRODUCT.DAT", "data/ORDER.DAT",
-                           "data/ITEMS.DAT"}) {
+  for (const char* file : {"data/CUSTOMER.DAT", "data/PRODUCT.DAT", "data/ORDER.DAT", "data/ITEMS.DAT"}) {
     listing += std::string("\n") + file + "\n" + DumpDataFile(dir / "shop/" + file);
   }
   EXPECT_FALSE(fs::exists(dir / "shop/archive")) << "Order^Archive has no data file";

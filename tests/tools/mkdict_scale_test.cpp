@@ -22,8 +22,7 @@ std::string Numbered(const char* prefix, int number) {
   return name;
 }
 
-std::vector<std::string> Records(const std::string& path, int key,
-                                 const std::string& owner = "..QV....") {
+std::vector<std::string> Records(const std::string& path, int key, const std::string& owner = "..QV....") {
   std::vector<std::string> records;
   EXPECT_EQ(ReadRecords(path, owner, key, &records), 0) << path;
   return records;
@@ -83,22 +82,24 @@ TEST(Scale, NamesLocationsAndPasswordsAtFullWidth) {
   const std::string table(128, 'T');
   const std::string column = std::string(127, 'C') + "^";
   const std::string index = "\"" + std::string(127, ' ') + "I\"";
-  const std::string location = std::string(100, 'a') + "/" + std::string(100, 'b') + "/" +
-                               std::string(44, 'c') + ".DAT";
+  const std::string location =
+      std::string(100, 'a') + "/" + std::string(100, 'b') + "/" + std::string(44, 'c') + ".DAT";
   const std::string password(51, 'P');
   TempDir dir;
-  auto run = RunMkdict(dir, "SET MASTER PASSWORD '" + password + "';\nCREATE TABLE " + table +
-                                " IN '" + location + "' OWNER '" + password + "' (" + column +
-                                " INTEGER);\nCREATE INDEX " + index + " ON " + table + " (" +
-                                column + ");\n");
+  auto run =
+      RunMkdict(dir, "SET MASTER PASSWORD '" + password + "';\nCREATE TABLE " + table + " IN '" + location +
+                         "' OWNER '" + password + "' (" + column + " INTEGER);\nCREATE INDEX " + index +
+                         " ON " + table + " (" + column + ");\n");
   ASSERT_EQ(run.err, "");
   ASSERT_EQ(location.size(), 250u);
   EXPECT_EQ(DumpDictionary(dir / "out", password),
-            "file id=1 name=\"" + table + "\" location=\"" + location + "\" flags=0x00000000\n"
-            "field id=1 table=1 type=1 offset=0 size=4 dec=0 flags=0x00000000 name=\"" + column +
-            "\"\nfield id=2 table=1 type=255 offset=0 size=0 dec=0 flags=0x00000000 name=\"" +
-            std::string(127, ' ') + "I\"\n"
-            "index table=1 field=1 number=0 segment=0 flags=0x00000001\n");
+            "file id=1 name=\"" + table + "\" location=\"" + location +
+                "\" flags=0x00000000\n"
+                "field id=1 table=1 type=1 offset=0 size=4 dec=0 flags=0x00000000 name=\"" +
+                column + "\"\nfield id=2 table=1 type=255 offset=0 size=0 dec=0 flags=0x00000000 name=\"" +
+                std::string(127, ' ') +
+                "I\"\n"
+                "index table=1 field=1 number=0 segment=0 flags=0x00000001\n");
   // The path from here is longer than a record-manager key holds; the report
   // opens it relative to the dictionary's folder.
   EXPECT_TRUE(std::filesystem::is_regular_file(dir / "out/" + location));

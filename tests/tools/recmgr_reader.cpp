@@ -18,8 +18,7 @@ struct OpenedFile {
     std::strncpy(key, path.c_str(), kKeyBufferSize - 1);
     std::string ownerBuffer = owner + '\0';
     uint32_t length = static_cast<uint32_t>(ownerBuffer.size());
-    status = RecmgrCall(RECMGR_OP_OPEN, position, ownerBuffer.data(), &length, key,
-                        kKeyBufferSize - 1, 0);
+    status = RecmgrCall(RECMGR_OP_OPEN, position, ownerBuffer.data(), &length, key, kKeyBufferSize - 1, 0);
   }
   ~OpenedFile() {
     if (status != 0) return;
@@ -40,8 +39,8 @@ int16_t ReadRecords(const std::string& path, const std::string& owner, int keyNu
   uint16_t operation = RECMGR_OP_GET_FIRST;
   for (;;) {
     uint32_t length = static_cast<uint32_t>(buffer.size());
-    int16_t status = RecmgrCall(operation, file.position, buffer.data(), &length, key,
-                                kKeyBufferSize - 1, static_cast<int8_t>(keyNumber));
+    int16_t status = RecmgrCall(operation, file.position, buffer.data(), &length, key, kKeyBufferSize - 1,
+                                static_cast<int8_t>(keyNumber));
     if (status == RECMGR_STATUS_END_OF_FILE) return 0;
     if (status != 0) return status;
     records->push_back(buffer.substr(0, length));

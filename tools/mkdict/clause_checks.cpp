@@ -21,8 +21,7 @@ bool CheckRange(const IntClause& number, int64_t low, int64_t high, const char* 
                 DescriptionError* error) {
   if (number.value >= low && number.value <= high) return true;
   return Fail(number.pos,
-              std::string(what) + " must be " + std::to_string(low) + " to " + std::to_string(high),
-              error);
+              std::string(what) + " must be " + std::to_string(low) + " to " + std::to_string(high), error);
 }
 
 bool RawBits(const IntClause& number, const char* what, uint32_t* bits, DescriptionError* error) {
@@ -31,8 +30,7 @@ bool RawBits(const IntClause& number, const char* what, uint32_t* bits, Descript
   return true;
 }
 
-bool CheckText(const TextClause& text, size_t width, const std::string& what,
-               DescriptionError* error) {
+bool CheckText(const TextClause& text, size_t width, const std::string& what, DescriptionError* error) {
   if (text.text.empty()) return Fail(text.pos, "empty " + what, error);
   if (text.text.size() > width) {
     return Fail(text.pos, what + " longer than " + std::to_string(width) + " characters", error);
@@ -45,20 +43,18 @@ bool CheckName(const TextClause& name, const char* what, DescriptionError* error
   return CheckText(name, kNameWidth, std::string(what) + " name", error);
 }
 
-bool NumberSeries::Take(const std::optional<IntClause>& given, bool raw, SourcePos pos,
-                        const char* what, int32_t* out, DescriptionError* error) {
+bool NumberSeries::Take(const std::optional<IntClause>& given, bool raw, SourcePos pos, const char* what,
+                        int32_t* out, DescriptionError* error) {
   int64_t value = next;
   if (given) {
     uint32_t bits = 0;
-    if (raw ? !RawBits(*given, what, &bits, error)
-            : !CheckRange(*given, INT32_MIN, INT32_MAX, what, error)) {
+    if (raw ? !RawBits(*given, what, &bits, error) : !CheckRange(*given, INT32_MIN, INT32_MAX, what, error)) {
       return false;
     }
     value = raw ? static_cast<int32_t>(bits) : given->value;
     pos = given->pos;
   } else if (value > INT32_MAX) {
-    return Fail(pos, std::string("no ") + what + " left above " + std::to_string(INT32_MAX),
-                error);
+    return Fail(pos, std::string("no ") + what + " left above " + std::to_string(INT32_MAX), error);
   }
   auto id = static_cast<int32_t>(value);
   if (!used.insert(id).second) {

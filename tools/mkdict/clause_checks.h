@@ -27,8 +27,7 @@ bool RawBits(const IntClause& number, const char* what, uint32_t* bits, Descript
 
 // Fails when the text is empty, longer than `width` bytes or ends with a
 // space (which the padding would swallow).
-bool CheckText(const TextClause& text, size_t width, const std::string& what,
-               DescriptionError* error);
+bool CheckText(const TextClause& text, size_t width, const std::string& what, DescriptionError* error);
 
 // CheckText for a name of 128 bytes at most; `what` is "table", "column", ...
 bool CheckName(const TextClause& name, const char* what, DescriptionError* error);
@@ -42,8 +41,8 @@ struct NumberSeries {
   // Takes `given`, or the next number, into *out. `raw` accepts any 32-bit
   // pattern; otherwise a signed 32-bit value. `pos` places a failure of an
   // automatic number.
-  bool Take(const std::optional<IntClause>& given, bool raw, SourcePos pos, const char* what,
-            int32_t* out, DescriptionError* error);
+  bool Take(const std::optional<IntClause>& given, bool raw, SourcePos pos, const char* what, int32_t* out,
+            DescriptionError* error);
 };
 
 }  // namespace mkdict

@@ -18,8 +18,7 @@ const char* const kUsageText =
     "Exit codes: 0 written; 1 the description is wrong or a file could not be written,\n"
     "and nothing was written; 2 the command line is wrong.\n";
 
-bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine* command,
-                      std::string* problem) {
+bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine* command, std::string* problem) {
   bool haveDescription = false;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
@@ -41,8 +40,7 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine* co
         command->folder = value;
       } else {
         if (value.size() > kMaxOwnerNameLength) {
-          *problem = "--password longer than " + std::to_string(kMaxOwnerNameLength) +
-                     " characters";
+          *problem = "--password longer than " + std::to_string(kMaxOwnerNameLength) + " characters";
           return false;
         }
         command->password = value;

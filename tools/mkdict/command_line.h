@@ -19,8 +19,7 @@ extern const char* const kUsageText;
 
 // Reads the arguments after the program name. Returns false with *problem,
 // one line, when they are not a valid command.
-bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine* command,
-                      std::string* problem);
+bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine* command, std::string* problem);
 
 }  // namespace mkdict
 

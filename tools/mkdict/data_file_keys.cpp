@@ -8,9 +8,7 @@
 namespace mkdict {
 namespace {
 
-bool AllowsDuplicates(const Index& index) {
-  return (index.segments.front().flags & kSegmentDuplicates) != 0;
-}
+bool AllowsDuplicates(const Index& index) { return (index.segments.front().flags & kSegmentDuplicates) != 0; }
 
 std::string KeyValue(const Table& table, const Index& index, const Row& row) {
   std::string value;
@@ -76,11 +74,9 @@ bool CheckUniqueKeys(const Table& table, DescriptionError* error) {
     for (const Row& row : table.rows) {
       auto [first, added] = seen.emplace(KeyValue(table, index, row), row.pos);
       if (added) continue;
-      std::string indexText =
-          index.name ? *index.name : "number " + std::to_string(index.number);
-      *error = {row.pos, "duplicate key in unique index " + indexText + " of table " +
-                             table.name + " (same as the row at line " +
-                             std::to_string(first->second.line) + ")"};
+      std::string indexText = index.name ? *index.name : "number " + std::to_string(index.number);
+      *error = {row.pos, "duplicate key in unique index " + indexText + " of table " + table.name +
+                             " (same as the row at line " + std::to_string(first->second.line) + ")"};
       return false;
     }
   }

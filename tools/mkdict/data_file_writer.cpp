@@ -17,15 +17,15 @@ bool PrepareDataFile(const Table& table, const std::string& folder, std::vector<
   file.path = ResolvePath(folder, table.location);
   int16_t status = recmgr::FileWriter::Create(file.path, spec, &file.writer);
   if (status != 0) {
-    *error = {table.pos, "the record manager cannot hold the data file of table " + table.name +
-                             " (status " + std::to_string(status) + ")"};
+    *error = {table.pos, "the record manager cannot hold the data file of table " + table.name + " (status " +
+                             std::to_string(status) + ")"};
     return false;
   }
   for (const Row& row : table.rows) {
     status = file.writer->Add(row.record);
     if (status != 0) {
-      *error = {row.pos, "the record manager refuses this row of table " + table.name +
-                             " (status " + std::to_string(status) + ")"};
+      *error = {row.pos, "the record manager refuses this row of table " + table.name + " (status " +
+                             std::to_string(status) + ")"};
       return false;
     }
   }

@@ -14,8 +14,7 @@ using recmgr::KeySpec;
 using recmgr::SegmentType;
 
 KeySegment Integer(size_t offset, size_t length) {
-  return {static_cast<uint16_t>(offset), static_cast<uint16_t>(length),
-          SegmentType::kSignedInteger, false};
+  return {static_cast<uint16_t>(offset), static_cast<uint16_t>(length), SegmentType::kSignedInteger, false};
 }
 
 KeySegment Text(size_t offset, SegmentType type) {
@@ -39,8 +38,7 @@ std::vector<KeySpec> FieldDictionaryKeys() {
           {3, true, {table, name}},
           {4,
            true,
-           {table, Integer(offsetof(FieldRecord, offset), 4),
-            Integer(offsetof(FieldRecord, decimals), 2)}}};
+           {table, Integer(offsetof(FieldRecord, offset), 4), Integer(offsetof(FieldRecord, decimals), 2)}}};
 }
 
 // Key 0 table id and key 1 field id (duplicates); key 2 table id, index
@@ -60,8 +58,8 @@ void PutText(char* field, size_t width, const std::string& text) {
   std::memcpy(field, text.data(), text.size());
 }
 
-FieldRecord MakeFieldRecord(int32_t fieldId, int32_t tableId, const std::string& name,
-                            uint8_t typeCode, int32_t offset) {
+FieldRecord MakeFieldRecord(int32_t fieldId, int32_t tableId, const std::string& name, uint8_t typeCode,
+                            int32_t offset) {
   FieldRecord record{};
   record.fieldId = fieldId;
   record.tableId = tableId;
@@ -81,16 +79,14 @@ template <typename Record>
 bool AddRecord(OutputFile& file, const Record& record, std::string* failure) {
   int16_t status = file.writer->Add(std::as_bytes(std::span(&record, 1)));
   if (status == 0) return true;
-  *failure = "cannot add a record to " + file.path + ": record manager status " +
-             std::to_string(status);
+  *failure = "cannot add a record to " + file.path + ": record manager status " + std::to_string(status);
   return false;
 }
 
 }  // namespace
 
-bool PrepareDictionary(const Database& database, const std::string& folder,
-                       const std::string& ownerName, std::vector<OutputFile>* files,
-                       std::string* failure) {
+bool PrepareDictionary(const Database& database, const std::string& folder, const std::string& ownerName,
+                       std::vector<OutputFile>* files, std::string* failure) {
   DictionaryFile dictionaries[] = {
       {kFileDictionaryName, kFileRecordSize, FileDictionaryKeys()},
       {kFieldDictionaryName, kFieldRecordSize, FieldDictionaryKeys()},
@@ -105,8 +101,7 @@ bool PrepareDictionary(const Database& database, const std::string& folder,
     out[i].path = ResolvePath(folder, dictionaries[i].name);
     int16_t status = recmgr::FileWriter::Create(out[i].path, spec, &out[i].writer);
     if (status != 0) {
-      *failure = "cannot start " + out[i].path + ": record manager status " +
-                 std::to_string(status);
+      *failure = "cannot start " + out[i].path + ": record manager status " + std::to_string(status);
       return false;
     }
   }
@@ -118,22 +113,22 @@ bool PrepareDictionary(const Database& database, const std::string& folder,
     file.flags = table.flags;
     if (!AddRecord(out[0], file, failure)) return false;
     for (const Column& column : table.columns) {
-      FieldRecord field = MakeFieldRecord(column.fieldId, table.id, column.name, column.typeCode,
-                                          column.offset);
+      FieldRecord field =
+          MakeFieldRecord(column.fieldId, table.id, column.name, column.typeCode, column.offset);
       field.size = column.size;
       field.decimals = column.decimals;
       field.flags = column.flags;
       if (!AddRecord(out[1], field, failure)) return false;
     }
     for (const Constraint& constraint : table.constraints) {
-      FieldRecord field = MakeFieldRecord(constraint.fieldId, table.id, constraint.name,
-                                          kTypeConstraint, constraint.offset);
+      FieldRecord field =
+          MakeFieldRecord(constraint.fieldId, table.id, constraint.name, kTypeConstraint, constraint.offset);
       if (!AddRecord(out[1], field, failure)) return false;
     }
     for (const Index& index : table.indexes) {
       if (index.name) {
-        FieldRecord field = MakeFieldRecord(index.nameFieldId, table.id, *index.name,
-                                            kTypeIndexName, index.number);
+        FieldRecord field =
+            MakeFieldRecord(index.nameFieldId, table.id, *index.name, kTypeIndexName, index.number);
         if (!AddRecord(out[1], field, failure)) return false;
       }
       for (size_t i = 0; i < index.segments.size(); ++i) {

@@ -12,9 +12,7 @@ struct Cursor {
   int column = 1;
 
   bool AtEnd() const { return at >= source.size(); }
-  char Peek(size_t ahead = 0) const {
-    return at + ahead < source.size() ? source[at + ahead] : '\0';
-  }
+  char Peek(size_t ahead = 0) const { return at + ahead < source.size() ? source[at + ahead] : '\0'; }
   char Take() {
     char c = source[at++];
     if (c == '\n') {
@@ -29,8 +27,8 @@ struct Cursor {
 };
 
 bool IsWordStart(char c) {
-  return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '$' || c == '^' ||
-         c == '#' || c == '@';
+  return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '$' || c == '^' || c == '#' ||
+         c == '@';
 }
 
 bool IsWordPart(char c) { return IsWordStart(c) || std::isdigit(static_cast<unsigned char>(c)); }
@@ -80,8 +78,7 @@ bool ReadQuoted(Cursor& in, char quote, std::string* text, DescriptionError* err
   in.Take();
   for (;;) {
     if (in.AtEnd()) {
-      return Fail(start, quote == '"' ? "unterminated quoted name" : "unterminated string",
-                  error);
+      return Fail(start, quote == '"' ? "unterminated quoted name" : "unterminated string", error);
     }
     char c = in.Take();
     if (c == quote) {

@@ -48,8 +48,7 @@ int Run(const CommandLine& command) {
   Database database;
   DescriptionError error;
   if (!Lex(text, &tokens, &error) || !Parse(tokens, &statements, &error) ||
-      !BuildModel(statements, &database, &error) ||
-      !CheckLocations(database, command.folder, &error)) {
+      !BuildModel(statements, &database, &error) || !CheckLocations(database, command.folder, &error)) {
     return ReportDescriptionError(command.description, error);
   }
   std::vector<OutputFile> files;
@@ -61,8 +60,7 @@ int Run(const CommandLine& command) {
   std::string owner = command.password.value_or(database.password.value_or(""));
   if (owner.empty()) owner = kDefaultOwnerName;
   std::string failure;
-  if (!PrepareDictionary(database, command.folder, owner, &files, &failure) ||
-      !WriteAll(&files, &failure)) {
+  if (!PrepareDictionary(database, command.folder, owner, &files, &failure) || !WriteAll(&files, &failure)) {
     return ReportFailure(failure);
   }
   return 0;

@@ -41,8 +41,7 @@ struct Builder {
   bool FindColumn(size_t table, const TextClause& name, size_t* column) {
     auto found = names[table].columns.find(FoldCase(name.text));
     if (found == names[table].columns.end()) {
-      return Fail(name.pos,
-                  "unknown column " + name.text + " in table " + database->tables[table].name,
+      return Fail(name.pos, "unknown column " + name.text + " in table " + database->tables[table].name,
                   error);
     }
     *column = found->second;
@@ -53,8 +52,7 @@ struct Builder {
     if (database->password) return Fail(def.password.pos, "master password set twice", error);
     if (def.password.text.size() > kMaxOwnerNameLength) {
       return Fail(def.password.pos,
-                  "master password longer than " + std::to_string(kMaxOwnerNameLength) +
-                      " characters",
+                  "master password longer than " + std::to_string(kMaxOwnerNameLength) + " characters",
                   error);
     }
     database->password = def.password.text;
@@ -65,8 +63,7 @@ struct Builder {
   bool AddColumn(const ColumnDef& def, Table& table, TableNames& tableNames, int64_t* end) {
     if (!CheckName(def.name, "column", error)) return false;
     if (!tableNames.columns.emplace(FoldCase(def.name.text), table.columns.size()).second) {
-      return Fail(def.name.pos,
-                  "duplicate column name " + def.name.text + " in table " + table.name, error);
+      return Fail(def.name.pos, "duplicate column name " + def.name.text + " in table " + table.name, error);
     }
     Column column;
     column.name = def.name.text;
@@ -140,9 +137,7 @@ struct Builder {
     if (def.owner) {
       if (def.owner->text.size() > kMaxOwnerNameLength) {
         return Fail(def.owner->pos,
-                    "owner name longer than " + std::to_string(kMaxOwnerNameLength) +
-                        " characters",
-                    error);
+                    "owner name longer than " + std::to_string(kMaxOwnerNameLength) + " characters", error);
       }
       table.owner = def.owner->text;
     }
@@ -168,25 +163,22 @@ struct Builder {
     if (def.name) {
       if (!CheckName(*def.name, "index", error)) return false;
       if (!tableNames.indexNames.insert(FoldCase(def.name->text)).second) {
-        return Fail(def.name->pos,
-                    "duplicate index name " + def.name->text + " in table " + table.name, error);
+        return Fail(def.name->pos, "duplicate index name " + def.name->text + " in table " + table.name,
+                    error);
       }
       index.name = def.name->text;
     } else if (def.nameId) {
       return Fail(def.nameId->pos, "ID needs an index name", error);
     }
     SourcePos numberPos = def.name ? def.name->pos : def.pos;
-    if (!tableNames.indexNumbers.Take(def.number, true, numberPos, "index number", &index.number,
-                                      error)) {
+    if (!tableNames.indexNumbers.Take(def.number, true, numberPos, "index number", &index.number, error)) {
       return false;
     }
-    uint32_t indexFlags = (def.unique ? 0 : kSegmentDuplicates) |
-                          (def.modifiable ? kSegmentModifiable : 0);
+    uint32_t indexFlags = (def.unique ? 0 : kSegmentDuplicates) | (def.modifiable ? kSegmentModifiable : 0);
     for (const SegmentDef& segmentDef : def.segments) {
       Segment segment;
       if (!FindColumn(tableNumber, segmentDef.column, &segment.column)) return false;
-      if (segmentDef.rawFlags &&
-          !RawBits(*segmentDef.rawFlags, "flags", &segment.flags, error)) {
+      if (segmentDef.rawFlags && !RawBits(*segmentDef.rawFlags, "flags", &segment.flags, error)) {
         return false;
       }
       segment.flags |= indexFlags;
@@ -234,8 +226,8 @@ struct Builder {
     Table& table = database->tables[tableNumber];
     if (!CheckName(def.name, "constraint", error)) return false;
     if (!names[tableNumber].constraintNames.insert(FoldCase(def.name.text)).second) {
-      return Fail(def.name.pos,
-                  "duplicate constraint name " + def.name.text + " in table " + table.name, error);
+      return Fail(def.name.pos, "duplicate constraint name " + def.name.text + " in table " + table.name,
+                  error);
     }
     Constraint constraint;
     constraint.name = def.name.text;
@@ -283,8 +275,7 @@ struct Builder {
       row.record.assign(table.recordLength, std::byte{0});
       for (size_t i = 0; i < columns.size(); ++i) {
         const Column& column = table.columns[columns[i]];
-        std::span<std::byte> field(row.record.data() + column.offset,
-                                   static_cast<size_t>(column.size));
+        std::span<std::byte> field(row.record.data() + column.offset, static_cast<size_t>(column.size));
         std::string reason;
         if (!EncodeValue(rowDef.values[i], column, field, &reason)) {
           return Fail(rowDef.values[i].pos, reason, error);
@@ -317,8 +308,7 @@ struct Builder {
 
 }  // namespace
 
-bool BuildModel(const std::vector<Statement>& statements, Database* database,
-                DescriptionError* error) {
+bool BuildModel(const std::vector<Statement>& statements, Database* database, DescriptionError* error) {
   Builder builder{database, error, {}, {}, {}, {}};
   for (const Statement& statement : statements) {
     if (!builder.Add(statement)) return false;

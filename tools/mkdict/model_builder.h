@@ -16,8 +16,7 @@ constexpr size_t kMaxOwnerNameLength = 51;
 
 // Fills *database from `statements`. Returns false with *error at the first
 // statement that cannot be built.
-bool BuildModel(const std::vector<Statement>& statements, Database* database,
-                DescriptionError* error);
+bool BuildModel(const std::vector<Statement>& statements, Database* database, DescriptionError* error);
 
 }  // namespace mkdict
 

@@ -12,8 +12,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Creates the missing folders above `path`, remembering each one created.
-bool CreateParents(const std::string& path, std::vector<fs::path>* created,
-                   std::string* failure) {
+bool CreateParents(const std::string& path, std::vector<fs::path>* created, std::string* failure) {
   fs::path parent = fs::path(path).parent_path();
   std::vector<fs::path> missing;
   std::error_code ignored;
@@ -47,8 +46,7 @@ std::string ResolvePath(const std::string& folder, const std::string& location) 
   return (fs::path(folder) / path).string();
 }
 
-bool CheckLocations(const Database& database, const std::string& folder,
-                    DescriptionError* error) {
+bool CheckLocations(const Database& database, const std::string& folder, DescriptionError* error) {
   auto normal = [&](const std::string& location) {
     std::error_code ignored;
     return fs::absolute(ResolvePath(folder, location), ignored).lexically_normal().string();
@@ -59,11 +57,10 @@ bool CheckLocations(const Database& database, const std::string& folder,
   }
   for (const Table& table : database.tables) {
     if (!table.hasDataFile) continue;
-    auto [owner, added] =
-        owners.emplace(normal(table.location), "the data file of table " + table.name);
+    auto [owner, added] = owners.emplace(normal(table.location), "the data file of table " + table.name);
     if (!added) {
-      *error = {table.pos, "data file " + table.location + " of table " + table.name +
-                               " would overwrite " + owner->second};
+      *error = {table.pos, "data file " + table.location + " of table " + table.name + " would overwrite " +
+                               owner->second};
       return false;
     }
   }
@@ -90,8 +87,7 @@ bool WriteAll(std::vector<OutputFile>* files, std::string* failure) {
   for (OutputFile& file : *files) {
     int16_t status = file.writer->Commit();
     if (status != 0) {
-      *failure = "cannot put " + file.path + " in place: record manager status " +
-                 std::to_string(status);
+      *failure = "cannot put " + file.path + " in place: record manager status " + std::to_string(status);
       return false;
     }
   }

@@ -23,8 +23,7 @@ std::string ResolvePath(const std::string& folder, const std::string& location);
 
 // Fails at the first table whose data file would land where a dictionary
 // file or an earlier table's data file lands.
-bool CheckLocations(const Database& database, const std::string& folder,
-                    DescriptionError* error);
+bool CheckLocations(const Database& database, const std::string& folder, DescriptionError* error);
 
 // Creates the folders the files need, stages every file, then commits every
 // file (data files first, as given). On a failure before the commits nothing

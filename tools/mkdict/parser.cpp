@@ -12,16 +12,11 @@ namespace {
 
 std::string Describe(const Token& token) {
   switch (token.kind) {
-    case TokenKind::kEnd:
-      return "end of file";
-    case TokenKind::kQuotedName:
-      return "\"" + token.text + "\"";
-    case TokenKind::kString:
-      return "string '" + token.text + "'";
-    case TokenKind::kHex:
-      return "hex string";
-    default:
-      return "'" + token.text + "'";
+    case TokenKind::kEnd: return "end of file";
+    case TokenKind::kQuotedName: return "\"" + token.text + "\"";
+    case TokenKind::kString: return "string '" + token.text + "'";
+    case TokenKind::kHex: return "hex string";
+    default: return "'" + token.text + "'";
   }
 }
 
@@ -57,9 +52,7 @@ struct Parser {
     Take();
     return true;
   }
-  bool ExpectKeyword(const char* keyword) {
-    return AcceptKeyword(keyword) || FailExpected(keyword);
-  }
+  bool ExpectKeyword(const char* keyword) { return AcceptKeyword(keyword) || FailExpected(keyword); }
   bool AcceptSymbol(char symbol) {
     if (Peek().kind != TokenKind::kSymbol || Peek().text[0] != symbol) return false;
     Take();
@@ -380,8 +373,7 @@ struct Parser {
 
 }  // namespace
 
-bool Parse(const std::vector<Token>& tokens, std::vector<Statement>* statements,
-           DescriptionError* error) {
+bool Parse(const std::vector<Token>& tokens, std::vector<Statement>* statements, DescriptionError* error) {
   Parser parser{tokens, 0, error};
   while (parser.Peek().kind != TokenKind::kEnd) {
     Statement statement;

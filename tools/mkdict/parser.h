@@ -12,8 +12,7 @@ namespace mkdict {
 
 // Appends the statements of `tokens` (ending with a kEnd token) to
 // *statements. Returns false and fills *error at the first syntax error.
-bool Parse(const std::vector<Token>& tokens, std::vector<Statement>* statements,
-           DescriptionError* error);
+bool Parse(const std::vector<Token>& tokens, std::vector<Statement>* statements, DescriptionError* error);
 
 }  // namespace mkdict
 

@@ -1,7 +1,7 @@
 #include "type_table.h"
 
-#include <array>
 #include <strings.h>
+#include <array>
 
 namespace mkdict {
 namespace {
@@ -54,8 +54,7 @@ constexpr std::array<TypeInfo, 38> kTypeTable = {{
 const TypeInfo* FindTypeKeyword(std::string_view word) {
   for (const TypeInfo& type : kTypeTable) {
     std::string_view keyword = type.keyword;
-    if (keyword.size() == word.size() &&
-        strncasecmp(keyword.data(), word.data(), word.size()) == 0) {
+    if (keyword.size() == word.size() && strncasecmp(keyword.data(), word.data(), word.size()) == 0) {
       return &type;
     }
   }
@@ -67,8 +66,6 @@ TypeInfo DescribeType(int code) {
   return TypeInfo{code, nullptr, 0, kRaw};
 }
 
-bool IsStringType(int code) {
-  return code == 0 || code == 10 || code == 11 || code == 25 || code == 26;
-}
+bool IsStringType(int code) { return code == 0 || code == 10 || code == 11 || code == 25 || code == 26; }
 
 }  // namespace mkdict

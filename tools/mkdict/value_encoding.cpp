@@ -13,8 +13,8 @@ namespace mkdict {
 namespace {
 
 std::string ColumnText(const Column& column) {
-  std::string text = "column " + column.name + " (" + TypeText(column.typeCode) + "(" +
-                     std::to_string(column.size);
+  std::string text =
+      "column " + column.name + " (" + TypeText(column.typeCode) + "(" + std::to_string(column.size);
   if (column.decimals != 0) text += "," + std::to_string(column.decimals);
   return text + "))";
 }
@@ -30,8 +30,8 @@ void WriteLittleEndian(uint64_t bits, std::span<std::byte> field) {
 
 bool IsIntegerSize(size_t size) { return size == 1 || size == 2 || size == 4 || size == 8; }
 
-bool EncodeInteger(const Literal& value, bool isSigned, const Column& column,
-                   std::span<std::byte> field, std::string* reason) {
+bool EncodeInteger(const Literal& value, bool isSigned, const Column& column, std::span<std::byte> field,
+                   std::string* reason) {
   if (value.kind != LiteralKind::kInteger) {
     return Reject("an integer value is needed for", column, reason);
   }
@@ -50,7 +50,7 @@ bool EncodeInteger(const Literal& value, bool isSigned, const Column& column,
 bool ToUtf16(const std::string& text, std::u16string* units) {
   for (size_t i = 0; i < text.size();) {
     auto byte = static_cast<unsigned char>(text[i]);
-    int extra = byte < 0x80          ? 0
+    int extra = byte < 0x80           ? 0
                 : (byte >> 5) == 0x6  ? 1
                 : (byte >> 4) == 0xE  ? 2
                 : (byte >> 3) == 0x1E ? 3
@@ -199,14 +199,10 @@ bool EncodeValue(const Literal& value, const Column& column, std::span<std::byte
     case ValueClass::kSignedInteger:
     case ValueClass::kUnsignedInteger:
       return EncodeInteger(value, valueClass == ValueClass::kSignedInteger, column, field, reason);
-    case ValueClass::kFloat:
-      return EncodeFloat(value, column, field, reason);
-    case ValueClass::kPackedDecimal:
-      return EncodeDecimal(value, column, field, reason);
-    case ValueClass::kRaw:
-      return Reject("only hex values or NULL fit", column, reason);
-    default:
-      return EncodeString(value, valueClass, column, field, reason);
+    case ValueClass::kFloat: return EncodeFloat(value, column, field, reason);
+    case ValueClass::kPackedDecimal: return EncodeDecimal(value, column, field, reason);
+    case ValueClass::kRaw: return Reject("only hex values or NULL fit", column, reason);
+    default: return EncodeString(value, valueClass, column, field, reason);
   }
 }
 

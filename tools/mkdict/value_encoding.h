@@ -16,8 +16,7 @@ namespace mkdict {
 // zeros. NULL leaves the zeros; a hex value is copied and may be shorter than
 // the column. Returns false with *reason when the value's kind does not suit
 // the column's type or the value does not fit the column.
-bool EncodeValue(const Literal& value, const Column& column, std::span<std::byte> field,
-                 std::string* reason);
+bool EncodeValue(const Literal& value, const Column& column, std::span<std::byte> field, std::string* reason);
 
 // The column's type as a description writes it: its keyword or "TYPE n".
 std::string TypeText(int typeCode);

@@ -111,8 +111,7 @@ enum {
  *          keyBuffer.
  */
 RECMGR_EXPORT int16_t RecmgrCall(uint16_t operation, void *positionBlock, void *dataBuffer,
-                                 uint32_t *dataLength, void *keyBuffer, uint8_t keyLength,
-                                 int8_t keyNumber);
+                                 uint32_t *dataLength, void *keyBuffer, uint8_t keyLength, int8_t keyNumber);
 
 typedef int16_t (*RecmgrCallFunction)(uint16_t operation, void *positionBlock, void *dataBuffer,
                                       uint32_t *dataLength, void *keyBuffer, uint8_t keyLength,

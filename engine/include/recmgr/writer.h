@@ -47,8 +47,7 @@ class FileWriter {
   // Starts a file for `path`. Returns RECMGR_STATUS_SUCCESS and sets *out,
   // or a status for a spec the format cannot hold (bad key number, segment
   // outside the record, integer segment of an odd length, ...).
-  static int16_t Create(const std::string& path, const FileSpec& spec,
-                        std::unique_ptr<FileWriter>* out);
+  static int16_t Create(const std::string& path, const FileSpec& spec, std::unique_ptr<FileWriter>* out);
 
   // Abandons the file unless Commit() succeeded: any temporary is removed.
   ~FileWriter();

@@ -66,7 +66,8 @@ int16_t GetNext(OpenFile& file, void* dataBuffer, uint32_t* dataLength, void* ke
   Position& position = file.position;
   if (position.keyIndex == kNoKey) return RECMGR_STATUS_INVALID_POSITIONING;
   const KeyDesc& key = file.header.keys[position.keyIndex];
-  if (static_cast<int>(keyNumber) != static_cast<int>(key.number)) return RECMGR_STATUS_DIFFERENT_KEY_NUMBER;
+  // Key numbers run from 0 to 127, so the stored one fits a signed byte.
+  if (keyNumber != static_cast<int8_t>(key.number)) return RECMGR_STATUS_DIFFERENT_KEY_NUMBER;
   int16_t status = CheckBuffers(file, key, dataBuffer, dataLength, keyBuffer, keyLength);
   if (status != RECMGR_STATUS_SUCCESS) return status;
   if (position.entry + 1 >= file.header.recordCount) return RECMGR_STATUS_END_OF_FILE;

@@ -12,6 +12,7 @@
 #include <cctype>
 #include <filesystem>
 #include <map>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -27,6 +28,8 @@ struct DamageCase {
   const char* table;  // reported alone after the all-tables run
   int seeds;
 };
+
+void PrintTo(const DamageCase& c, std::ostream* out) { *out << c.file; }
 
 // Every regular file under `folder`, by relative name.
 std::map<std::string, std::string> ReadFolder(const std::filesystem::path& folder) {

@@ -33,21 +33,14 @@ enum class Dictionary { kShop, kCaseKeptPassword, kLongestPassword, kNone };
 
 // Each dictionary is built once and only read by the runs.
 const std::string& Folder(Dictionary dictionary) {
-  static TempDir shop, caseKept, longest, none;
-  static bool built = false;
-  if (!built) {
-    built = true;
-    EXPECT_EQ(BuildDictionary(shop.str(), kShop).exitCode, 0);
-    EXPECT_EQ(BuildDictionary(caseKept.str(), "SET MASTER PASSWORD 'Abc';\n" + std::string(kShop)).exitCode,
-              0);
-    EXPECT_EQ(BuildDictionary(longest.str(), kShop, {"--password", kPassword51}).exitCode, 0);
-  }
   switch (dictionary) {
-    case Dictionary::kShop: return shop.path().native();
-    case Dictionary::kCaseKeptPassword: return caseKept.path().native();
-    case Dictionary::kLongestPassword: return longest.path().native();
+    case Dictionary::kShop: return SharedDictionary(kShop);
+    case Dictionary::kCaseKeptPassword:
+      return SharedDictionary("SET MASTER PASSWORD 'Abc';\n" + std::string(kShop));
+    case Dictionary::kLongestPassword: return SharedDictionary(kShop, {"--password", kPassword51});
     case Dictionary::kNone: break;
   }
+  static TempDir none;
   return none.path().native();
 }
 

@@ -30,25 +30,7 @@ INSERT INTO Rows VALUES (1, 'a'), (2, 'A'), (2, 'b');
 CREATE TABLE Spaced IN 'sub folder/abcdefghijabcdefghijabcdefghijabcdefghijabcdefghi    tail.DAT' (A INTEGER);
 )";
 
-const std::string& Folder() {
-  static TempDir folder;
-  static const int built = BuildDictionary(folder.str(), kTables).exitCode;
-  EXPECT_EQ(built, 0);
-  return folder.path().native();
-}
-
-const std::string kOpened =
-    "Opening Data Dictionaries\n"
-    "Op: 0, Buflen: 402, KeyNum: 0 Status: 0\n"
-    "Op: 0, Buflen: 151, KeyNum: 0 Status: 0\n"
-    "Op: 0, Buflen: 20, KeyNum: 0 Status: 0\n"
-    "Data Dictionaries Opened: 0\n";
-const std::string kClosed =
-    "Closing Data Dictionaries\n"
-    "Op: 1, Buflen: 402, KeyNum: 1 Status: 0\n"
-    "Op: 1, Buflen: 151, KeyNum: 0 Status: 0\n"
-    "Op: 1, Buflen: 20, KeyNum: 0 Status: 0\n"
-    "Data Dictionaries Closed\n";
+const std::string& Folder() { return SharedDictionary(kTables); }
 
 std::string FoundFirst(const std::string& table) {
   return "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\nFirst GetFileRecord Returned 0 with <" + table + ">\n";
@@ -84,21 +66,22 @@ INSTANTIATE_TEST_SUITE_P(
                        "Printing Report for ALL Tables.\n"},
         StatisticsCase{"OpenedReadAndClosedUnderB",
                        {"Empty", "/nbd"},
-                       kOpened + FoundFirst("Empty") +
+                       kLoginTrace + FoundFirst("Empty") +
                            "Op: 0, Buflen: 0, KeyNum: 0 Status: 0\n"
                            "Op: 15, Buflen: 33236, KeyNum: -1 Status: 0\n"
                            "Op: 1, Buflen: 0, KeyNum: 0 Status: 0\n"
                            "Empty\n" +
-                           kClosed},
-        StatisticsCase{
-            "NotOpenedWithoutB", {"Empty", "/nd"}, kOpened + FoundFirst("Empty") + "Empty\n" + kClosed},
+                           kLogoutTrace},
+        StatisticsCase{"NotOpenedWithoutB",
+                       {"Empty", "/nd"},
+                       kLoginTrace + FoundFirst("Empty") + "Empty\n" + kLogoutTrace},
         StatisticsCase{"MissingFileIsNotQueried",
                        {"Gone", "/nbd"},
-                       kOpened + FoundFirst("Gone") +
+                       kLoginTrace + FoundFirst("Gone") +
                            "Op: 0, Buflen: 0, KeyNum: 0 Status: 12\n"
                            "Op: 1, Buflen: 0, KeyNum: 0 Status: 3\n"
                            "Gone\n" +
-                           kClosed},
+                           kLogoutTrace},
         StatisticsCase{"MissingFileWithFields",
                        {"Gone", "/bf"},
                        "Description of Table \"Gone\". Printed on Www Mmm dd hh:mm:ss yyyy\n\n"

@@ -25,17 +25,6 @@ const std::string kOffsetHeader =
     "-------- - --------- ----- -------- ----------------------------------------\n";
 const std::string kTrailer = "\nEnd of Listing.\n\f";
 
-// Builds `ddl` into a fresh folder and runs morvel2 there; the title's date
-// comes back masked.
-ProcessResult Report(const std::string& ddl, const std::vector<std::string>& args) {
-  TempDir folder;
-  const ProcessResult built = BuildDictionary(folder.str(), ddl);
-  EXPECT_EQ(built.exitCode, 0) << built.err;
-  ProcessResult result = RunMorvel2(folder.str(), args);
-  result.out = MaskDate(result.out);
-  return result;
-}
-
 struct FieldCase {
   const char* name;
   std::string ddl;
@@ -50,7 +39,7 @@ class FieldListingTest : public ::testing::TestWithParam<FieldCase> {};
 
 TEST_P(FieldListingTest, PrintsEveryLineInPlace) {
   const FieldCase& c = GetParam();
-  const ProcessResult result = Report(c.ddl, c.args);
+  const ProcessResult result = ReportOn(c.ddl, c.args);
   EXPECT_EQ(result.out, c.expectedOut);
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.exitCode, 0);
@@ -220,7 +209,7 @@ TEST(TypeNames, EveryCodePrintsItsName) {
            std::to_string(codes[i]) + "(2)";
   ddl += "\n);\n";
 
-  const ProcessResult result = Report(ddl, {"Types", "/f"});
+  const ProcessResult result = ReportOn(ddl, {"Types", "/f"});
   EXPECT_EQ(result.out, ReadGolden("t2_type_names.out"));
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.exitCode, 0);

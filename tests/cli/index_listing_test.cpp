@@ -14,17 +14,6 @@
 namespace testsupport {
 namespace {
 
-// Builds `ddl` into a fresh folder and runs morvel2 there; the title's date
-// comes back masked.
-ProcessResult Report(const std::string& ddl, const std::vector<std::string>& args) {
-  TempDir folder;
-  const ProcessResult built = BuildDictionary(folder.str(), ddl);
-  EXPECT_EQ(built.exitCode, 0) << built.err;
-  ProcessResult result = RunMorvel2(folder.str(), args);
-  result.out = MaskDate(result.out);
-  return result;
-}
-
 // Both segments' fields are ZStrings; the case column follows the segment's
 // flags, never the field's own.
 const std::string kPeopleTable =
@@ -96,7 +85,7 @@ class IndexListingTest : public ::testing::TestWithParam<IndexCase> {};
 
 TEST_P(IndexListingTest, MatchesTheGoldenReport) {
   const IndexCase& c = GetParam();
-  const ProcessResult result = Report(c.ddl, c.args);
+  const ProcessResult result = ReportOn(c.ddl, c.args);
   EXPECT_EQ(result.out, ReadGolden(c.golden));
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.exitCode, 0);
@@ -121,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
 // character after a known count and one further right after "(Unknown)",
 // the field name at the 33rd.
 TEST(IndexListingColumns, NamesStartUnderTheirHeadings) {
-  const std::vector<std::string> lines = SplitLines(Report(kVisitsTable, {"Visits", "/bi"}).out);
+  const std::vector<std::string> lines = SplitLines(ReportOn(kVisitsTable, {"Visits", "/bi"}).out);
   auto line = [&lines](const std::string& start) {
     for (const std::string& l : lines)
       if (l.rfind(start, 0) == 0) return l;
@@ -149,7 +138,7 @@ class ShortIndexListingTest : public ::testing::TestWithParam<ShortCase> {};
 
 TEST_P(ShortIndexListingTest, PrintsExactly) {
   const ShortCase& c = GetParam();
-  const ProcessResult result = Report(c.ddl, c.args);
+  const ProcessResult result = ReportOn(c.ddl, c.args);
   EXPECT_EQ(result.out, c.expectedOut);
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.exitCode, 0);

@@ -16,20 +16,6 @@ namespace {
 
 constexpr const char* kTable = "CREATE TABLE Parts NO FILE (Code CHAR(8));\n";
 
-const std::string kOpened =
-    "Opening Data Dictionaries\n"
-    "Op: 0, Buflen: 402, KeyNum: 0 Status: 0\n"
-    "Op: 0, Buflen: 151, KeyNum: 0 Status: 0\n"
-    "Op: 0, Buflen: 20, KeyNum: 0 Status: 0\n"
-    "Data Dictionaries Opened: 0\n";
-// After a lookup, whatever it found: slot 1 keeps the length and key number
-// of its last read; the other two slots those of their open.
-const std::string kClosed =
-    "Closing Data Dictionaries\n"
-    "Op: 1, Buflen: 402, KeyNum: 1 Status: 0\n"
-    "Op: 1, Buflen: 151, KeyNum: 0 Status: 0\n"
-    "Op: 1, Buflen: 20, KeyNum: 0 Status: 0\n"
-    "Data Dictionaries Closed\n";
 // Slots that never opened answer 3, which the call policy keeps silent.
 const std::string kClosedUnopened =
     "Closing Data Dictionaries\n"
@@ -104,11 +90,11 @@ TEST(Login, DefaultOwnerName) {
   TempDir folder;
   ASSERT_EQ(BuildDictionary(folder.str(), kTable).exitCode, 0);
   ExpectRun(RunMorvel2(folder.str(), {"Parts", "/nd"}),
-            kOpened +
+            kLoginTrace +
                 "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\n"
                 "First GetFileRecord Returned 0 with <Parts>\n"
                 "Parts\n" +
-                kClosed,
+                kLogoutTrace,
             "");
 }
 
@@ -116,12 +102,12 @@ TEST(Login, LogoutAfterANotFoundLookup) {
   TempDir folder;
   ASSERT_EQ(BuildDictionary(folder.str(), kTable).exitCode, 0);
   ExpectRun(RunMorvel2(folder.str(), {"Bolts", "/d"}),
-            kOpened +
+            kLoginTrace +
                 "Op: 5, Buflen: 402, KeyNum: 1 Status: 4\n"
                 "First GetFileRecord Returned 4 with <Bolts>\n"
                 "Op: 5, Buflen: 402, KeyNum: 1 Status: 4\n"
                 "Second GetFileRecord Returned 4 with <Bolts>\n" +
-                kClosed,
+                kLogoutTrace,
             "Error (Bolts): Return Code was 1.\n" + kNotInDatabase);
 }
 
@@ -145,11 +131,11 @@ class MasterPasswordTest : public ::testing::TestWithParam<PasswordCase> {
 
 TEST_P(MasterPasswordTest, RightPasswordOpens) {
   ExpectRun(RunMorvel2(folder_.str(), {"Parts", "/P=Open Sesame", "/nd"}),
-            kOpened +
+            kLoginTrace +
                 "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\n"
                 "First GetFileRecord Returned 0 with <Parts>\n"
                 "Parts\n" +
-                kClosed,
+                kLogoutTrace,
             "");
 }
 

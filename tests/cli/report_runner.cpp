@@ -2,10 +2,28 @@
 
 #include <cctype>
 #include <cstdio>
+#include <map>
+#include <memory>
+
+#include <gtest/gtest.h>
 
 #include "temp_dir.h"
 
 namespace testsupport {
+
+const std::string kLoginTrace =
+    "Opening Data Dictionaries\n"
+    "Op: 0, Buflen: 402, KeyNum: 0 Status: 0\n"
+    "Op: 0, Buflen: 151, KeyNum: 0 Status: 0\n"
+    "Op: 0, Buflen: 20, KeyNum: 0 Status: 0\n"
+    "Data Dictionaries Opened: 0\n";
+
+const std::string kLogoutTrace =
+    "Closing Data Dictionaries\n"
+    "Op: 1, Buflen: 402, KeyNum: 1 Status: 0\n"
+    "Op: 1, Buflen: 151, KeyNum: 0 Status: 0\n"
+    "Op: 1, Buflen: 20, KeyNum: 0 Status: 0\n"
+    "Data Dictionaries Closed\n";
 
 ProcessResult RunMorvel2(const std::string& folder, const std::vector<std::string>& args,
                          ProcessOptions options) {
@@ -23,6 +41,28 @@ ProcessResult BuildDictionary(const std::string& folder, const std::string& ddl,
   argv.insert(argv.end(), extraArgs.begin(), extraArgs.end());
   ProcessResult result = RunProcess(argv);
   std::remove(description.c_str());
+  return result;
+}
+
+const std::string& SharedDictionary(const std::string& ddl, const std::vector<std::string>& extraArgs) {
+  static std::map<std::vector<std::string>, std::unique_ptr<TempDir>> folders;
+  std::vector<std::string> recipe{ddl};
+  recipe.insert(recipe.end(), extraArgs.begin(), extraArgs.end());
+  std::unique_ptr<TempDir>& folder = folders[recipe];
+  if (!folder) {
+    folder = std::make_unique<TempDir>();
+    const ProcessResult built = BuildDictionary(folder->str(), ddl, extraArgs);
+    EXPECT_EQ(built.exitCode, 0) << built.err;
+  }
+  return folder->path().native();
+}
+
+ProcessResult ReportOn(const std::string& ddl, const std::vector<std::string>& args) {
+  TempDir folder;
+  const ProcessResult built = BuildDictionary(folder.str(), ddl);
+  EXPECT_EQ(built.exitCode, 0) << built.err;
+  ProcessResult result = RunMorvel2(folder.str(), args);
+  result.out = MaskDate(result.out);
   return result;
 }
 

@@ -10,6 +10,13 @@
 
 namespace testsupport {
 
+// The trace of a login that opened all three dictionary files.
+extern const std::string kLoginTrace;
+// The trace of the logout after a lookup, whatever it found: slot 1 keeps
+// the length and key number of its last read, the other two those of their
+// open.
+extern const std::string kLogoutTrace;
+
 // Runs morvel2 with `args` in `folder`.
 ProcessResult RunMorvel2(const std::string& folder, const std::vector<std::string>& args,
                          ProcessOptions options = {});
@@ -18,6 +25,15 @@ ProcessResult RunMorvel2(const std::string& folder, const std::vector<std::strin
 // (with `extraArgs`); returns mkdict's result.
 ProcessResult BuildDictionary(const std::string& folder, const std::string& ddl,
                               const std::vector<std::string>& extraArgs = {});
+
+// A folder holding the dictionary that `ddl` describes, built by mkdict the
+// first time a description is asked for and shared by the tests of the
+// process after that; removed when the process ends.
+const std::string& SharedDictionary(const std::string& ddl, const std::vector<std::string>& extraArgs = {});
+
+// Builds `ddl` into a fresh folder and runs morvel2 there with `args`; the
+// title's date comes back masked.
+ProcessResult ReportOn(const std::string& ddl, const std::vector<std::string>& args);
 
 // The title's date and time, whatever they are, as "Www Mmm dd hh:mm:ss yyyy".
 std::string MaskDate(const std::string& report);

@@ -79,12 +79,7 @@ const std::string kSystemTables =
     "CREATE TABLE Order^Items NO FILE (I INTEGER);\n"
     "CREATE TABLE \"X$Lost\0Name\" NO FILE (L INTEGER);\n"s;
 
-const std::string& SystemFolder() {
-  static TempDir folder;
-  static const int built = BuildDictionary(folder.str(), kSystemTables).exitCode;
-  EXPECT_EQ(built, 0);
-  return folder.path().native();
-}
+const std::string& SystemFolder() { return SharedDictionary(kSystemTables); }
 
 const std::string kLostLookup = "Error (X$Lost): Return Code was 1.\n";
 

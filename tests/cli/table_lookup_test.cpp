@@ -25,25 +25,8 @@ const std::string kTables =
     " NO FILE (Wide INTEGER);\n"
     "CREATE TABLE X$File IN 'PVFILE.DDF' DICTIONARY NO FILE (Xf$Id INTEGER);\n";
 
-const std::string& Folder() {
-  static TempDir folder;
-  static const int built = BuildDictionary(folder.str(), kTables).exitCode;
-  EXPECT_EQ(built, 0);
-  return folder.path().native();
-}
+const std::string& Folder() { return SharedDictionary(kTables); }
 
-const std::string kOpened =
-    "Opening Data Dictionaries\n"
-    "Op: 0, Buflen: 402, KeyNum: 0 Status: 0\n"
-    "Op: 0, Buflen: 151, KeyNum: 0 Status: 0\n"
-    "Op: 0, Buflen: 20, KeyNum: 0 Status: 0\n"
-    "Data Dictionaries Opened: 0\n";
-const std::string kClosed =
-    "Closing Data Dictionaries\n"
-    "Op: 1, Buflen: 402, KeyNum: 1 Status: 0\n"
-    "Op: 1, Buflen: 151, KeyNum: 0 Status: 0\n"
-    "Op: 1, Buflen: 20, KeyNum: 0 Status: 0\n"
-    "Data Dictionaries Closed\n";
 const std::string kNotInDatabase = "Table Name not in database.\n";
 
 std::string Title(const std::string& table) {
@@ -75,13 +58,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LookupCase{"CaretsFoundOnTheSecondAttempt",
                    {"Order Items", "/nd"},
-                   kOpened +
+                   kLoginTrace +
                        "Op: 5, Buflen: 402, KeyNum: 1 Status: 4\n"
                        "First GetFileRecord Returned 4 with <Order Items>\n"
                        "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\n"
                        "Second GetFileRecord Returned 0 with <Order^Items>\n"
                        "Order Items\n" +
-                       kClosed,
+                       kLogoutTrace,
                    ""},
         // The collection's own read by the spaced name fails, and the
         // record the lookup found still gives the table id.
@@ -97,12 +80,12 @@ INSTANTIATE_TEST_SUITE_P(
                    ""},
         LookupCase{"NameWithoutSpacesLookedUpTwice",
                    {"Bolts", "/d"},
-                   kOpened +
+                   kLoginTrace +
                        "Op: 5, Buflen: 402, KeyNum: 1 Status: 4\n"
                        "First GetFileRecord Returned 4 with <Bolts>\n"
                        "Op: 5, Buflen: 402, KeyNum: 1 Status: 4\n"
                        "Second GetFileRecord Returned 4 with <Bolts>\n" +
-                       kClosed,
+                       kLogoutTrace,
                    "Error (Bolts): Return Code was 1.\n" + kNotInDatabase},
         LookupCase{"NotFoundIsCodeOne",
                    {"Bolts", "/bfi"},
@@ -115,19 +98,19 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"EmptyNameHasAnEmptyLabel", {""}, "", "Error (): Return Code was 1.\n" + kNotInDatabase},
         LookupCase{"EmptyNameTraced",
                    {"", "/d"},
-                   kOpened +
+                   kLoginTrace +
                        "Op: 5, Buflen: 402, KeyNum: 1 Status: 4\n"
                        "First GetFileRecord Returned 4 with <>\n"
                        "Op: 5, Buflen: 402, KeyNum: 1 Status: 4\n"
                        "Second GetFileRecord Returned 4 with <>\n" +
-                       kClosed,
+                       kLogoutTrace,
                    "Error (): Return Code was 1.\n" + kNotInDatabase},
         LookupCase{"NameOf128CharactersFoundAtOnce",
                    {kName128, "/nd"},
-                   kOpened +
+                   kLoginTrace +
                        "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\n"
                        "First GetFileRecord Returned 0 with <" +
-                       kName128 + ">\n" + kName128 + "\n" + kClosed,
+                       kName128 + ">\n" + kName128 + "\n" + kLogoutTrace,
                    ""},
         LookupCase{"LongerArgumentCutTo128", {kName128 + "MORE", "/n"}, kName128 + "\n", ""},
         LookupCase{"LongerMissingNameCutTo128InTheLabel",

@@ -1,5 +1,5 @@
-// The buffer a data file's Stat fills: a file specification, then one key
-// specification per key segment, all little-endian. Readers go through the
+// The buffer a data file's Stat fills: a file entry, then one key
+// entry per key segment, all little-endian. Readers go through the
 // accessors below, never through raw offsets.
 #ifndef RECMGR_STATISTICS_RECORD_H
 #define RECMGR_STATISTICS_RECORD_H
@@ -10,7 +10,7 @@
 #include "recmgr/recmgr.h"
 
 constexpr int kStatisticsRecordSize = 33236;
-// Only this many key specifications are searched for unique value counts.
+// Only this many key entries are searched for unique value counts.
 constexpr int kKeySpecificationsRead = 119;
 constexpr uint32_t kRecordCountUnavailable = 0xFFFFFFFF;
 

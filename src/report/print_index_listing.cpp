@@ -29,7 +29,7 @@ void LoadNameBuffer(const char* storedName) {
   TrimTrailingSpaces(gNameBuffer);
 }
 
-// The unique value count of the first key specification that belongs to
+// The unique value count of the first key entry that belongs to
 // this index, or unknown.
 uint32_t FindUniqueValues(const StatisticsRecord& statistics, int32_t indexNumber, uint32_t current) {
   if (indexNumber < 0 || indexNumber > kLastKeyNumber) return current;

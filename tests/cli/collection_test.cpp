@@ -145,7 +145,7 @@ TEST_P(SegmentLimitTest, ListsAtMost425SegmentsByIndex) {
     ddl += ") NUMBER " + std::to_string(index) + ";\n";
   }
 
-  // Without B only index 0 finds a key specification (all zero): 0 values.
+  // Without B only index 0 finds a key entry (all zero): 0 values.
   std::string expected = Header("Segs") + kIndexHeader;
   char text[80];
   for (int listed = 0; listed < c.total && listed < 425; ++listed) {

@@ -60,12 +60,12 @@ enum {
   RECMGR_STATUS_INVALID_OWNER_NAME = 51
 };
 
-/* Layout of the Stat result: one file specification, then one key
- * specification per key segment, all little-endian. */
+/* Layout of the Stat result: one file entry, then one key
+ * entry per key segment, all little-endian. */
 #define RECMGR_STAT_FILE_SPEC_SIZE 16
 #define RECMGR_STAT_KEY_SPEC_SIZE 16
 
-/* File specification offsets. */
+/* File entry offsets. */
 #define RECMGR_STAT_RECORD_LENGTH 0 /* 2 bytes */
 #define RECMGR_STAT_PAGE_SIZE 2     /* 2 bytes */
 #define RECMGR_STAT_KEY_COUNT 4     /* 1 byte */
@@ -74,14 +74,14 @@ enum {
 #define RECMGR_STAT_FILE_FLAGS 10   /* 2 bytes */
 #define RECMGR_STAT_UNUSED_PAGES 14 /* 2 bytes */
 
-/* Key specification offsets, within one 16-byte entry. */
+/* Key entry offsets, within one 16-byte entry. */
 #define RECMGR_STAT_SEGMENT_POSITION 0 /* 2 bytes, 1-based */
 #define RECMGR_STAT_SEGMENT_LENGTH 2   /* 2 bytes */
 #define RECMGR_STAT_SEGMENT_FLAGS 4    /* 2 bytes */
 #define RECMGR_STAT_UNIQUE_VALUES 6    /* 4 bytes, of the whole key */
 #define RECMGR_STAT_KEY_NUMBER 14      /* 1 byte */
 
-/* Key specification flags. */
+/* Key entry flags. */
 #define RECMGR_SEGMENT_DUPLICATES 0x0001
 #define RECMGR_SEGMENT_MORE_SEGMENTS 0x0010 /* another segment of this key follows */
 #define RECMGR_SEGMENT_DESCENDING 0x0040

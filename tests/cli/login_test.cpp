@@ -87,9 +87,7 @@ TEST(Login, MissingIndexDictionaryAfterTwoOpens) {
 }
 
 TEST(Login, DefaultOwnerName) {
-  TempDir folder;
-  ASSERT_EQ(BuildDictionary(folder.str(), kTable).exitCode, 0);
-  ExpectRun(RunMorvel2(folder.str(), {"Parts", "/nd"}),
+  ExpectRun(RunMorvel2(SharedDictionary(kTable), {"Parts", "/nd"}),
             kLoginTrace +
                 "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\n"
                 "First GetFileRecord Returned 0 with <Parts>\n"
@@ -99,9 +97,7 @@ TEST(Login, DefaultOwnerName) {
 }
 
 TEST(Login, LogoutAfterANotFoundLookup) {
-  TempDir folder;
-  ASSERT_EQ(BuildDictionary(folder.str(), kTable).exitCode, 0);
-  ExpectRun(RunMorvel2(folder.str(), {"Bolts", "/d"}),
+  ExpectRun(RunMorvel2(SharedDictionary(kTable), {"Bolts", "/d"}),
             kLoginTrace +
                 "Op: 5, Buflen: 402, KeyNum: 1 Status: 4\n"
                 "First GetFileRecord Returned 4 with <Bolts>\n"

@@ -1,9 +1,9 @@
 // The command line: argument count, usage text, options, master password
 // and table name.
-#ifndef CLI_COMMAND_LINE_H
-#define CLI_COMMAND_LINE_H
+#ifndef MORVEL2_CLI_COMMAND_LINE_H
+#define MORVEL2_CLI_COMMAND_LINE_H
 
-#include "dictionary/dictionary_records.h"
+#include "morvel2/dictionary/dictionary_records.h"
 
 // The table name argument, at most 128 characters; empty at start.
 extern char gTableName[kNameWidth + 1];
@@ -17,4 +17,4 @@ void PrintUsage();
 // Option arguments are lower-cased in place.
 bool ParseArguments(int argc, char** argv, bool* allTables);
 
-#endif  // CLI_COMMAND_LINE_H
+#endif  // MORVEL2_CLI_COMMAND_LINE_H

@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "cli/command_line.h"
-#include "common/text_helpers.h"
-#include "dictionary/dictionary_files.h"
-#include "recmgr/report_options.h"
+#include "morvel2/common/text_helpers.h"
+#include "morvel2/dictionary/dictionary_files.h"
+#include "morvel2/recmgr/report_options.h"
 
 char gTableName[kNameWidth + 1];
 

@@ -6,12 +6,12 @@
 #include <cstring>
 
 #include "cli/command_line.h"
-#include "common/text_helpers.h"
-#include "dictionary/dictionary_files.h"
-#include "dictionary/table_lookup.h"
-#include "recmgr/report_error.h"
-#include "recmgr/report_options.h"
-#include "recmgr/request_slot.h"
+#include "morvel2/common/text_helpers.h"
+#include "morvel2/dictionary/dictionary_files.h"
+#include "morvel2/dictionary/table_lookup.h"
+#include "morvel2/recmgr/report_error.h"
+#include "morvel2/recmgr/report_options.h"
+#include "morvel2/recmgr/request_slot.h"
 #include "report/table_report.h"
 
 namespace {

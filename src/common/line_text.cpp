@@ -1,4 +1,4 @@
-#include "common/line_text.h"
+#include "morvel2/common/line_text.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "common/text_helpers.h"
+#include "morvel2/common/text_helpers.h"
 
 #include <cstring>
 

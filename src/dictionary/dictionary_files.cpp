@@ -1,12 +1,12 @@
-#include "dictionary/dictionary_files.h"
+#include "morvel2/dictionary/dictionary_files.h"
 
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
 
-#include "common/text_helpers.h"
-#include "recmgr/report_options.h"
-#include "recmgr/request_slot.h"
+#include "morvel2/common/text_helpers.h"
+#include "morvel2/recmgr/report_options.h"
+#include "morvel2/recmgr/request_slot.h"
 
 char gMasterPassword[kMasterPasswordLength + 1];
 FileRecord gFileRecordBuffer;

@@ -1,12 +1,12 @@
-#include "dictionary/table_collection.h"
+#include "morvel2/dictionary/table_collection.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "dictionary/dictionary_files.h"
-#include "dictionary/table_lookup.h"
-#include "recmgr/report_options.h"
-#include "recmgr/request_slot.h"
+#include "morvel2/dictionary/dictionary_files.h"
+#include "morvel2/dictionary/table_lookup.h"
+#include "morvel2/recmgr/report_options.h"
+#include "morvel2/recmgr/request_slot.h"
 
 FieldRecord* gFieldArray;
 int gFieldCount;

@@ -1,9 +1,9 @@
 #include <cstring>
 
-#include "common/text_helpers.h"
-#include "dictionary/dictionary_files.h"
-#include "dictionary/table_lookup.h"
-#include "recmgr/request_slot.h"
+#include "morvel2/common/text_helpers.h"
+#include "morvel2/dictionary/dictionary_files.h"
+#include "morvel2/dictionary/table_lookup.h"
+#include "morvel2/recmgr/request_slot.h"
 
 char gTableNames[kMaxTableNames][kNameWidth + 1];
 int gTableCount;

@@ -1,13 +1,13 @@
-#include "dictionary/table_lookup.h"
+#include "morvel2/dictionary/table_lookup.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "common/text_helpers.h"
-#include "dictionary/dictionary_files.h"
-#include "recmgr/data_file_statistics.h"
-#include "recmgr/report_options.h"
-#include "recmgr/request_slot.h"
+#include "morvel2/common/text_helpers.h"
+#include "morvel2/dictionary/dictionary_files.h"
+#include "morvel2/recmgr/data_file_statistics.h"
+#include "morvel2/recmgr/report_options.h"
+#include "morvel2/recmgr/request_slot.h"
 
 namespace {
 

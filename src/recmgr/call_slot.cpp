@@ -2,9 +2,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "recmgr/recmgr_loader.h"
-#include "recmgr/report_options.h"
-#include "recmgr/request_slot.h"
+#include "morvel2/recmgr/recmgr_loader.h"
+#include "morvel2/recmgr/report_options.h"
+#include "morvel2/recmgr/request_slot.h"
 
 RequestSlot gSlotTable[kSlotCount];
 

@@ -1,10 +1,10 @@
-#include "recmgr/data_file_statistics.h"
+#include "morvel2/recmgr/data_file_statistics.h"
 
 #include <cstring>
 
-#include "common/text_helpers.h"
-#include "recmgr/report_options.h"
-#include "recmgr/request_slot.h"
+#include "morvel2/common/text_helpers.h"
+#include "morvel2/recmgr/report_options.h"
+#include "morvel2/recmgr/request_slot.h"
 
 namespace {
 

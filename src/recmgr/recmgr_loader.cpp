@@ -1,4 +1,4 @@
-#include "recmgr/recmgr_loader.h"
+#include "morvel2/recmgr/recmgr_loader.h"
 
 #include <dlfcn.h>
 #include <unistd.h>

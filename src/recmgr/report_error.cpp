@@ -1,9 +1,9 @@
-#include "recmgr/report_error.h"
+#include "morvel2/recmgr/report_error.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "common/text_helpers.h"
+#include "morvel2/common/text_helpers.h"
 
 namespace {
 

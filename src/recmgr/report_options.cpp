@@ -1,4 +1,4 @@
-#include "recmgr/report_options.h"
+#include "morvel2/recmgr/report_options.h"
 
 ReportOptions gReportOptions;
 

@@ -1,7 +1,7 @@
-#include "common/line_text.h"
-#include "common/text_helpers.h"
-#include "dictionary/table_collection.h"
-#include "recmgr/report_options.h"
+#include "morvel2/common/line_text.h"
+#include "morvel2/common/text_helpers.h"
+#include "morvel2/dictionary/table_collection.h"
+#include "morvel2/recmgr/report_options.h"
 #include "report/table_report.h"
 #include "report/type_name_table.h"
 

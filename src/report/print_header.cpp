@@ -1,8 +1,8 @@
 #include <cstdio>
 #include <ctime>
 
-#include "common/text_helpers.h"
-#include "recmgr/report_options.h"
+#include "morvel2/common/text_helpers.h"
+#include "morvel2/recmgr/report_options.h"
 #include "report/table_report.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "common/line_text.h"
-#include "common/text_helpers.h"
-#include "dictionary/dictionary_files.h"
-#include "dictionary/table_collection.h"
-#include "recmgr/request_slot.h"
+#include "morvel2/common/line_text.h"
+#include "morvel2/common/text_helpers.h"
+#include "morvel2/dictionary/dictionary_files.h"
+#include "morvel2/dictionary/table_collection.h"
+#include "morvel2/recmgr/request_slot.h"
 #include "report/table_report.h"
 
 namespace {

@@ -2,10 +2,10 @@
 #include <cstdlib>
 #include <memory>
 
-#include "common/text_helpers.h"
-#include "dictionary/table_collection.h"
-#include "recmgr/report_error.h"
-#include "recmgr/report_options.h"
+#include "morvel2/common/text_helpers.h"
+#include "morvel2/dictionary/table_collection.h"
+#include "morvel2/recmgr/report_error.h"
+#include "morvel2/recmgr/report_options.h"
 #include "report/table_report.h"
 
 namespace {

@@ -1,11 +1,11 @@
 // The description of one table: header, field lines, index listing and the
 // end-of-listing trailer.
-#ifndef REPORT_TABLE_REPORT_H
-#define REPORT_TABLE_REPORT_H
+#ifndef MORVEL2_REPORT_TABLE_REPORT_H
+#define MORVEL2_REPORT_TABLE_REPORT_H
 
-#include "dictionary/dictionary_records.h"
-#include "dictionary/table_lookup.h"
-#include "recmgr/statistics_record.h"
+#include "morvel2/dictionary/dictionary_records.h"
+#include "morvel2/dictionary/table_lookup.h"
+#include "morvel2/recmgr/statistics_record.h"
 
 // Prints the report of a table found by LookupTable. `name` (129 bytes) is
 // trimmed and its carets turned into spaces in place.
@@ -25,4 +25,4 @@ void PrintIndexListing(const StatisticsRecord& statistics);
 // Prints "Fatal Error: <text>." and ends the program with exit code 1.
 [[noreturn]] void FatalError(const char* text);
 
-#endif  // REPORT_TABLE_REPORT_H
+#endif  // MORVEL2_REPORT_TABLE_REPORT_H

@@ -1,6 +1,6 @@
 // The text helpers' edge cases: what a name or location looks like after
 // trimming, padding and caret conversion.
-#include "common/text_helpers.h"
+#include "morvel2/common/text_helpers.h"
 
 #include <gtest/gtest.h>
 

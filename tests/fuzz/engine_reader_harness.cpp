@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "byte_order.h"
+#include "morvel2/dictionary/dictionary_records.h"
 #include "page_format.h"
 #include "recmgr/recmgr.h"
 
@@ -25,7 +26,6 @@ namespace {
 
 constexpr size_t kPrefixBytes = 16;
 constexpr uint8_t kResealPages = 0x01;
-constexpr const char* kDefaultOwnerName = "..QV....";
 constexpr size_t kKeyBytes = 256;
 constexpr int kKeyNumbers = 128;
 

@@ -15,8 +15,8 @@
 #include <string>
 
 #include "answer_stream.h"
+#include "morvel2/recmgr/recmgr_loader.h"
 #include "recmgr/recmgr.h"
-#include "recmgr/recmgr_loader.h"
 #include "report_runs.h"
 
 namespace {

@@ -6,7 +6,7 @@ set(fuzz_dir ${CMAKE_CURRENT_LIST_DIR})
 add_executable(replay_engine_reader ${fuzz_dir}/replay_main.cpp ${fuzz_dir}/engine_reader_harness.cpp)
 target_include_directories(replay_engine_reader PRIVATE ${PROJECT_SOURCE_DIR}/engine/src)
 # The writer library brings the page checksum the harness reseals with.
-target_link_libraries(replay_engine_reader PRIVATE recmgr recmgr_writer)
+target_link_libraries(replay_engine_reader PRIVATE morvel2_shared recmgr recmgr_writer)
 add_test(NAME fuzz.engine_reader.replay
   COMMAND replay_engine_reader ${fuzz_dir}/fuzz_engine_reader ${fuzz_dir}/fuzz_engine_reader/regressions)
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "dictionary/dictionary_records.h"
+#include "morvel2/dictionary/dictionary_records.h"
 #include "recmgr/recmgr.h"
 #include "recmgr_reader.h"
 

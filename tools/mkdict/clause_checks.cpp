@@ -1,6 +1,6 @@
 #include "clause_checks.h"
 
-#include "dictionary/dictionary_records.h"
+#include "morvel2/dictionary/dictionary_records.h"
 
 namespace mkdict {
 

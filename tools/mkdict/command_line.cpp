@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include "model_builder.h"
+#include "morvel2/dictionary/dictionary_records.h"
 
 namespace mkdict {
 
@@ -39,8 +40,8 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine* co
         }
         command->folder = value;
       } else {
-        if (value.size() > kMaxOwnerNameLength) {
-          *problem = "--password longer than " + std::to_string(kMaxOwnerNameLength) + " characters";
+        if (value.size() > size_t{kMasterPasswordLength}) {
+          *problem = "--password longer than " + std::to_string(kMasterPasswordLength) + " characters";
           return false;
         }
         command->password = value;

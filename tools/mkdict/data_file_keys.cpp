@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-#include "dictionary/dictionary_records.h"
+#include "morvel2/dictionary/dictionary_records.h"
 #include "type_table.h"
 
 namespace mkdict {

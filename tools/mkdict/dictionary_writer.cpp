@@ -4,7 +4,7 @@
 #include <cstring>
 #include <span>
 
-#include "dictionary/dictionary_records.h"
+#include "morvel2/dictionary/dictionary_records.h"
 
 namespace mkdict {
 namespace {

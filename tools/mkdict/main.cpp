@@ -5,10 +5,10 @@
 
 #include "command_line.h"
 #include "data_file_writer.h"
-#include "dictionary/dictionary_records.h"
 #include "dictionary_writer.h"
 #include "lexer.h"
 #include "model_builder.h"
+#include "morvel2/dictionary/dictionary_records.h"
 #include "output_files.h"
 #include "parser.h"
 

@@ -6,7 +6,7 @@
 
 #include "clause_checks.h"
 #include "data_file_keys.h"
-#include "dictionary/dictionary_records.h"
+#include "morvel2/dictionary/dictionary_records.h"
 #include "type_table.h"
 #include "value_encoding.h"
 
@@ -50,9 +50,9 @@ struct Builder {
 
   bool AddPassword(const PasswordDef& def) {
     if (database->password) return Fail(def.password.pos, "master password set twice", error);
-    if (def.password.text.size() > kMaxOwnerNameLength) {
+    if (def.password.text.size() > size_t{kMasterPasswordLength}) {
       return Fail(def.password.pos,
-                  "master password longer than " + std::to_string(kMaxOwnerNameLength) + " characters",
+                  "master password longer than " + std::to_string(kMasterPasswordLength) + " characters",
                   error);
     }
     database->password = def.password.text;
@@ -135,9 +135,9 @@ struct Builder {
     }
     table.fileFlags = def.fileFlags;
     if (def.owner) {
-      if (def.owner->text.size() > kMaxOwnerNameLength) {
+      if (def.owner->text.size() > size_t{kMasterPasswordLength}) {
         return Fail(def.owner->pos,
-                    "owner name longer than " + std::to_string(kMaxOwnerNameLength) + " characters", error);
+                    "owner name longer than " + std::to_string(kMasterPasswordLength) + " characters", error);
       }
       table.owner = def.owner->text;
     }

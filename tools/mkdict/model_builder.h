@@ -11,9 +11,6 @@
 
 namespace mkdict {
 
-// Longest master password and data-file owner name, in bytes.
-constexpr size_t kMaxOwnerNameLength = 51;
-
 // Fills *database from `statements`. Returns false with *error at the first
 // statement that cannot be built.
 bool BuildModel(const std::vector<Statement>& statements, Database* database, DescriptionError* error);

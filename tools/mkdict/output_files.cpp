@@ -4,7 +4,7 @@
 #include <system_error>
 #include <unordered_map>
 
-#include "dictionary/dictionary_records.h"
+#include "morvel2/dictionary/dictionary_records.h"
 
 namespace mkdict {
 namespace fs = std::filesystem;

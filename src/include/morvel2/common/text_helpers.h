@@ -1,7 +1,7 @@
 // Text helpers for the fixed-width, space-padded names and locations of the
 // dictionary.
-#ifndef COMMON_TEXT_HELPERS_H
-#define COMMON_TEXT_HELPERS_H
+#ifndef MORVEL2_COMMON_TEXT_HELPERS_H
+#define MORVEL2_COMMON_TEXT_HELPERS_H
 
 // Replaces trailing spaces by terminators, walking back from the end; never
 // removes the first character, so a text of spaces only keeps one space.
@@ -26,4 +26,4 @@ void CopyFixedText(char* target, const char* field, int width);
 // `target` and terminates it. REQUIRES: `target` holds maxLength + 1.
 void CopyText(char* target, const char* text, int maxLength);
 
-#endif  // COMMON_TEXT_HELPERS_H
+#endif  // MORVEL2_COMMON_TEXT_HELPERS_H

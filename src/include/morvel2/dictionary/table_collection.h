@@ -1,11 +1,11 @@
 // A table's columns in offset order and its index segments in index and
 // segment order, collected into the two arrays its report allocates.
-#ifndef DICTIONARY_TABLE_COLLECTION_H
-#define DICTIONARY_TABLE_COLLECTION_H
+#ifndef MORVEL2_DICTIONARY_TABLE_COLLECTION_H
+#define MORVEL2_DICTIONARY_TABLE_COLLECTION_H
 
 #include <cstdint>
 
-#include "dictionary/dictionary_records.h"
+#include "morvel2/dictionary/dictionary_records.h"
 
 constexpr int kMaxFields = 1600;
 constexpr int kMaxSegments = 425;
@@ -40,4 +40,4 @@ int GetFields(const char* name, int* count);
 // name, into gSegmentArray. Always returns 0.
 int GetIndex(const char* name, int* count);
 
-#endif  // DICTIONARY_TABLE_COLLECTION_H
+#endif  // MORVEL2_DICTIONARY_TABLE_COLLECTION_H

@@ -1,7 +1,7 @@
 // Byte layouts of the three dictionary files, spelled out once. All numbers
 // are little-endian; names and locations are space-padded, not terminated.
-#ifndef DICTIONARY_DICTIONARY_RECORDS_H
-#define DICTIONARY_DICTIONARY_RECORDS_H
+#ifndef MORVEL2_DICTIONARY_DICTIONARY_RECORDS_H
+#define MORVEL2_DICTIONARY_DICTIONARY_RECORDS_H
 
 #include <bit>
 #include <cstddef>
@@ -94,7 +94,11 @@ constexpr int kFieldKeyTableId = 1;       // table id
 constexpr int kFieldKeyTableOffset = 4;   // table id, offset, decimal places
 constexpr int kIndexKeyTableSegment = 2;  // table id, index number, segment number
 
+// Longest master password, and longest owner name a data file may carry,
+// in bytes.
+constexpr int kMasterPasswordLength = 51;
+
 // Owner name the dictionary carries when no master password is set.
 constexpr const char* kDefaultOwnerName = "..QV....";
 
-#endif  // DICTIONARY_DICTIONARY_RECORDS_H
+#endif  // MORVEL2_DICTIONARY_DICTIONARY_RECORDS_H

@@ -1,7 +1,7 @@
 // The program-wide report settings, fixed by the command line before the
 // dictionary is opened. Every layer reads them, so they live at the lowest.
-#ifndef RECMGR_REPORT_OPTIONS_H
-#define RECMGR_REPORT_OPTIONS_H
+#ifndef MORVEL2_RECMGR_REPORT_OPTIONS_H
+#define MORVEL2_RECMGR_REPORT_OPTIONS_H
 
 #include <cstdint>
 
@@ -23,4 +23,4 @@ extern ReportOptions gReportOptions;
 // The start values of a run.
 void ResetReportOptions();
 
-#endif  // RECMGR_REPORT_OPTIONS_H
+#endif  // MORVEL2_RECMGR_REPORT_OPTIONS_H

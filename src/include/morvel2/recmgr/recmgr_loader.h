@@ -1,7 +1,7 @@
 // Reaches the record manager's call entry in its shared library, loaded by
 // the system's dynamic loader at the first call.
-#ifndef RECMGR_RECMGR_LOADER_H
-#define RECMGR_RECMGR_LOADER_H
+#ifndef MORVEL2_RECMGR_RECMGR_LOADER_H
+#define MORVEL2_RECMGR_RECMGR_LOADER_H
 
 #include <cstdint>
 
@@ -16,4 +16,4 @@ int16_t CallRecordManager(uint16_t operation, void* positionBlock, void* dataBuf
 // running the report in-process over another record manager).
 void SetRecordManagerEntry(RecmgrCallFunction entry);
 
-#endif  // RECMGR_RECMGR_LOADER_H
+#endif  // MORVEL2_RECMGR_RECMGR_LOADER_H

@@ -1,11 +1,9 @@
 // The three dictionary files, open from login to logout, and the
 // program-wide record buffers their reads fill.
-#ifndef DICTIONARY_DICTIONARY_FILES_H
-#define DICTIONARY_DICTIONARY_FILES_H
+#ifndef MORVEL2_DICTIONARY_DICTIONARY_FILES_H
+#define MORVEL2_DICTIONARY_DICTIONARY_FILES_H
 
-#include "dictionary/dictionary_records.h"
-
-constexpr int kMasterPasswordLength = 51;
+#include "morvel2/dictionary/dictionary_records.h"
 
 // The master password, used as the dictionaries' owner name; the login puts
 // the default owner name here when it is empty.
@@ -24,4 +22,4 @@ int OpenDictionaries();
 // Closes slots 1 to 3 whether or not they opened. Always returns 0.
 int CloseDictionaries();
 
-#endif  // DICTIONARY_DICTIONARY_FILES_H
+#endif  // MORVEL2_DICTIONARY_DICTIONARY_FILES_H

@@ -1,8 +1,8 @@
 // The buffer a data file's Stat fills: a file entry, then one key
 // entry per key segment, all little-endian. Readers go through the
 // accessors below, never through raw offsets.
-#ifndef RECMGR_STATISTICS_RECORD_H
-#define RECMGR_STATISTICS_RECORD_H
+#ifndef MORVEL2_RECMGR_STATISTICS_RECORD_H
+#define MORVEL2_RECMGR_STATISTICS_RECORD_H
 
 #include <cstdint>
 #include <cstring>
@@ -62,4 +62,4 @@ inline void MarkStatisticsUnavailable(StatisticsRecord* r) {
   std::memcpy(r->bytes + RECMGR_STAT_RECORD_COUNT, &kRecordCountUnavailable, sizeof kRecordCountUnavailable);
 }
 
-#endif  // RECMGR_STATISTICS_RECORD_H
+#endif  // MORVEL2_RECMGR_STATISTICS_RECORD_H

@@ -1,9 +1,9 @@
 // Statistics of a table's data file: opened in the data-file slot, asked
 // for its Stat, and closed again at once.
-#ifndef RECMGR_DATA_FILE_STATISTICS_H
-#define RECMGR_DATA_FILE_STATISTICS_H
+#ifndef MORVEL2_RECMGR_DATA_FILE_STATISTICS_H
+#define MORVEL2_RECMGR_DATA_FILE_STATISTICS_H
 
-#include "recmgr/statistics_record.h"
+#include "morvel2/recmgr/statistics_record.h"
 
 // Fills `record` when file information is wanted, else marks it
 // unavailable; also marks it unavailable when the file can't be opened or
@@ -19,4 +19,4 @@ int StatDataFile(int slotNumber, StatisticsRecord* record, int length);
 // Closes the slot; its file name stays for later messages.
 int CloseSlot(int slotNumber);
 
-#endif  // RECMGR_DATA_FILE_STATISTICS_H
+#endif  // MORVEL2_RECMGR_DATA_FILE_STATISTICS_H

@@ -1,7 +1,7 @@
 // The table of request slots: one slot per open file, each carrying the
 // arguments of its next record-manager call.
-#ifndef RECMGR_REQUEST_SLOT_H
-#define RECMGR_REQUEST_SLOT_H
+#ifndef MORVEL2_RECMGR_REQUEST_SLOT_H
+#define MORVEL2_RECMGR_REQUEST_SLOT_H
 
 #include <cstdint>
 
@@ -51,4 +51,4 @@ int CallSlotNext(int slotNumber);
 // start: the leading segment of every numeric dictionary key.
 void SetNumberKey(unsigned char* keyBuffer, int32_t number);
 
-#endif  // RECMGR_REQUEST_SLOT_H
+#endif  // MORVEL2_RECMGR_REQUEST_SLOT_H

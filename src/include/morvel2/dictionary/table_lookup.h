@@ -1,12 +1,12 @@
 // Finding one table by name in the file dictionary, and listing every
 // table's name in name order.
-#ifndef DICTIONARY_TABLE_LOOKUP_H
-#define DICTIONARY_TABLE_LOOKUP_H
+#ifndef MORVEL2_DICTIONARY_TABLE_LOOKUP_H
+#define MORVEL2_DICTIONARY_TABLE_LOOKUP_H
 
 #include <cstdint>
 
-#include "dictionary/dictionary_records.h"
-#include "recmgr/statistics_record.h"
+#include "morvel2/dictionary/dictionary_records.h"
+#include "morvel2/recmgr/statistics_record.h"
 
 struct TableInfo {
   uint32_t flags;
@@ -33,4 +33,4 @@ int LookupTable(const char* name, bool* found, TableInfo* info, StatisticsRecord
 // ended the scan.
 int LoadTables();
 
-#endif  // DICTIONARY_TABLE_LOOKUP_H
+#endif  // MORVEL2_DICTIONARY_TABLE_LOOKUP_H

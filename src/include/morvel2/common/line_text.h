@@ -2,8 +2,8 @@
 // report's lines are fixed layouts of padded texts and numbers; building them
 // here gives the same bytes as the printf conversions named below at a
 // fraction of the cost of interpreting a format for every field.
-#ifndef COMMON_LINE_TEXT_H
-#define COMMON_LINE_TEXT_H
+#ifndef MORVEL2_COMMON_LINE_TEXT_H
+#define MORVEL2_COMMON_LINE_TEXT_H
 
 constexpr int kLineTextCapacity = 512;
 
@@ -36,4 +36,4 @@ void AddUnsigned(LineText* line, unsigned long long value, int width);
 // Writes the line to standard output.
 void PrintLine(const LineText& line);
 
-#endif  // COMMON_LINE_TEXT_H
+#endif  // MORVEL2_COMMON_LINE_TEXT_H

@@ -1,11 +1,11 @@
 // The one-line reporter for a failed step of the run. It sits beside the
 // call policy because every layer above reports statuses through it.
-#ifndef RECMGR_REPORT_ERROR_H
-#define RECMGR_REPORT_ERROR_H
+#ifndef MORVEL2_RECMGR_REPORT_ERROR_H
+#define MORVEL2_RECMGR_REPORT_ERROR_H
 
 // Does nothing for code 0. Otherwise prints
 // "Error (<label>): Return Code was <code>." to standard error, the label
 // (up to 128 characters) stripped of every trailing space.
 void ReportError(const char* label, int code);
 
-#endif  // RECMGR_REPORT_ERROR_H
+#endif  // MORVEL2_RECMGR_REPORT_ERROR_H

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "named_case.h"
 #include "report_runner.h"
 #include "temp_dir.h"
 
@@ -17,7 +18,6 @@ namespace testsupport {
 namespace {
 
 const std::string kWarning = "Buffer not Large Enough, Call Quolvane Software!\a\a\n";
-const std::string kTrailer = "\nEnd of Listing.\n\f";
 const std::string kOffsetHeader =
     " Offset  N Data Type  Size Dec/Case Field Name\n"
     "-------- - --------- ----- -------- ----------------------------------------\n";
@@ -83,14 +83,10 @@ TEST(Collection, TableWithoutFieldsInTheAllTablesRun) {
 
 // Columns C0001..Cnnnn declared from the highest offset down; the listing
 // under O shows the first 1,600 by offset.
-struct WideCase {
-  const char* name;
+struct WideCase : NamedCase {
   int columns;
   std::string expectedErr;
 };
-
-// Failures name the case rather than dump its bytes.
-void PrintTo(const WideCase& c, std::ostream* os) { *os << c.name; }
 
 class FieldLimitTest : public ::testing::TestWithParam<WideCase> {};
 
@@ -124,14 +120,10 @@ INSTANTIATE_TEST_SUITE_P(Limits, FieldLimitTest,
 // number reaches the string marker), declared from the last index number
 // down; each index starts on Name and goes on with Id. The listing follows
 // the index numbers and stops after 425 segments.
-struct SegmentCase {
-  const char* name;
+struct SegmentCase : NamedCase {
   int total;
   std::string expectedErr;
 };
-
-// Failures name the case rather than dump its bytes.
-void PrintTo(const SegmentCase& c, std::ostream* os) { *os << c.name; }
 
 class SegmentLimitTest : public ::testing::TestWithParam<SegmentCase> {};
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "named_case.h"
 #include "report_runner.h"
 #include "temp_dir.h"
 
@@ -46,9 +47,8 @@ const std::string& Folder(Dictionary dictionary) {
 
 const std::string kPlain =
     "Description of Table \"Customers\". Printed on Www Mmm dd hh:mm:ss yyyy\n\n"
-    "Data File located in Customers.DAT \n\n"
-    "\nEnd of Listing.\n\f";
-const std::string kNotInDatabase = "Table Name not in database.\n";
+    "Data File located in Customers.DAT \n\n" +
+    kTrailer;
 const std::string kWrongPassword =
     "Record Manager Error 51: Operation=0, File=PVFILE.DDF\n"
     "Error (Login): Return Code was 51.\n" +
@@ -56,17 +56,13 @@ const std::string kWrongPassword =
 const std::string kTooLong = "The master password is longer than 51 characters.\n";
 const std::string kBanner = "Printing Report for ALL Tables.\n";
 
-struct CommandLineCase {
-  const char* name;
+struct CommandLineCase : NamedCase {
   Dictionary dictionary;
   std::vector<std::string> args;
   std::string expectedOut;  // "golden:NAME" reads tests/cli/golden/NAME
   std::string expectedErr;
   int expectedExitCode;
 };
-
-// Failures name the case rather than dump its bytes.
-void PrintTo(const CommandLineCase& c, std::ostream* os) { *os << c.name; }
 
 std::string Expected(const std::string& text) {
   const std::string prefix = "golden:";
@@ -82,8 +78,6 @@ TEST_P(CommandLineTest, PrintsExactly) {
   EXPECT_EQ(result.err, Expected(c.expectedErr));
   EXPECT_EQ(result.exitCode, c.expectedExitCode);
 }
-
-std::string CaseName(const ::testing::TestParamInfo<CommandLineCase>& info) { return info.param.name; }
 
 INSTANTIATE_TEST_SUITE_P(
     ArgumentCount, CommandLineTest,
@@ -105,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
                         1},
         CommandLineCase{"UsageWithoutADictionary", Dictionary::kNone, {}, "", "golden:t1_usage.out", 1},
         CommandLineCase{"ThreeArgumentsRun", Dictionary::kShop, {"Customers", "/z", "-"}, kPlain, "", 0}),
-    CaseName);
+    CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     OptionSpellings, CommandLineTest,
@@ -171,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
                         "Customers\n",
                         "",
                         0}),
-    CaseName);
+    CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     TableNames, CommandLineTest,
@@ -200,7 +194,7 @@ INSTANTIATE_TEST_SUITE_P(
                         "Customers\nOrders\n",
                         kBanner,
                         0}),
-    CaseName);
+    CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     MasterPassword, CommandLineTest,
@@ -262,7 +256,7 @@ INSTANTIATE_TEST_SUITE_P(
                         "",
                         kTooLong,
                         1}),
-    CaseName);
+    CaseName());
 
 }  // namespace
 }  // namespace testsupport

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "named_case.h"
 #include "report_runner.h"
 #include "temp_dir.h"
 
@@ -36,15 +37,11 @@ std::string FoundFirst(const std::string& table) {
   return "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\nFirst GetFileRecord Returned 0 with <" + table + ">\n";
 }
 
-struct StatisticsCase {
-  const char* name;
+struct StatisticsCase : NamedCase {
   std::vector<std::string> args;
   std::string expectedOut;
   std::string expectedErr = "";
 };
-
-// Failures name the case rather than dump its bytes.
-void PrintTo(const StatisticsCase& c, std::ostream* os) { *os << c.name; }
 
 class DataFileStatisticsTest : public ::testing::TestWithParam<StatisticsCase> {};
 
@@ -89,8 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
                        "\n    Data File Is Not Available.\n\n"
                        "Position N Data Type  Size Dec/Case Field Name\n"
                        "-------- - --------- ----- -------- ----------------------------------------\n"
-                       "     1     Integer       4    0     A\n"
-                       "\nEnd of Listing.\n\f"},
+                       "     1     Integer       4    0     A\n" +
+                           kTrailer},
         StatisticsCase{
             "LongLocationWithoutB",
             {"Rows"},

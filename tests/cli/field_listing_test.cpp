@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "named_case.h"
 #include "report_runner.h"
 #include "temp_dir.h"
 
@@ -23,17 +24,12 @@ const std::string kPositionHeader =
 const std::string kOffsetHeader =
     " Offset  N Data Type  Size Dec/Case Field Name\n"
     "-------- - --------- ----- -------- ----------------------------------------\n";
-const std::string kTrailer = "\nEnd of Listing.\n\f";
 
-struct FieldCase {
-  const char* name;
+struct FieldCase : NamedCase {
   std::string ddl;
   std::vector<std::string> args;
   std::string expectedOut;
 };
-
-// A failing case is named, not dumped as bytes.
-void PrintTo(const FieldCase& c, std::ostream* os) { *os << c.name; }
 
 class FieldListingTest : public ::testing::TestWithParam<FieldCase> {};
 

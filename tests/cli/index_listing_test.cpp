@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "named_case.h"
 #include "report_runner.h"
 #include "temp_dir.h"
 
@@ -71,15 +72,11 @@ const std::string kLinesTable = "CREATE TABLE Lines NO FILE (Unit^Price MONEY(6,
                                 "CREATE INDEX \"" +
                                 kLongName + "\" ON Lines (\"" + kLongName + "\");\n";
 
-struct IndexCase {
-  const char* name;
+struct IndexCase : NamedCase {
   std::string ddl;
   std::vector<std::string> args;
   const char* golden;  // the expected standard output under tests/cli/golden
 };
-
-// A failing case is named, not dumped as bytes.
-void PrintTo(const IndexCase& c, std::ostream* os) { *os << c.name; }
 
 class IndexListingTest : public ::testing::TestWithParam<IndexCase> {};
 
@@ -125,14 +122,11 @@ TEST(IndexListingColumns, NamesStartUnderTheirHeadings) {
   EXPECT_EQ(line("     2   ").find("Day"), fieldName);
 }
 
-struct ShortCase {
-  const char* name;
+struct ShortCase : NamedCase {
   std::string ddl;
   std::vector<std::string> args;
   std::string expectedOut;
 };
-
-void PrintTo(const ShortCase& c, std::ostream* os) { *os << c.name; }
 
 class ShortIndexListingTest : public ::testing::TestWithParam<ShortCase> {};
 
@@ -143,8 +137,6 @@ TEST_P(ShortIndexListingTest, PrintsExactly) {
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.exitCode, 0);
 }
-
-const std::string kTrailer = "\nEnd of Listing.\n\f";
 
 INSTANTIATE_TEST_SUITE_P(
     Indexes, ShortIndexListingTest,

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "named_case.h"
 #include "report_runner.h"
 #include "temp_dir.h"
 
@@ -182,7 +183,7 @@ std::string ExpectedReport(const WideTable& table, bool offsets) {
                         column.name.c_str());
     }
   }
-  return report + "\nEnd of Listing.\n\f";
+  return report + kTrailer;
 }
 
 // Names the first differing line rather than printing two huge texts.
@@ -199,14 +200,11 @@ void ExpectSameReport(const std::string& actual, const std::string& expected) {
   EXPECT_TRUE(actual == expected) << "the same lines, but different line ends";
 }
 
-struct WideCase {
-  const char* name;
+struct WideCase : NamedCase {
   int columnCount;
   int extraSegments;
   const char* options;
 };
-
-void PrintTo(const WideCase& c, std::ostream* os) { *os << c.name; }
 
 class WideTableTest : public ::testing::TestWithParam<WideCase> {};
 

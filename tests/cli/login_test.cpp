@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "named_case.h"
 #include "report_runner.h"
 #include "temp_dir.h"
 
@@ -23,7 +24,6 @@ const std::string kClosedUnopened =
     "Op: 1, Buflen: 0, KeyNum: 0 Status: 3\n"
     "Op: 1, Buflen: 0, KeyNum: 0 Status: 3\n"
     "Data Dictionaries Closed\n";
-const std::string kNotInDatabase = "Table Name not in database.\n";
 const std::string kMissingHint =
     "<File Not Found> when accessing the dictionary.\n"
     "Are you in the folder with your DDFs?\n"
@@ -33,8 +33,8 @@ const std::string kRefusedHint =
     "Error (Login): Return Code was 51.\n";
 const std::string kPlainParts =
     "Description of Table \"Parts\". Printed on Www Mmm dd hh:mm:ss yyyy\n\n"
-    "Data File located in Parts.DAT \n\n"
-    "\nEnd of Listing.\n\f";
+    "Data File located in Parts.DAT \n\n" +
+    kTrailer;
 
 void ExpectRun(const ProcessResult& result, const std::string& out, const std::string& err) {
   EXPECT_EQ(MaskDate(result.out), out);
@@ -108,14 +108,10 @@ TEST(Login, LogoutAfterANotFoundLookup) {
 }
 
 // A master password set either way opens the dictionary only when given.
-struct PasswordCase {
-  const char* name;
+struct PasswordCase : NamedCase {
   std::string ddl;
   std::vector<std::string> mkdictArgs;
 };
-
-// Failures name the case rather than dump its bytes.
-void PrintTo(const PasswordCase& c, std::ostream* os) { *os << c.name; }
 
 class MasterPasswordTest : public ::testing::TestWithParam<PasswordCase> {
  protected:

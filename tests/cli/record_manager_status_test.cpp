@@ -41,25 +41,21 @@ INSTANTIATE_TEST_SUITE_P(
                    "5=2",
                    {"Customers"},
                    "",
-                   "Record Manager Error 2: Operation=5, File=PVFILE.DDF\n"
-                   "Table Name not in database.\n",
+                   "Record Manager Error 2: Operation=5, File=PVFILE.DDF\n" + kNotInDatabase,
                    0},
         StatusCase{"NegativeStatusIsNotSilent",
                    "5=-1",
                    {"Customers"},
                    "",
-                   "Record Manager Error -1: Operation=5, File=PVFILE.DDF\n"
-                   "Table Name not in database.\n",
+                   "Record Manager Error -1: Operation=5, File=PVFILE.DDF\n" + kNotInDatabase,
                    0},
         StatusCase{"StatusAbove22IsNotSilent",
                    "5=30",
                    {"Customers"},
                    "",
-                   "Record Manager Error 30: Operation=5, File=PVFILE.DDF\n"
-                   "Table Name not in database.\n",
+                   "Record Manager Error 30: Operation=5, File=PVFILE.DDF\n" + kNotInDatabase,
                    0},
-        StatusCase{
-            "DataBufferTooShortIsSilent", "5=22", {"Customers"}, "", "Table Name not in database.\n", 0},
+        StatusCase{"DataBufferTooShortIsSilent", "5=22", {"Customers"}, "", kNotInDatabase, 0},
         StatusCase{"NotLoadedEndsTheRun", "0=20", {"Customers"}, "", "Please load the Record Manager\n", 1},
         StatusCase{"NotLoadedInTheMiddleEndsTheRun",
                    "5=20",
@@ -78,8 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "",
                    "Record Manager Error 46: Operation=0, File=PVFILE.DDF\n"
                    "Error (Login): Return Code was 46.\n"
-                   "Error (Customers): Return Code was 1.\n"
-                   "Table Name not in database.\n",
+                   "Error (Customers): Return Code was 1.\n" +
+                       kNotInDatabase,
                    0},
         StatusCase{"TableScanFailureIsReportedAsLoadTables",
                    "12=2",
@@ -114,8 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "Op: 1, Buflen: 151, KeyNum: 0 Status: 0\n"
                    "Op: 1, Buflen: 20, KeyNum: 0 Status: 0\n"
                    "Data Dictionaries Closed\n",
-                   "Record Manager Error 2: Operation=5, File=PVFILE.DDF\n"
-                   "Table Name not in database.\n",
+                   "Record Manager Error 2: Operation=5, File=PVFILE.DDF\n" + kNotInDatabase,
                    0}),
     [](const ::testing::TestParamInfo<StatusCase>& info) { return std::string(info.param.name); });
 

@@ -17,6 +17,11 @@ extern const std::string kLoginTrace;
 // open.
 extern const std::string kLogoutTrace;
 
+// The end of every table's report.
+inline const std::string kTrailer = "\nEnd of Listing.\n\f";
+// The error line of a table name the dictionary does not hold.
+inline const std::string kNotInDatabase = "Table Name not in database.\n";
+
 // Runs morvel2 with `args` in `folder`.
 ProcessResult RunMorvel2(const std::string& folder, const std::vector<std::string>& args,
                          ProcessOptions options = {});

@@ -7,19 +7,17 @@
 #include <ostream>
 #include <string>
 
+#include "named_case.h"
 #include "report_runner.h"
 #include "temp_dir.h"
 
 namespace testsupport {
 namespace {
 
-struct SampleCase {
-  const char* name;
+struct SampleCase : NamedCase {
   const char* option;
   const char* golden;  // tests/cli/golden/<golden>.out and .err
 };
-
-void PrintTo(const SampleCase& c, std::ostream* os) { *os << c.name; }
 
 class SampleReportTest : public ::testing::TestWithParam<SampleCase> {
  protected:

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "named_case.h"
 #include "report_runner.h"
 #include "temp_dir.h"
 
@@ -83,15 +84,11 @@ const std::string& SystemFolder() { return SharedDictionary(kSystemTables); }
 
 const std::string kLostLookup = "Error (X$Lost): Return Code was 1.\n";
 
-struct ListCase {
-  const char* name;
+struct ListCase : NamedCase {
   std::vector<std::string> args;
   std::string expectedOut;
   std::string expectedErr;
 };
-
-// Failures name the case rather than dump its bytes.
-void PrintTo(const ListCase& c, std::ostream* os) { *os << c.name; }
 
 class SystemTablesTest : public ::testing::TestWithParam<ListCase> {};
 

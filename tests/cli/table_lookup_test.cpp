@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "named_case.h"
 #include "report_runner.h"
 #include "temp_dir.h"
 
@@ -27,21 +28,15 @@ const std::string kTables =
 
 const std::string& Folder() { return SharedDictionary(kTables); }
 
-const std::string kNotInDatabase = "Table Name not in database.\n";
-
 std::string Title(const std::string& table) {
   return "Description of Table \"" + table + "\". Printed on Www Mmm dd hh:mm:ss yyyy\n\n";
 }
 
-struct LookupCase {
-  const char* name;
+struct LookupCase : NamedCase {
   std::vector<std::string> args;
   std::string expectedOut;
   std::string expectedErr;
 };
-
-// Failures name the case rather than dump its bytes.
-void PrintTo(const LookupCase& c, std::ostream* os) { *os << c.name; }
 
 class TableLookupTest : public ::testing::TestWithParam<LookupCase> {};
 
@@ -75,8 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
                        "Position N Data Type  Size Dec/Case Field Name\n"
                        "-------- - --------- ----- -------- ----------------------------------------\n"
                        "     1     Integer       4    0     Item\n"
-                       "     5     Character    10 Sensitiv Note\n"
-                       "\nEnd of Listing.\n\f",
+                       "     5     Character    10 Sensitiv Note\n" +
+                       kTrailer,
                    ""},
         LookupCase{"NameWithoutSpacesLookedUpTwice",
                    {"Bolts", "/d"},

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "morvel2/dictionary/dictionary_records.h"
+
 namespace mkdicttest {
 
 // One line per record: PVFILE.DDF in table-id order, PVFIELD.DDF in field-id
@@ -13,7 +15,7 @@ namespace mkdicttest {
 // up to its last non-space character, quoted, with \xNN for anything not
 // printable; reserved bytes show only when not zero. A file that can't be
 // read shows its status.
-std::string DumpDictionary(const std::string& folder, const std::string& owner = "..QV....");
+std::string DumpDictionary(const std::string& folder, const std::string& owner = kDefaultOwnerName);
 
 // The data file's Stat result (its attributes, then one line per key
 // segment) and, when keyNumber >= 0, its records in that key's order as hex.

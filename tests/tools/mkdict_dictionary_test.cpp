@@ -8,6 +8,7 @@
 
 #include "file_dump.h"
 #include "mkdict_run.h"
+#include "morvel2/dictionary/dictionary_records.h"
 
 namespace mkdicttest {
 namespace {
@@ -197,13 +198,13 @@ TEST(DictionaryOwner, DefaultOwnerNameOrMasterPassword) {
   const std::string table = "file id=1 name=\"T\" location=\"T.DAT\" flags=0x00000000\n";
   TempDir dir;
   ASSERT_EQ(RunMkdict(dir, ddl).exitCode, 0);
-  EXPECT_EQ(DumpDictionary(dir / "out", "..QV...."), table);
+  EXPECT_EQ(DumpDictionary(dir / "out", kDefaultOwnerName), table);
   EXPECT_NE(DumpDictionary(dir / "out", ""), table);
 
   TempDir set;
   ASSERT_EQ(RunMkdict(set, "SET MASTER PASSWORD 'Shop keeper';\n" + ddl).exitCode, 0);
   EXPECT_EQ(DumpDictionary(set / "out", "Shop keeper"), table);
-  EXPECT_NE(DumpDictionary(set / "out", "..QV...."), table);
+  EXPECT_NE(DumpDictionary(set / "out", kDefaultOwnerName), table);
 
   TempDir option;
   auto run = RunMkdict(option, "SET MASTER PASSWORD 'Shop keeper';\n" + ddl,
@@ -214,7 +215,7 @@ TEST(DictionaryOwner, DefaultOwnerNameOrMasterPassword) {
 
   TempDir empty;
   ASSERT_EQ(RunMkdict(empty, "SET MASTER PASSWORD '';\n" + ddl).exitCode, 0);
-  EXPECT_EQ(DumpDictionary(empty / "out", "..QV...."), table);
+  EXPECT_EQ(DumpDictionary(empty / "out", kDefaultOwnerName), table);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "file_dump.h"
 #include "mkdict_run.h"
+#include "morvel2/dictionary/dictionary_records.h"
 #include "recmgr_reader.h"
 
 namespace mkdicttest {
@@ -22,7 +23,8 @@ std::string Numbered(const char* prefix, int number) {
   return name;
 }
 
-std::vector<std::string> Records(const std::string& path, int key, const std::string& owner = "..QV....") {
+std::vector<std::string> Records(const std::string& path, int key,
+                                 const std::string& owner = kDefaultOwnerName) {
   std::vector<std::string> records;
   EXPECT_EQ(ReadRecords(path, owner, key, &records), 0) << path;
   return records;

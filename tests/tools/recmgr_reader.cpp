@@ -2,12 +2,11 @@
 
 #include <cstring>
 
+#include "morvel2/recmgr/request_slot.h"
 #include "recmgr/recmgr.h"
 
 namespace mkdicttest {
 namespace {
-
-constexpr size_t kKeyBufferSize = 256;
 
 struct OpenedFile {
   char position[RECMGR_POSITION_BLOCK_SIZE] = {};

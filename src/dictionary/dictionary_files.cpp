@@ -46,7 +46,7 @@ int OpenDictionaries() {
         OpenDictionary(kIndexDictionarySlot, kIndexDictionaryName, &gIndexRecordBuffer, kIndexRecordSize);
 
   if (gReportOptions.trace) std::printf("Data Dictionaries Opened: %d\n", status);
-  if (status == RECMGR_STATUS_FILE_NOT_FOUND)
+  if (status == RECMGR_STATUS_FILE_NOT_FOUND && !gReportOptions.quietCalls)
     std::fputs("<File Not Found> when accessing the dictionary.\nAre you in the folder with your DDFs?\n",
                stderr);
   return status;

@@ -59,6 +59,7 @@ int CallSlot(int slotNumber) {
 
   if (gReportOptions.trace) std::printf("Status: %d\n", status);
 
+  if (gReportOptions.quietCalls) return status;
   if (status == RECMGR_STATUS_NOT_LOADED) {
     std::fputs("Please load the Record Manager\n", stderr);
     std::exit(1);

@@ -16,6 +16,10 @@ struct ReportOptions {
   uint8_t constraints;          // C, A: read by nothing
   uint8_t uniqueValues;         // U, A: read by nothing
   uint8_t tableNullable;        // of the table being printed, set by its header
+  // For programs that word their own messages: the call policy prints
+  // nothing and returns status 20 instead of ending the run, and the login
+  // prints no hint. The report never sets it.
+  uint8_t quietCalls;
 };
 
 extern ReportOptions gReportOptions;

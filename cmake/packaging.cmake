@@ -1,4 +1,4 @@
-# One Debian package, morvel2: the tools, the engine, its headers and the
+# One Debian package, morvel2: the programs, the engine, its headers and the
 # manual pages, as the install rules lay them out under /usr.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME morvel2)
@@ -8,8 +8,10 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "console report of the tables in a V2 data
 set(CPACK_PACKAGE_DESCRIPTION "morvel2 prints a fixed-layout description of the tables that a V2 data
 dictionary (PVFILE.DDF, PVFIELD.DDF, PVINDEX.DDF) describes: data file,
 statistics, fields and indexes. It reads through the record manager in
-librecmgr.so, shipped here with its headers, and mkdict builds a
-dictionary and its data files from a readable description.")
+librecmgr.so, shipped here with its headers. mkdict builds a dictionary
+and its data files from a readable description, dictdump writes one back
+as a description, SQL, JSON or CSV, and dictcheck finds what the report
+can't show in it.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "MORVEL2 maintainers")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

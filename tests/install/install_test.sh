@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs a build into a temporary prefix, then builds the bundled sample
-# with the installed mkdict and reports it with the installed morvel2, with
-# LD_LIBRARY_PATH unset: the installed tool must find the installed engine by
-# its own run path. Checks the installed files, the engine's soname, the run
-# itself and which engine it loaded.
+# with the installed mkdict, reports it with the installed morvel2 and checks
+# it with the installed dictcheck (and dumps it with dictdump), with
+# LD_LIBRARY_PATH unset: the installed programs must find the installed
+# engine by their own run path. Checks the installed files, the engine's
+# soname, the runs themselves and which engine morvel2 loaded.
 #
 # usage: install_test.sh CMAKE BUILD_DIR SOURCE_DIR LIBDIR
 set -euo pipefail
@@ -33,7 +34,12 @@ expect_same() {
   { cat "$scratch/install.log"; echo "FAILED: cmake --install"; exit 1; }
 
 # Every installed file and link, and nothing else (no test engine).
-expected_files="bin/mkdict f
+# dictdump is expected once the build makes it.
+dictdump_file=
+[ -e "$build/bin/dictdump" ] && dictdump_file="bin/dictdump f
+"
+expected_files="bin/dictcheck f
+${dictdump_file}bin/mkdict f
 bin/morvel2 f
 include/recmgr/recmgr.h f
 include/recmgr/writer.h f
@@ -43,6 +49,8 @@ $libdir/librecmgr.so.1.0.0 f
 $libdir/librecmgr_writer.a f
 share/doc/morvel2/file-format.md f
 share/doc/morvel2/mkdict.md f
+share/man/man1/dictcheck.1.gz f
+share/man/man1/dictdump.1.gz f
 share/man/man1/mkdict.1.gz f
 share/man/man1/morvel2.1.gz f
 share/man/man5/librecmgr.5.gz f"
@@ -53,7 +61,7 @@ soname=$(LC_ALL=C readelf -d "$prefix/$libdir/librecmgr.so.1.0.0" | sed -n 's/.*
 expect_same "soname of the engine" "librecmgr.so.1" "$soname"
 
 # The installed pages are the sources, compressed.
-for page in man1/morvel2.1 man1/mkdict.1 man5/librecmgr.5; do
+for page in man1/morvel2.1 man1/mkdict.1 man1/dictdump.1 man1/dictcheck.1 man5/librecmgr.5; do
   gzip -dc "$prefix/share/man/$page.gz" | cmp -s - "$source/docs/man/${page#*/}" ||
     fail "share/man/$page.gz is not docs/man/${page#*/}"
 done
@@ -81,6 +89,18 @@ grep -q '^Description of Table "Customers"\. Printed on ' installed.out ||
 "$build/bin/morvel2" "*" /a >built.out 2>built.err || true
 expect_same "standard output, installed vs built" "$(mask_date <built.out)" "$(mask_date <installed.out)"
 expect_same "standard error, installed vs built" "$(cat built.err)" "$(cat installed.err)"
+
+# The other readers find the engine the same way: the sample is clean, and
+# its schema can be dumped.
+status=0
+run_installed "$prefix/bin/dictcheck" >dictcheck.out 2>&1 || status=$?
+expect_same "installed dictcheck on the sample: exit code and output" "0 " "$status $(cat dictcheck.out)"
+if [ -n "$dictdump_file" ]; then
+  status=0
+  run_installed "$prefix/bin/dictdump" --schema-only >dictdump.out 2>&1 || status=$?
+  expect_same "exit code of the installed dictdump --schema-only" 0 "$status"
+  grep -q Customers dictdump.out || fail "no Customers in the installed dictdump's output"
+fi
 
 # The engine it loaded is the installed one.
 loaded=$(LD_DEBUG=libs run_installed "$prefix/bin/morvel2" Customers /n 2>&1 >/dev/null |

@@ -19,7 +19,10 @@ constexpr int kExitClean = 0;
 constexpr int kExitProblem = 1;
 
 int Fail(const char* file, int status) {
-  std::fprintf(stderr, "dictcheck: %s: %s\n", file, StatusInWords(status).c_str());
+  if (status == RECMGR_STATUS_NOT_LOADED)
+    std::fprintf(stderr, "dictcheck: %s\n", StatusInWords(status).c_str());
+  else
+    std::fprintf(stderr, "dictcheck: %s: %s\n", file, StatusInWords(status).c_str());
   return kExitProblem;
 }
 

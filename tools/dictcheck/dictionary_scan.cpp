@@ -20,12 +20,13 @@ FieldRecord gColumnRecord;
 IndexRecord gSegmentRecord;
 FieldRecord gLookupRecord;
 
+// Trailing spaces dropped as the report drops them: a text of spaces only
+// keeps one.
 std::string StoredText(const char* field, int width) {
   char text[kLocationWidth + 1];
   CopyFixedText(text, field, width);
-  size_t length = std::strlen(text);
-  while (length > 0 && text[length - 1] == ' ') --length;
-  return std::string(text, length);
+  TrimTrailingSpaces(text);
+  return text;
 }
 
 bool IsColumn(const FieldRecord& record) {
@@ -65,9 +66,8 @@ int ReadSegments(int32_t tableId, std::vector<Segment>* segments) {
   // Key 2 from the lowest index and segment numbers: the report starts at
   // 0 and 0, so it never sees negative ones, which this check must.
   SetNumberKey(gSegmentKey, tableId);
-  const int32_t lowest = INT32_MIN;
-  std::memcpy(gSegmentKey + 4, &lowest, sizeof lowest);
-  std::memcpy(gSegmentKey + 8, &lowest, sizeof lowest);
+  const int32_t lowest[2] = {INT32_MIN, INT32_MIN};  // index number, segment number
+  std::memcpy(gSegmentKey + sizeof tableId, lowest, sizeof lowest);
   int status = CallSlotWith(kIndexDictionarySlot, RECMGR_OP_GET_GREATER_OR_EQUAL, &gSegmentRecord,
                             gSegmentKey, kIndexKeyTableSegment);
   while (status == RECMGR_STATUS_SUCCESS && gSegmentRecord.tableId == tableId) {

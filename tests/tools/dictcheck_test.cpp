@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -15,6 +16,7 @@
 
 #include "mkdict_run.h"
 #include "morvel2/dictionary/dictionary_records.h"
+#include "named_case.h"
 #include "recmgr/writer.h"
 
 namespace {
@@ -23,20 +25,18 @@ using testsupport::ReadFile;
 using testsupport::TempDir;
 using testsupport::WriteFile;
 
-struct CheckCase {
-  std::string name;
+struct CheckCase : testsupport::NamedCase {
   std::map<std::string, std::string> sections;  // "ddl", "other ddl", "damage", "out", ...
 };
 
-void PrintTo(const CheckCase& value, std::ostream* out) { *out << value.name; }
-
 std::vector<CheckCase> LoadCases() {
+  static std::deque<std::string> names;  // the cases' names live as long as the tests
   std::ifstream in(TEST_SOURCE_DIR "/tools/dictcheck_cases.txt");
   std::vector<CheckCase> cases;
   std::string line, section;
   while (std::getline(in, line)) {
     if (line.starts_with("=== ")) {
-      cases.push_back({line.substr(4), {}});
+      cases.push_back({{names.emplace_back(line.substr(4)).c_str()}, {}});
       section.clear();
     } else if (line.starts_with("--- ")) {
       section = line.substr(4);
@@ -186,7 +186,6 @@ TEST_P(DictcheckTest, PrintsEveryProblemOnce) {
   EXPECT_EQ(result.exitCode, std::stoi(c.sections.at("exit")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, DictcheckTest, testing::ValuesIn(LoadCases()),
-                         [](const testing::TestParamInfo<CheckCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, DictcheckTest, testing::ValuesIn(LoadCases()), testsupport::CaseName());
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <map>
 
 #include "morvel2/dictionary/dictionary_records.h"
@@ -32,12 +31,6 @@ struct KeyStat {
 bool IsDictionaryFile(const std::string& location) {
   const std::string name = location.starts_with("./") ? location.substr(2) : location;
   return name == kFileDictionaryName || name == kFieldDictionaryName || name == kIndexDictionaryName;
-}
-
-bool FolderMissing(const std::string& location) {
-  const std::filesystem::path folder = std::filesystem::path(location).parent_path();
-  std::error_code error;
-  return !folder.empty() && !std::filesystem::is_directory(folder, error);
 }
 
 struct StatisticsRead {
@@ -160,7 +153,6 @@ void CheckDataFile(const Table& table, const std::vector<Column>& columns,
                    const std::vector<Segment>& segments) {
   if (IsDictionaryFile(table.location)) return;
   const StatisticsRead read = ReadStatistics(table.location);
-  if (read.openStatus == RECMGR_STATUS_FILE_NOT_FOUND && FolderMissing(table.location)) return;
   if (read.openStatus != RECMGR_STATUS_SUCCESS) {
     ReportProblem(table.name, "data file " + table.location + ": " + StatusInWords(read.openStatus));
   } else if (read.statStatus != RECMGR_STATUS_SUCCESS) {

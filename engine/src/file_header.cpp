@@ -139,6 +139,7 @@ int16_t ParseHeaderPage(const uint8_t* file, uint64_t fileSize, FileHeader* out)
   const size_t keyCount = file[kHdrKeyCount];
   const size_t segmentCount = Load16(file + kHdrSegmentCount);
   if (keyCount > kMaxKeys || file[kHdrOwnerFlag] > 1) return kNotOurs;
+  if (Load16(file + kHdrReserved1) != 0 || Load32(file + kHdrReserved2) != 0) return kNotOurs;
   if (HeaderBytes(keyCount, segmentCount) > pageSize) return kNotOurs;
   h.recordCount = Load32(file + kHdrRecordCount);
   h.recordLength = Load16(file + kHdrRecordLength);
@@ -156,7 +157,7 @@ int16_t ParseHeaderPage(const uint8_t* file, uint64_t fileSize, FileHeader* out)
   for (size_t i = 0; i < keyCount; ++i, p += kKeyDescSize) {
     KeyDesc& key = h.keys[i];
     key.number = p[kKeyNumber];
-    if ((p[kKeyFlags] & ~kKeyFlagDuplicates) != 0) return kNotOurs;
+    if ((p[kKeyFlags] & ~kKeyFlagDuplicates) != 0 || Load16(p + kKeyReserved) != 0) return kNotOurs;
     key.duplicates = (p[kKeyFlags] & kKeyFlagDuplicates) != 0;
     key.segmentCount = p[kKeySegmentCount];
     key.length = p[kKeyLength];
@@ -172,7 +173,7 @@ int16_t ParseHeaderPage(const uint8_t* file, uint64_t fileSize, FileHeader* out)
     seg.offset = Load16(p + kSegOffset);
     seg.length = Load16(p + kSegLength);
     if (p[kSegType] > kCaseInsensitiveString) return kNotOurs;
-    if ((p[kSegFlags] & ~kSegFlagDescending) != 0) return kNotOurs;
+    if ((p[kSegFlags] & ~kSegFlagDescending) != 0 || Load16(p + kSegReserved) != 0) return kNotOurs;
     seg.kind = static_cast<SegmentKind>(p[kSegType]);
     seg.descending = (p[kSegFlags] & kSegFlagDescending) != 0;
   }

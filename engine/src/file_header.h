@@ -80,9 +80,11 @@ bool ComputeLayout(FileHeader* header);
 // REQUIRES: ComputeLayout(&header) succeeded.
 void EncodeHeaderPage(const FileHeader& header, uint8_t* page);
 
-// Parses and checks the header page of a file of `fileSize` bytes mapped at
-// `file`. Returns RECMGR_STATUS_SUCCESS; RECMGR_STATUS_NOT_A_RECMGR_FILE for
-// a bad magic, format version, page size, header checksum or header field;
+// Parses and checks the header page of a file of `fileSize` bytes whose
+// first bytes are at `file`: at least min(fileSize, the page size the
+// header names) of them. Returns RECMGR_STATUS_SUCCESS;
+// RECMGR_STATUS_NOT_A_RECMGR_FILE for a bad magic, format version, page
+// size, header checksum or header field, or a reserved field not zero;
 // RECMGR_STATUS_IO_ERROR if the header is sound but the file's size is not
 // the page count times the page size (truncated or extended).
 int16_t ParseHeaderPage(const uint8_t* file, uint64_t fileSize, FileHeader* out);

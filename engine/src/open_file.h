@@ -1,6 +1,6 @@
-// One open file: its mapping, its checked header, which pages have been
-// verified and which are mapped in, and the current position. Owned by the
-// handle registry and reached only through a position block.
+// One open file: its descriptor, its checked header, the pages read lately
+// and the current position. Owned by the handle registry and reached only
+// through a position block.
 #ifndef RECMGR_SRC_OPEN_FILE_H
 #define RECMGR_SRC_OPEN_FILE_H
 
@@ -10,44 +10,61 @@
 #include <vector>
 
 #include "file_header.h"
-#include "mapped_file.h"
+#include "read_only_file.h"
 
 namespace recmgr {
 
 inline constexpr int kNoKey = -1;
 inline constexpr size_t kMaxPathBytes = 255;  // the key buffer's limit, NUL included
-// Bytes of pages an open file touches before it hands its mapped pages back
-// to the page cache, so that a scan of a large file keeps a small resident
-// set. The kernel maps pages in chunks of up to a megabyte around each
-// touch, so the resident set is a few times this.
-inline constexpr uint64_t kResidentBudgetBytes = uint64_t{1} << 20;
+// Bytes of pages an open file keeps after reading and checking them, and
+// the fewest pages it keeps whatever their size. Binary searches start from
+// the same few index pages and a walk stays on one page for many records,
+// so a small cache answers most reads.
+inline constexpr size_t kPageCacheBytes = size_t{256} << 10;
+inline constexpr uint32_t kMinCachedPages = 8;
+inline constexpr uint32_t kNoSlot = UINT32_MAX;
 
 struct Position {
   int keyIndex = kNoKey;  // into header.keys; kNoKey: no current record
   uint32_t entry = 0;     // index entry of the current record
 };
 
+// Pages read from the file and checked, in slots of one page each, replaced
+// in clock order. Allocated at the first page read, so a file opened only
+// for its statistics costs no page memory.
+struct PageCache {
+  std::vector<uint32_t> slotOfPage;  // per page of the file: its slot or kNoSlot; empty until the first read
+  std::vector<uint32_t> pageInSlot;  // per slot: its page or kNoSlot
+  std::vector<uint8_t> referenced;   // per slot: used since the clock hand last passed
+  std::unique_ptr<uint8_t[]> bytes;  // the slots' pages, one after another
+  uint32_t hand = 0;
+};
+
 struct OpenFile {
-  MappedFile map;
+  ReadOnlyFile file;
   format::FileHeader header;
   int16_t keyIndexByNumber[format::kMaxKeyNumber + 1];  // kNoKey where undeclared
-  std::vector<uint64_t> verifiedPages;                  // one bit per page
-  std::vector<uint64_t> residentPages;                  // touched since the last release
-  uint64_t residentBytes = 0;                           // page bytes touched since then
+  PageCache cache;
+  bool changed = false;  // the file was found changed since Open: every read fails
   Position position;
   char path[kMaxPathBytes + 1] = {};
 
   OpenFile() = default;
-  ~OpenFile() { UnmapFile(&map); }
+  ~OpenFile() { CloseReadOnlyFile(&file); }
   OpenFile(const OpenFile&) = delete;
   OpenFile& operator=(const OpenFile&) = delete;
 };
 
-// Maps `path`, checks its header and the owner name. Reads only the header
+// Opens `path`, checks its header and the owner name. Reads only the header
 // page. Returns RECMGR_STATUS_SUCCESS and sets *out, or the status of
-// MapFile(), of ParseHeaderPage(), or RECMGR_STATUS_INVALID_OWNER_NAME.
+// OpenReadOnlyFile(), of ParseHeaderPage(), or RECMGR_STATUS_INVALID_OWNER_NAME.
 // REQUIRES: path is NUL-terminated within kMaxPathBytes bytes.
 int16_t OpenFileAt(const char* path, std::string_view ownerName, std::unique_ptr<OpenFile>* out);
+
+// False if the file was changed in place since Open (see IsUnchanged()) or
+// was found so before; the first time, marks it changed for good and drops
+// its cached pages.
+bool StillUnchanged(OpenFile& file);
 
 }  // namespace recmgr
 

@@ -1,12 +1,14 @@
-// Reading records and index entries of an open file. Each page is checked
-// the first time it is used (checksum, type, key number, page number, entry
-// count) and remembered as verified for the life of the handle; a damaged
-// page makes every access to it fail. After kResidentBudgetBytes of touched
-// pages the file's mapped pages are handed back to the page cache; returned
-// pointers stay valid (the mapping itself stays).
+// Reading records and index entries of an open file. A page is read from
+// the file with pread into the file's page cache and checked (checksum,
+// type, key number, page number, entry count) every time it is read, and
+// only then used; a damaged page makes every access to it fail. Each read
+// from the file first makes sure the file was not changed in place since
+// Open; once it was, every page access of the handle fails.
 //
-// RecordAt and EntryAt run on every Get, so their common case (a page
-// touched since the last release) is inline: one bit test.
+// A returned pointer is valid until the next page access of the same file.
+//
+// RecordAt and EntryAt run on every Get, so their common case (a page in
+// the cache) is inline: one table lookup.
 #ifndef RECMGR_SRC_PAGE_ACCESS_H
 #define RECMGR_SRC_PAGE_ACCESS_H
 
@@ -18,19 +20,24 @@
 namespace recmgr {
 
 // Page `page`, the page `pageInRun` of a run of pages holding `total`
-// entries, `perPage` to a page, touched for the first time since the last
-// release: checked if it never was, and counted against the budget. Null if
-// it does not read back as expected.
-const uint8_t* TouchPage(OpenFile& file, uint32_t page, format::PageType type, uint8_t keyNumber,
-                         uint32_t total, uint32_t perPage, uint32_t pageInRun);
+// entries, `perPage` to a page, not in the cache: read, checked and cached.
+// Null if it cannot be read, does not read back as expected, or the file
+// has changed.
+const uint8_t* ReadPage(OpenFile& file, uint32_t page, format::PageType type, uint8_t keyNumber,
+                        uint32_t total, uint32_t perPage, uint32_t pageInRun);
 
 inline const uint8_t* PageOfRun(OpenFile& file, uint32_t firstPage, uint32_t pageInRun, format::PageType type,
                                 uint8_t keyNumber, uint32_t total, uint32_t perPage) {
   const uint32_t page = firstPage + pageInRun;
-  if (page < file.header.pageCount && (file.residentPages[page / 64] >> (page % 64) & 1) != 0) {
-    return file.map.data + (uint64_t{page} << file.header.pageShift);
+  PageCache& cache = file.cache;
+  if (page < cache.slotOfPage.size()) {
+    const uint32_t slot = cache.slotOfPage[page];
+    if (slot != kNoSlot) {
+      cache.referenced[slot] = 1;
+      return cache.bytes.get() + (size_t{slot} << file.header.pageShift);
+    }
   }
-  return TouchPage(file, page, type, keyNumber, total, perPage, pageInRun);
+  return ReadPage(file, page, type, keyNumber, total, perPage, pageInRun);
 }
 
 // The record numbered `recordNumber` (insertion order, from 0), or null if

@@ -57,7 +57,7 @@ void FillKeySpecs(const format::FileHeader& h, uint8_t* out) {
 
 int16_t StatOperation(void* positionBlock, void* dataBuffer, uint32_t* dataLength, void* keyBuffer,
                       uint8_t keyLength) {
-  const OpenFile* file = FindOpenFile(positionBlock);
+  OpenFile* file = FindOpenFile(positionBlock);
   if (file == nullptr) return RECMGR_STATUS_FILE_NOT_OPEN;
   const format::FileHeader& h = file->header;
   const uint64_t needed =
@@ -65,6 +65,9 @@ int16_t StatOperation(void* positionBlock, void* dataBuffer, uint32_t* dataLengt
   if (dataBuffer == nullptr || dataLength == nullptr || *dataLength < needed) {
     return RECMGR_STATUS_DATA_BUFFER_TOO_SHORT;
   }
+  // Answered from the header read at Open, which a file changed since no
+  // longer has.
+  if (!StillUnchanged(*file)) return RECMGR_STATUS_IO_ERROR;
   auto* out = static_cast<uint8_t*>(dataBuffer);
   FillFileSpec(h, out);
   FillKeySpecs(h, out + RECMGR_STAT_FILE_SPEC_SIZE);

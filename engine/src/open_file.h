@@ -17,27 +17,30 @@ namespace recmgr {
 inline constexpr int kNoKey = -1;
 inline constexpr size_t kMaxPathBytes = 255;  // the key buffer's limit, NUL included
 // Bytes of pages an open file keeps after reading and checking them, and
-// the fewest pages it keeps whatever their size. Binary searches start from
-// the same few index pages and a walk stays on one page for many records,
-// so a small cache answers most reads.
+// the fewest pages it keeps whatever their size (a power of two). Binary
+// searches start from the same few index pages and a walk stays on one page
+// for many records, so a small cache answers most reads.
 inline constexpr size_t kPageCacheBytes = size_t{256} << 10;
 inline constexpr uint32_t kMinCachedPages = 8;
-inline constexpr uint32_t kNoSlot = UINT32_MAX;
+inline constexpr uint32_t kNoPage = UINT32_MAX;  // no file has this page: the count is below it
 
 struct Position {
   int keyIndex = kNoKey;  // into header.keys; kNoKey: no current record
   uint32_t entry = 0;     // index entry of the current record
 };
 
-// Pages read from the file and checked, in slots of one page each, replaced
-// in clock order. Allocated at the first page read, so a file opened only
-// for its statistics costs no page memory.
+// Pages read from the file and checked, two-way set associative: page p
+// may sit in either slot of set p mod the set count, and a miss replaces
+// the one of the two used less lately. Allocated at the first page read, so
+// a file opened only for its statistics costs no page memory; until then
+// every lookup misses on one empty set.
 struct PageCache {
-  std::vector<uint32_t> slotOfPage;  // per page of the file: its slot or kNoSlot; empty until the first read
-  std::vector<uint32_t> pageInSlot;  // per slot: its page or kNoSlot
-  std::vector<uint8_t> referenced;   // per slot: used since the clock hand last passed
-  std::unique_ptr<uint8_t[]> bytes;  // the slots' pages, one after another
-  uint32_t hand = 0;
+  static constexpr uint32_t kEmptySet[2] = {kNoPage, kNoPage};
+  const uint32_t* pageInSlot = kEmptySet;  // per slot (2 per set): its page or kNoPage
+  uint32_t setMask = 0;                    // set count - 1
+  std::unique_ptr<uint32_t[]> slotPages;   // what pageInSlot points to once allocated
+  std::unique_ptr<uint8_t[]> replaceNext;  // per set: the slot (0 or 1) a miss replaces
+  std::unique_ptr<uint8_t[]> bytes;        // the slots' pages, one after another
 };
 
 struct OpenFile {

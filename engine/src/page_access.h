@@ -8,7 +8,7 @@
 // A returned pointer is valid until the next page access of the same file.
 //
 // RecordAt and EntryAt run on every Get, so their common case (a page in
-// the cache) is inline: one table lookup.
+// the cache) is inline: two compares.
 #ifndef RECMGR_SRC_PAGE_ACCESS_H
 #define RECMGR_SRC_PAGE_ACCESS_H
 
@@ -30,11 +30,12 @@ inline const uint8_t* PageOfRun(OpenFile& file, uint32_t firstPage, uint32_t pag
                                 uint8_t keyNumber, uint32_t total, uint32_t perPage) {
   const uint32_t page = firstPage + pageInRun;
   PageCache& cache = file.cache;
-  if (page < cache.slotOfPage.size()) {
-    const uint32_t slot = cache.slotOfPage[page];
-    if (slot != kNoSlot) {
-      cache.referenced[slot] = 1;
-      return cache.bytes.get() + (size_t{slot} << file.header.pageShift);
+  const uint32_t set = page & cache.setMask;
+  const uint32_t* slots = cache.pageInSlot + 2 * set;
+  for (uint32_t way = 0; way < 2; ++way) {
+    if (slots[way] == page) {
+      cache.replaceNext[set] = static_cast<uint8_t>(way ^ 1);
+      return cache.bytes.get() + (size_t{2 * set + way} << file.header.pageShift);
     }
   }
   return ReadPage(file, page, type, keyNumber, total, perPage, pageInRun);

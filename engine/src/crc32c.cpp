@@ -85,4 +85,20 @@ uint32_t Crc32cExtendPortable(uint32_t crc, const uint8_t* data, size_t n) {
   return ~SoftwareUpdate(~crc, data, n);
 }
 
+bool HasCrcInstruction() {
+#if defined(__x86_64__)
+  return kHardwareCrc;
+#else
+  return false;
+#endif
+}
+
+uint32_t Crc32cExtendInstruction(uint32_t crc, const uint8_t* data, size_t n) {
+#if defined(__x86_64__)
+  return ~HardwareUpdate(~crc, data, n);
+#else
+  return Crc32cExtendPortable(crc, data, n);
+#endif
+}
+
 }  // namespace recmgr::format

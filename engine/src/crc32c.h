@@ -16,6 +16,13 @@ uint32_t Crc32cExtend(uint32_t crc, const uint8_t* data, size_t n);
 // instruction; Crc32cExtend uses it there.
 uint32_t Crc32cExtendPortable(uint32_t crc, const uint8_t* data, size_t n);
 
+// True if this processor has the SSE4.2 crc32 instruction; Crc32cExtend
+// then uses it, through Crc32cExtendInstruction.
+bool HasCrcInstruction();
+
+// The same with the crc32 instruction. REQUIRES: HasCrcInstruction().
+uint32_t Crc32cExtendInstruction(uint32_t crc, const uint8_t* data, size_t n);
+
 inline uint32_t Crc32c(const uint8_t* data, size_t n) { return Crc32cExtend(0, data, n); }
 
 }  // namespace recmgr::format

@@ -20,7 +20,7 @@ inline constexpr size_t kMaxPathBytes = 255;  // the key buffer's limit, NUL inc
 // the fewest pages it keeps whatever their size (a power of two). Binary
 // searches start from the same few index pages and a walk stays on one page
 // for many records, so a small cache answers most reads.
-inline constexpr size_t kPageCacheBytes = size_t{256} << 10;
+inline constexpr size_t kPageCacheBytes = size_t{512} << 10;
 inline constexpr uint32_t kMinCachedPages = 8;
 inline constexpr uint32_t kNoPage = UINT32_MAX;  // no file has this page: the count is below it
 

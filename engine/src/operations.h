@@ -1,6 +1,7 @@
 // The operations behind RecmgrCall, one per file. Each takes the call's
 // arguments as RecmgrCall received them and returns its status; none of
-// them throws, except std::bad_alloc from Open.
+// them throws, except std::bad_alloc from Open (a Get without memory for
+// the file's page cache gives status 2).
 // REQUIRES for all: the caller holds the engine's call lock.
 #ifndef RECMGR_SRC_OPERATIONS_H
 #define RECMGR_SRC_OPERATIONS_H

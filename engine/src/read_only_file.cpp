@@ -67,8 +67,7 @@ bool IsUnchanged(const ReadOnlyFile& file) {
   struct stat now;
   if (fstat(file.fd, &now) != 0) return false;
   const struct stat& then = file.identity;
-  return now.st_size == then.st_size && SameTime(now.st_ctim, then.st_ctim) &&
-         SameTime(now.st_mtim, then.st_mtim);
+  return now.st_size == then.st_size && SameTime(now.st_mtim, then.st_mtim);
 }
 
 void CloseReadOnlyFile(ReadOnlyFile* file) {

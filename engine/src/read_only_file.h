@@ -1,8 +1,8 @@
 // A record file opened read-only and read with pread, never mapped: a file
 // truncated while open then gives a short read instead of a signal. The
-// descriptor is held while the file is open; its size and change and
-// modification times at open are kept, so that a change made in place while
-// it is open is noticed rather than read as if it were the same file.
+// descriptor is held while the file is open; its size and modification time
+// at open are kept, so that a change made in place while it is open is
+// noticed rather than read as if it were the same file.
 #ifndef RECMGR_SRC_READ_ONLY_FILE_H
 #define RECMGR_SRC_READ_ONLY_FILE_H
 
@@ -33,11 +33,12 @@ int16_t OpenReadOnlyFile(const char* path, ReadOnlyFile* out, uint8_t* head, siz
 // read (the file is shorter than it was).
 bool ReadExactly(const ReadOnlyFile& file, uint64_t offset, uint8_t* buffer, size_t length);
 
-// True if the file still has the size, change time and modification time
-// it had at open. Any write, truncation or extension
-// changes at least one of them (a copy over the file in the same clock tick
-// may keep both times on a file system with coarse timestamps; the page
-// checks still apply then).
+// True if the file still has the size and modification time it had at
+// open. Every write, truncation or extension sets the modification time
+// (the change time is not used: renaming another file over this one, the
+// safe way to replace it, changes this one's change time but not its
+// bytes). A change that puts the modification time back exactly as it was
+// is not seen here; the page checks still apply to it.
 bool IsUnchanged(const ReadOnlyFile& file);
 
 // Closes the descriptor. Safe on a file that was never opened.

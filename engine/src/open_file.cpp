@@ -1,7 +1,5 @@
 #include "open_file.h"
 
-#include <cstring>
-
 #include "owner_name.h"
 #include "recmgr/recmgr.h"
 
@@ -44,7 +42,6 @@ int16_t OpenFileAt(const char* path, std::string_view ownerName, std::unique_ptr
   for (size_t i = 0; i < file->header.keys.size(); ++i) {
     file->keyIndexByNumber[file->header.keys[i].number] = static_cast<int16_t>(i);
   }
-  std::strncpy(file->path, path, kMaxPathBytes);
   *out = std::move(file);
   return RECMGR_STATUS_SUCCESS;
 }

@@ -1,4 +1,4 @@
-// One open file: its descriptor, its checked header, the pages read lately
+// One open file: the file read, its checked header, the pages read lately
 // and the current position. Owned by the handle registry and reached only
 // through a position block.
 #ifndef RECMGR_SRC_OPEN_FILE_H
@@ -15,7 +15,6 @@
 namespace recmgr {
 
 inline constexpr int kNoKey = -1;
-inline constexpr size_t kMaxPathBytes = 255;  // the key buffer's limit, NUL included
 // Bytes of pages an open file keeps after reading and checking them, and
 // the fewest pages it keeps whatever their size (a power of two). Binary
 // searches start from the same few index pages and a walk stays on one page
@@ -52,7 +51,6 @@ struct OpenFile {
   PageCache cache;
   bool changed = false;  // the file was found changed since Open: every read fails
   Position position;
-  char path[kMaxPathBytes + 1] = {};
 
   OpenFile() = default;
   ~OpenFile() { CloseReadOnlyFile(&file); }

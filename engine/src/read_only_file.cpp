@@ -4,11 +4,15 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "recmgr/recmgr.h"
 
 namespace recmgr {
 namespace {
+
+// O_NONBLOCK: opening a FIFO or a device must not hang; S_ISREG rejects them.
+constexpr int kOpenFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
 
 int16_t StatusForOpenError(int error) {
   switch (error) {
@@ -23,35 +27,95 @@ int16_t StatusForOpenError(int error) {
 
 bool SameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
 
+// The files holding a descriptor, newest (used last) first.
+struct HeldFiles {
+  ReadOnlyFile* newest = nullptr;
+  ReadOnlyFile* oldest = nullptr;
+  size_t count = 0;
+};
+
+HeldFiles& Held() {
+  static HeldFiles* held = new HeldFiles;  // never destroyed: usable during exit
+  return *held;
+}
+
+void Unlink(ReadOnlyFile* file) {
+  HeldFiles& held = Held();
+  (file->newer != nullptr ? file->newer->older : held.newest) = file->older;
+  (file->older != nullptr ? file->older->newer : held.oldest) = file->newer;
+  file->newer = file->older = nullptr;
+  --held.count;
+}
+
+void LinkNewest(ReadOnlyFile* file) {
+  HeldFiles& held = Held();
+  file->older = held.newest;
+  (held.newest != nullptr ? held.newest->newer : held.oldest) = file;
+  held.newest = file;
+  ++held.count;
+}
+
+void GiveBackOldest() {
+  ReadOnlyFile* file = Held().oldest;
+  Unlink(file);
+  close(file->fd);
+  file->fd = -1;
+}
+
+// Opens `path`, giving back the descriptors of the files used least lately
+// to stay within kMaxHeldDescriptors, or while the process has none left.
+// Returns the descriptor, or -1 with errno set.
+int OpenDescriptor(const char* path) {
+  for (;;) {
+    if (Held().count >= kMaxHeldDescriptors) GiveBackOldest();
+    const int fd = open(path, kOpenFlags);
+    if (fd >= 0 || (errno != EMFILE && errno != ENFILE) || Held().count == 0) return fd;
+    GiveBackOldest();
+  }
+}
+
+// Makes sure `file` holds its descriptor, as the file used last. False if
+// its path no longer opens the same file.
+bool Hold(ReadOnlyFile& file) {
+  if (file.fd >= 0) {
+    if (Held().newest != &file) {
+      Unlink(&file);
+      LinkNewest(&file);
+    }
+    return true;
+  }
+  const int fd = OpenDescriptor(file.path);
+  if (fd < 0) return false;
+  struct stat now;
+  if (fstat(fd, &now) != 0 || now.st_dev != file.identity.st_dev || now.st_ino != file.identity.st_ino) {
+    close(fd);
+    return false;
+  }
+  file.fd = fd;
+  LinkNewest(&file);
+  return true;
+}
+
 }  // namespace
 
-int16_t OpenReadOnlyFile(const char* path, ReadOnlyFile* out, uint8_t* head, size_t headCapacity,
+int16_t OpenReadOnlyFile(const char* path, ReadOnlyFile* file, uint8_t* head, size_t headCapacity,
                          size_t* headLength) {
-  // O_NONBLOCK: opening a FIFO or a device must not hang; S_ISREG rejects them.
-  const int fd = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  const int fd = OpenDescriptor(path);
   if (fd < 0) return StatusForOpenError(errno);
-  ReadOnlyFile file;
-  file.fd = fd;
-  if (fstat(fd, &file.identity) != 0) {
-    CloseReadOnlyFile(&file);
-    return RECMGR_STATUS_IO_ERROR;
-  }
-  if (!S_ISREG(file.identity.st_mode)) {
-    CloseReadOnlyFile(&file);
-    return RECMGR_STATUS_NOT_A_RECMGR_FILE;
-  }
-  file.size = static_cast<uint64_t>(file.identity.st_size);
-  const size_t expected = file.size < headCapacity ? static_cast<size_t>(file.size) : headCapacity;
-  if (!ReadExactly(file, 0, head, expected)) {
-    CloseReadOnlyFile(&file);
-    return RECMGR_STATUS_IO_ERROR;
-  }
-  *out = file;
+  file->fd = fd;
+  LinkNewest(file);
+  std::strncpy(file->path, path, kMaxPathBytes);
+  if (fstat(fd, &file->identity) != 0) return RECMGR_STATUS_IO_ERROR;
+  if (!S_ISREG(file->identity.st_mode)) return RECMGR_STATUS_NOT_A_RECMGR_FILE;
+  file->size = static_cast<uint64_t>(file->identity.st_size);
+  const size_t expected = file->size < headCapacity ? static_cast<size_t>(file->size) : headCapacity;
+  if (!ReadExactly(*file, 0, head, expected)) return RECMGR_STATUS_IO_ERROR;
   *headLength = expected;
   return RECMGR_STATUS_SUCCESS;
 }
 
-bool ReadExactly(const ReadOnlyFile& file, uint64_t offset, uint8_t* buffer, size_t length) {
+bool ReadExactly(ReadOnlyFile& file, uint64_t offset, uint8_t* buffer, size_t length) {
+  if (!Hold(file)) return false;
   while (length > 0) {
     const ssize_t n = pread(file.fd, buffer, length, static_cast<off_t>(offset));
     if (n < 0 && errno == EINTR) continue;
@@ -63,16 +127,18 @@ bool ReadExactly(const ReadOnlyFile& file, uint64_t offset, uint8_t* buffer, siz
   return true;
 }
 
-bool IsUnchanged(const ReadOnlyFile& file) {
+bool IsUnchanged(ReadOnlyFile& file) {
   struct stat now;
-  if (fstat(file.fd, &now) != 0) return false;
+  if (!Hold(file) || fstat(file.fd, &now) != 0) return false;
   const struct stat& then = file.identity;
   return now.st_size == then.st_size && SameTime(now.st_mtim, then.st_mtim);
 }
 
 void CloseReadOnlyFile(ReadOnlyFile* file) {
-  if (file->fd >= 0) close(file->fd);
-  *file = ReadOnlyFile{};
+  if (file->fd < 0) return;
+  Unlink(file);
+  close(file->fd);
+  file->fd = -1;
 }
 
 }  // namespace recmgr

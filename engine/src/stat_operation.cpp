@@ -73,8 +73,8 @@ int16_t StatOperation(void* positionBlock, void* dataBuffer, uint32_t* dataLengt
   FillKeySpecs(h, out + RECMGR_STAT_FILE_SPEC_SIZE);
   *dataLength = static_cast<uint32_t>(needed);
 
-  const size_t pathBytes = std::strlen(file->path) + 1;
-  if (keyBuffer != nullptr && keyLength >= pathBytes) std::memcpy(keyBuffer, file->path, pathBytes);
+  const size_t pathBytes = std::strlen(file->file.path) + 1;
+  if (keyBuffer != nullptr && keyLength >= pathBytes) std::memcpy(keyBuffer, file->file.path, pathBytes);
   return RECMGR_STATUS_SUCCESS;
 }
 

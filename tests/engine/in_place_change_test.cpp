@@ -4,7 +4,7 @@
 // the file, gives status 2 once the file has changed, and so does every
 // later read of the handle, pages read before the change included. A file
 // replaced by rename has not changed: the open handle reads on in the file
-// it opened.
+// it opened, as long as it holds its descriptor.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -12,8 +12,10 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <vector>
 
 #include "engine_test_support.h"
+#include "read_only_file.h"
 #include "temp_dir.h"
 
 namespace {
@@ -153,6 +155,20 @@ TEST_F(InPlaceChangeTest, UnchangedOrReplacedByRenameReadsOn) {
     EXPECT_EQ(Stat(block), 0);
     EXPECT_EQ(enginetest::Close(block), 0);
   }
+}
+
+// A file that gave its descriptor back (others were used since) can only
+// open its path again: replaced by rename, it is not the file it was.
+TEST_F(InPlaceChangeTest, ReplacedByRenameAfterGivingItsDescriptorBack) {
+  PositionBlock block;
+  OpenAndReadOne(block);
+  std::vector<PositionBlock> others(recmgr::kMaxHeldDescriptors);
+  for (PositionBlock& other : others) ASSERT_EQ(enginetest::Open(other, smaller_), 0);
+  ASSERT_EQ(std::rename(sameSize_.c_str(), path_.c_str()), 0);
+  EXPECT_EQ(Get(block, RECMGR_OP_GET_NEXT, 0).status, RECMGR_STATUS_IO_ERROR);
+  EXPECT_EQ(Stat(block), RECMGR_STATUS_IO_ERROR);
+  for (PositionBlock& other : others) EXPECT_EQ(enginetest::Close(other), 0);
+  EXPECT_EQ(enginetest::Close(block), 0);
 }
 
 }  // namespace

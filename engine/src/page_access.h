@@ -1,9 +1,10 @@
 // Reading records and index entries of an open file. A page is read from
 // the file with pread into the file's page cache and checked (checksum,
 // type, key number, page number, entry count) every time it is read, and
-// only then used; a damaged page makes every access to it fail. Each read
-// from the file first makes sure the file was not changed in place since
-// Open; once it was, every page access of the handle fails.
+// only then used; a damaged page makes every access to it fail. After each
+// read from the file, before its bytes are used, the file must show no
+// change in place since Open; once it does, every page access of the
+// handle fails.
 //
 // A returned pointer is valid until the next page access of the same file.
 //

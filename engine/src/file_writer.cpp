@@ -156,6 +156,16 @@ int16_t FileWriter::Commit() {
   return status;
 }
 
+std::string FileWriter::ReleaseStaged() {
+  State& s = *state_;
+  if (!s.staged || s.committed) return "";
+  std::string path = std::move(s.file.tempPath);
+  s.file.tempPath.clear();
+  s.staged = false;
+  s.records = {};
+  return path;
+}
+
 int16_t FileWriter::Finish() {
   const int16_t status = Stage();
   return status != RECMGR_STATUS_SUCCESS ? status : Commit();

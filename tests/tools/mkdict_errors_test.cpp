@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <regex>
 #include <string>
 
 #include "file_dump.h"
@@ -198,7 +199,9 @@ std::map<std::string, std::string> Snapshot(const std::string& folder) {
   std::map<std::string, std::string> files;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
     files[fs::relative(entry.path(), folder).string()] =
-        entry.is_regular_file() ? ReadFile(entry.path().string()) : "(folder)";
+        entry.is_symlink()        ? "(link to " + fs::read_symlink(entry.path()).string() + ")"
+        : entry.is_regular_file() ? ReadFile(entry.path().string())
+                                  : "(folder)";
   }
   return files;
 }
@@ -214,7 +217,8 @@ TEST(NothingWritten, AnExistingDictionaryStaysAsItWas) {
   ASSERT_EQ(before.size(), 5u);
 
   // A late syntax error, a late duplicate key, and a data file that can only
-  // fail while being written (its folder is a file): each leaves no trace.
+  // fail while being written (its temporary's name is too long), each with
+  // --replace: each leaves no trace.
   testsupport::WriteFile(dir / "out/blocker", "a file, not a folder");
   const auto withBlocker = Snapshot(dir / "out");
   const std::string bad[] = {
@@ -223,16 +227,17 @@ TEST(NothingWritten, AnExistingDictionaryStaysAsItWas) {
       good + "INSERT INTO Customers VALUES (2);\n",
       "CREATE TABLE Customers IN 'data/CUSTOMER.DAT' (Id INTEGER);\n"
       "CREATE TABLE New IN 'new/deeper/NEW.DAT' ();\n"
-      "CREATE TABLE Blocked IN 'blocker/BLOCKED.DAT' ();\n",
+      "CREATE TABLE Long IN 'long/" +
+          std::string(245, 'L') + "' ();\n",
   };
   const std::string messages[] = {
       "in.ddl:4:7: expected TABLE, INDEX, UNIQUE or CONSTRAINT, found end of file\n",
       "in.ddl:4:30: duplicate key in unique index K of table Customers (same as the row at line "
       "3)\n",
-      "mkdict: cannot write out/blocker/BLOCKED.DAT: record manager status ",
+      "mkdict: cannot write out/long/" + std::string(245, 'L') + ": record manager status ",
   };
   for (int i = 0; i < 3; ++i) {
-    auto run = RunMkdict(dir, bad[i]);
+    auto run = RunMkdict(dir, bad[i], {"in.ddl", "-o", "out", "--replace"});
     EXPECT_EQ(run.err.substr(0, messages[i].size()), messages[i]);
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
     EXPECT_EQ(run.exitCode, 1);
@@ -244,6 +249,163 @@ TEST(NothingWritten, AnExistingDictionaryStaysAsItWas) {
             "field id=2 table=1 type=255 offset=0 size=0 dec=0 flags=0x00000000 name=\"K\"\n"
             "index table=1 field=1 number=0 segment=0 flags=0x00000000\n");
 }
+
+// Refusals that depend on what is on disk already. Each case builds
+// `before` (if any) into out/, makes its `setup` entries, then runs mkdict on
+// `ddl`: one line, exit 1, and not a byte changed anywhere in the folder.
+struct Entry {
+  std::string path;
+  enum Kind { kFolder, kText, kLink, kHardLink } kind;
+  std::string target;  // link target, or the text
+};
+
+struct RefusalCase {
+  const char* name;
+  std::string before;
+  std::vector<Entry> setup;
+  std::string ddl;
+  std::vector<std::string> arguments;
+  std::string message;  // "{dir}" stands for the test's folder
+};
+
+void PrintTo(const RefusalCase& value, std::ostream* out) { *out << value.name; }
+
+std::vector<RefusalCase> RefusalCases() {
+  const std::vector<std::string> replace = {"in.ddl", "-o", "out", "--replace"};
+  const std::vector<std::string> plain = {"in.ddl", "-o", "out"};
+  const std::string old = "CREATE TABLE T IN 'data/T.DAT' ();\n";
+  const std::string table = "CREATE TABLE T IN '";
+  return {
+      {"DescriptionMissing",
+       "",
+       {},
+       kTable,
+       {"missing.ddl"},
+       "mkdict: cannot read missing.ddl: No such file or directory"},
+      {"DescriptionIsAFolder",
+       "",
+       {{"sub", Entry::kFolder, ""}},
+       kTable,
+       {"sub"},
+       "mkdict: sub is a folder, not a description"},
+      {"DescriptionIsADevice",
+       "",
+       {},
+       kTable,
+       {"/dev/null"},
+       "mkdict: /dev/null is not a regular file, not a description"},
+      {"DictionaryWithoutReplace",
+       old,
+       {},
+       old,
+       plain,
+       "mkdict: out holds a dictionary already; --replace replaces it"},
+      {"DataFileWithoutReplace",
+       old,
+       {},
+       table + "../other/T.DAT' ();\nCREATE TABLE U IN '../out/data/T.DAT' ();",
+       {"in.ddl", "-o", "other"},
+       "mkdict: other/../out/data/T.DAT exists already; --replace replaces it"},
+      {"ForeignDataFile",
+       "",
+       {{"notes.txt", Entry::kText, "keep me"}},
+       table + "../notes.txt' ();",
+       replace,
+       "mkdict: out/../notes.txt exists and was not written by the record manager; mkdict never replaces it"},
+      {"ForeignDictionaryFile",
+       "",
+       {{"out", Entry::kFolder, ""}, {"out/PVINDEX.DDF", Entry::kText, "keep me"}},
+       kTable,
+       replace,
+       "mkdict: out/PVINDEX.DDF exists and was not written by the record manager; mkdict never replaces it"},
+      {"ForeignFileUnderAnOldDictionary",
+       old,
+       {{"out/data/T.DAT", Entry::kText, "keep me"}},
+       old,
+       replace,
+       "mkdict: out/data/T.DAT exists and was not written by the record manager; mkdict never replaces it"},
+      {"SameFileByDotDot",
+       "",
+       {},
+       table + "a/../X.DAT' ();\nCREATE TABLE U IN 'X.DAT' ();",
+       plain,
+       "in.ddl:2:14: data file X.DAT of table U would overwrite the data file of table T"},
+      {"SameFileByLink",
+       "",
+       {{"out", Entry::kFolder, ""}, {"out/d", Entry::kFolder, ""}, {"out/l", Entry::kLink, "d"}},
+       table + "d/X.DAT' ();\nCREATE TABLE U IN 'l/X.DAT' ();",
+       plain,
+       "in.ddl:2:14: data file l/X.DAT of table U would overwrite the data file of table T"},
+      {"SameFileByHardLink",
+       old,
+       {{"out/data/U.DAT", Entry::kHardLink, "out/data/T.DAT"}},
+       old + "CREATE TABLE U IN 'data/U.DAT' ();",
+       replace,
+       "in.ddl:2:14: data file data/U.DAT of table U would overwrite the data file of table T"},
+      {"LocationIsALink",
+       "",
+       {{"out", Entry::kFolder, ""}, {"out/L.DAT", Entry::kLink, "elsewhere"}},
+       table + "L.DAT' ();",
+       plain,
+       "in.ddl:1:14: data file L.DAT of table T is a symbolic link; mkdict replaces files, not links"},
+      {"LocationIsAFolder",
+       old,
+       {},
+       "CREATE TABLE U IN 'data' ();",
+       replace,
+       "in.ddl:1:14: data file data of table U is a folder"},
+      {"LocationInsideAnother",
+       "",
+       {},
+       table + "d' ();\nCREATE TABLE U IN 'd/X.DAT' ();",
+       plain,
+       "in.ddl:2:14: data file d/X.DAT of table U would lie inside the data file of table T"},
+      {"LocationInsideADictionaryFile",
+       "",
+       {},
+       table + "PVFILE.DDF/X.DAT' ();",
+       plain,
+       "in.ddl:1:14: data file PVFILE.DDF/X.DAT of table T would lie inside the dictionary file PVFILE.DDF"},
+      {"LocationInsideAFile",
+       "",
+       {{"out", Entry::kFolder, ""}, {"out/blocker", Entry::kText, "a file"}},
+       table + "blocker/X.DAT' ();",
+       plain,
+       "in.ddl:1:14: data file blocker/X.DAT of table T would lie inside {dir}/out/blocker, which is not a "
+       "folder"},
+      {"LocationOnTheJournal",
+       "",
+       {},
+       table + "MKDICT.COMMIT' ();",
+       plain,
+       "in.ddl:1:14: data file MKDICT.COMMIT of table T would overwrite the commit journal MKDICT.COMMIT"},
+  };
+}
+
+class RefusalTest : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(RefusalTest, OneLineExitOneNothingChanged) {
+  const RefusalCase& test = GetParam();
+  TempDir dir;
+  if (!test.before.empty()) {
+    ASSERT_EQ(RunMkdict(dir, test.before).exitCode, 0);
+  }
+  for (const Entry& entry : test.setup) {
+    const std::string path = dir / entry.path;
+    if (entry.kind == Entry::kFolder) fs::create_directory(path);
+    if (entry.kind == Entry::kText) testsupport::WriteFile(path, entry.target);
+    if (entry.kind == Entry::kLink) fs::create_symlink(entry.target, path);
+    if (entry.kind == Entry::kHardLink) fs::create_hard_link(dir / entry.target, path);
+  }
+  testsupport::WriteFile(dir / "in.ddl", test.ddl);
+  const auto before = Snapshot(dir.str());
+  auto run = RunMkdict(dir, test.ddl, test.arguments);
+  EXPECT_EQ(run.err, std::regex_replace(test.message, std::regex("\\{dir\\}"), dir.str()) + "\n");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(Snapshot(dir.str()) == before);
+}
+
+INSTANTIATE_TEST_SUITE_P(OnDisk, RefusalTest, testing::ValuesIn(RefusalCases()), CaseName);
 
 struct UsageCase {
   const char* name;
@@ -272,6 +434,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"TwoDescriptions", {"in.ddl", "b.ddl"}, "more than one DESCRIPTION: in.ddl and b.ddl"},
         UsageCase{"FolderMissing", {"in.ddl", "-o"}, "-o needs a FOLDER"},
         UsageCase{"PasswordMissing", {"in.ddl", "--password"}, "--password needs a TEXT"},
+        UsageCase{"RecoverWithADescription", {"--recover", "in.ddl"}, "--recover takes no DESCRIPTION"},
         UsageCase{"PasswordTooLong",
                   {"in.ddl", "--password", std::string(52, 'p')},
                   "--password longer than 51 characters"}),
@@ -282,14 +445,7 @@ TEST(CommandLine, HelpPrintsTheUsageAndSucceeds) {
   auto run = RunMkdict(dir, "", {"--help"});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(run.out.rfind("usage: mkdict DESCRIPTION [-o FOLDER] [--password TEXT]\n", 0), 0u);
-}
-
-TEST(CommandLine, UnreadableDescriptionExitsOne) {
-  TempDir dir;
-  auto run = RunMkdict(dir, "", {"missing.ddl"});
-  EXPECT_EQ(run.err, "mkdict: cannot read missing.ddl\n");
-  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out.rfind("usage: mkdict DESCRIPTION [-o FOLDER] [--password TEXT] [--replace]\n", 0), 0u);
 }
 
 }  // namespace

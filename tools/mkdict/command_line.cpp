@@ -6,7 +6,8 @@
 namespace mkdict {
 
 const char* const kUsageText =
-    "usage: mkdict DESCRIPTION [-o FOLDER] [--password TEXT]\n"
+    "usage: mkdict DESCRIPTION [-o FOLDER] [--password TEXT] [--replace]\n"
+    "       mkdict --recover [-o FOLDER]\n"
     "Builds the dictionary files PVFILE.DDF, PVFIELD.DDF and PVINDEX.DDF in FOLDER and a\n"
     "data file for every table that has one, from the table descriptions in DESCRIPTION.\n"
     "\n"
@@ -14,10 +15,15 @@ const char* const kUsageText =
     "                   locations are taken from it, and missing folders are created\n"
     "  --password TEXT  master password of the dictionary files, at most 51 characters;\n"
     "                   replaces SET MASTER PASSWORD\n"
+    "  --replace        replace the dictionary and data files FOLDER holds already;\n"
+    "                   data files only the old dictionary names stay, with a warning\n"
+    "  --recover        only finish or undo a run that died in FOLDER, leaving the old\n"
+    "                   files or the new ones; every run does this first\n"
     "  --help           print this text\n"
     "\n"
-    "Exit codes: 0 written; 1 the description is wrong or a file could not be written,\n"
-    "and nothing was written; 2 the command line is wrong.\n";
+    "mkdict never replaces a file the record manager did not write.\n"
+    "Exit codes: 0 written; 1 the description is wrong, a file exists, or a file could\n"
+    "not be written, and nothing was changed; 2 the command line is wrong.\n";
 
 bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine* command, std::string* problem) {
   bool haveDescription = false;
@@ -26,6 +32,10 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine* co
     if (argument == "--help" || argument == "-h") {
       command->help = true;
       return true;
+    }
+    if (argument == "--replace" || argument == "--recover") {
+      (argument == "--replace" ? command->replace : command->recover) = true;
+      continue;
     }
     if (argument == "-o" || argument == "--password") {
       if (i + 1 >= arguments.size()) {
@@ -56,6 +66,10 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine* co
       command->description = argument;
       haveDescription = true;
     }
+  }
+  if (command->recover) {
+    if (haveDescription) *problem = "--recover takes no DESCRIPTION";
+    return !haveDescription;
   }
   if (!haveDescription) {
     *problem = "missing DESCRIPTION";

@@ -1,4 +1,5 @@
-// The command line: mkdict DESCRIPTION [-o FOLDER] [--password TEXT], or --help.
+// The command line: mkdict DESCRIPTION [-o FOLDER] [--password TEXT]
+// [--replace], mkdict --recover [-o FOLDER], or --help.
 #ifndef MKDICT_COMMAND_LINE_H
 #define MKDICT_COMMAND_LINE_H
 
@@ -10,6 +11,8 @@ namespace mkdict {
 
 struct CommandLine {
   bool help = false;
+  bool replace = false;  // an existing dictionary and data files may be replaced
+  bool recover = false;  // only finish or undo an interrupted run
   std::string description;
   std::string folder = ".";
   std::optional<std::string> password;

@@ -1,14 +1,22 @@
 // mkdict: builds a dictionary and its data files from a description.
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "command_line.h"
+#include "commit_journal.h"
 #include "data_file_writer.h"
 #include "dictionary_writer.h"
 #include "lexer.h"
+#include "location_checks.h"
 #include "model_builder.h"
 #include "morvel2/dictionary/dictionary_records.h"
+#include "old_dictionary.h"
 #include "output_files.h"
 #include "parser.h"
 
@@ -29,20 +37,57 @@ int ReportFailure(const std::string& reason) {
   return kExitFailure;
 }
 
-bool ReadDescription(const std::string& path, std::string* text) {
+// Reads the description, which must be a regular file.
+bool ReadDescription(const std::string& path, std::string* text, std::string* failure) {
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0) {
+    *failure = "cannot read " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    *failure =
+        path + (S_ISDIR(info.st_mode) ? " is a folder" : " is not a regular file") + ", not a description";
+    return false;
+  }
   std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
   std::ostringstream content;
   content << in.rdbuf();
   *text = content.str();
-  return !in.bad();
+  *failure = "cannot read " + path;
+  return in.is_open() && !in.bad();
+}
+
+// Locks `folder`, if it exists, and finishes or undoes a run that died in
+// it, saying which. Sets *locked once the folder is locked.
+bool RecoverFolder(const std::string& folder, bool* locked, std::string* failure) {
+  std::error_code ignored;
+  if (!std::filesystem::exists(folder, ignored)) return true;  // nothing to recover
+  if (!std::filesystem::is_directory(folder, ignored)) {
+    *failure = folder + " is not a folder";
+    return false;
+  }
+  if (!LockFolder(folder, failure)) return false;
+  *locked = true;
+  Recovery done = Recovery::kNothing;
+  if (!Recover(folder, &done, failure)) {
+    *failure = "cannot recover the run that died in " + folder + ": " + *failure;
+    return false;
+  }
+  if (done == Recovery::kFinished) {
+    std::fprintf(stderr, "mkdict: %s: finished the run that died after its commit point\n", folder.c_str());
+  } else if (done == Recovery::kUndone) {
+    std::fprintf(stderr, "mkdict: %s: undid the run that died before its commit point\n", folder.c_str());
+  }
+  return true;
 }
 
 int Run(const CommandLine& command) {
+  bool locked = false;
   std::string text;
-  if (!ReadDescription(command.description, &text)) {
-    return ReportFailure("cannot read " + command.description);
-  }
+  std::string failure;
+  if (!RecoverFolder(command.folder, &locked, &failure)) return ReportFailure(failure);
+  if (command.recover) return 0;
+  if (!ReadDescription(command.description, &text, &failure)) return ReportFailure(failure);
   std::vector<Token> tokens;
   std::vector<Statement> statements;
   Database database;
@@ -59,10 +104,18 @@ int Run(const CommandLine& command) {
   }
   std::string owner = command.password.value_or(database.password.value_or(""));
   if (owner.empty()) owner = kDefaultOwnerName;
-  std::string failure;
-  if (!PrepareDictionary(database, command.folder, owner, &files, &failure) || !WriteAll(&files, &failure)) {
+  if (!CheckExistingFiles(database, command.folder, command.replace, &failure) ||
+      !PrepareDictionary(database, command.folder, owner, &files, &failure)) {
     return ReportFailure(failure);
   }
+  const std::vector<std::string> warnings = DataFilesLeftBehind(database, command.folder, owner);
+  std::error_code code;
+  std::filesystem::create_directories(command.folder, code);
+  if (code) return ReportFailure("cannot create folder " + command.folder + ": " + code.message());
+  if ((!locked && !LockFolder(command.folder, &failure)) || !WriteAll(command.folder, &files, &failure)) {
+    return ReportFailure(failure);
+  }
+  for (const std::string& warning : warnings) std::fprintf(stderr, "mkdict: warning: %s\n", warning.c_str());
   return 0;
 }
 

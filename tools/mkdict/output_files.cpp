@@ -1,41 +1,65 @@
 #include "output_files.h"
 
-#include <filesystem>
-#include <system_error>
-#include <unordered_map>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include "morvel2/dictionary/dictionary_records.h"
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <set>
+#include <system_error>
+
+#include "commit_journal.h"
+#include "folder_sync.h"
+#include "location_checks.h"
 
 namespace mkdict {
 namespace fs = std::filesystem;
 
 namespace {
 
-// Creates the missing folders above `path`, remembering each one created.
-bool CreateParents(const std::string& path, std::vector<fs::path>* created, std::string* failure) {
-  fs::path parent = fs::path(path).parent_path();
-  std::vector<fs::path> missing;
-  std::error_code ignored;
-  for (fs::path at = parent; !at.empty() && !fs::exists(at, ignored); at = at.parent_path()) {
-    missing.push_back(at);
-    if (at == at.parent_path()) break;
-  }
-  for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-    std::error_code code;
-    if (!fs::create_directory(*it, code) && code) {
-      *failure = "cannot create folder " + it->string() + ": " + code.message();
-      return false;
+// The folders missing above the targets, each after its parent.
+std::vector<std::string> MissingFolders(const std::vector<std::string>& targets) {
+  std::vector<std::string> missing;
+  std::set<std::string> seen;
+  for (const std::string& target : targets) {
+    std::vector<std::string> chain;
+    std::error_code ignored;
+    for (fs::path at = fs::path(target).parent_path(); at != at.parent_path() && !fs::exists(at, ignored);
+         at = at.parent_path()) {
+      chain.push_back(at.string());
     }
-    created->push_back(*it);
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+      if (seen.insert(*it).second) missing.push_back(*it);
+    }
   }
-  return true;
+  return missing;
 }
 
-void RemoveFolders(const std::vector<fs::path>& created) {
-  for (auto it = created.rbegin(); it != created.rend(); ++it) {
-    std::error_code ignored;
-    fs::remove(*it, ignored);  // only empty folders go
+// Stages every file and takes its temporary over from the writer.
+bool StageAll(const Journal& journal, std::vector<OutputFile>* files, std::set<std::string>* changed,
+              std::string* failure) {
+  for (size_t i = 0; i < files->size(); ++i) {
+    OutputFile& file = (*files)[i];
+    const int16_t status = file.writer->Stage();
+    if (status != 0) {
+      *failure = "cannot write " + file.path + ": record manager status " + std::to_string(status);
+      return false;
+    }
+    // Recovery finds temporaries by this prefix alone.
+    const std::string temporary = file.writer->ReleaseStaged();
+    const std::string prefix = TemporaryPrefix(journal.targets[i], journal.pid);
+    const std::string name = fs::path(temporary).filename().string();
+    if (FolderOf(temporary) != FolderOf(file.path) ||
+        name.rfind(fs::path(prefix).filename().string(), 0) != 0) {
+      *failure =
+          "the record manager staged " + file.path + " as " + temporary + ", not beside it as expected";
+      unlink(temporary.c_str());
+      return false;
+    }
+    changed->insert(FolderOf(journal.targets[i]));
   }
+  return true;
 }
 
 }  // namespace
@@ -46,52 +70,34 @@ std::string ResolvePath(const std::string& folder, const std::string& location) 
   return (fs::path(folder) / path).string();
 }
 
-bool CheckLocations(const Database& database, const std::string& folder, DescriptionError* error) {
-  auto normal = [&](const std::string& location) {
-    std::error_code ignored;
-    return fs::absolute(ResolvePath(folder, location), ignored).lexically_normal().string();
+bool WriteAll(const std::string& folder, std::vector<OutputFile>* files, std::string* failure) {
+  Journal journal;
+  journal.pid = getpid();
+  for (const OutputFile& file : *files) journal.targets.push_back(EntryPath(file.path));
+  journal.createdFolders = MissingFolders(journal.targets);
+  if (!WritePrepareJournal(folder, journal, failure)) return false;
+  auto undo = [&] {
+    files->clear();  // abandons every temporary still staged
+    std::string ignored;
+    UndoRun(folder, journal, &ignored);
+    return false;
   };
-  std::unordered_map<std::string, std::string> owners;  // path → what lands there
-  for (const char* name : {kFileDictionaryName, kFieldDictionaryName, kIndexDictionaryName}) {
-    owners.emplace(normal(name), std::string("the dictionary file ") + name);
-  }
-  for (const Table& table : database.tables) {
-    if (!table.hasDataFile) continue;
-    auto [owner, added] = owners.emplace(normal(table.location), "the data file of table " + table.name);
-    if (!added) {
-      *error = {table.pos, "data file " + table.location + " of table " + table.name + " would overwrite " +
-                               owner->second};
-      return false;
+  std::set<std::string> changed;  // folders whose entries the run changes
+  for (const std::string& created : journal.createdFolders) {
+    if (mkdir(created.c_str(), 0777) != 0) {
+      *failure = "cannot create folder " + created + ": " + std::strerror(errno);
+      return undo();
     }
+    changed.insert(FolderOf(created));
   }
-  return true;
-}
-
-bool WriteAll(std::vector<OutputFile>* files, std::string* failure) {
-  std::vector<fs::path> created;
-  for (OutputFile& file : *files) {
-    if (!CreateParents(file.path, &created, failure)) {
-      RemoveFolders(created);
-      return false;
-    }
+  if (!StageAll(journal, files, &changed, failure) || !SyncFolders(changed, failure) ||
+      !CommitJournal(folder, failure)) {
+    return undo();
   }
-  for (OutputFile& file : *files) {
-    int16_t status = file.writer->Stage();
-    if (status != 0) {
-      *failure = "cannot write " + file.path + ": record manager status " + std::to_string(status);
-      files->clear();  // abandons every staged temporary
-      RemoveFolders(created);
-      return false;
-    }
-  }
-  for (OutputFile& file : *files) {
-    int16_t status = file.writer->Commit();
-    if (status != 0) {
-      *failure = "cannot put " + file.path + " in place: record manager status " + std::to_string(status);
-      return false;
-    }
-  }
-  return true;
+  files->clear();
+  if (FinishRun(folder, journal, failure)) return true;
+  *failure += "; mkdict --recover -o " + folder + " finishes the run";
+  return false;
 }
 
 }  // namespace mkdict

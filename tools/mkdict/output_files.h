@@ -1,6 +1,7 @@
 // The files one run writes, and writing them all or none: every file is
-// staged to a temporary beside its target first, and only when every one
-// staged are they renamed into place.
+// staged to a temporary beside its target under the commit journal, and
+// only when every one is staged and synced does the journal commit and the
+// temporaries go into place (commit_journal.h).
 #ifndef MKDICT_OUTPUT_FILES_H
 #define MKDICT_OUTPUT_FILES_H
 
@@ -21,15 +22,12 @@ struct OutputFile {
 // Where a location lands: absolute as it is, relative under `folder`.
 std::string ResolvePath(const std::string& folder, const std::string& location);
 
-// Fails at the first table whose data file would land where a dictionary
-// file or an earlier table's data file lands.
-bool CheckLocations(const Database& database, const std::string& folder, DescriptionError* error);
-
-// Creates the folders the files need, stages every file, then commits every
-// file (data files first, as given). On a failure before the commits nothing
-// is left behind: temporaries are removed, and so are the folders created.
+// Writes the journal in `folder` (which exists and is locked), creates the
+// folders the files need, stages every file, commits, and puts every file
+// in place. On a failure before the commit point nothing is left behind;
+// after it, the run is finished by the next run or `mkdict --recover`.
 // Returns false with *failure, a one-line reason, when a file can't be written.
-bool WriteAll(std::vector<OutputFile>* files, std::string* failure);
+bool WriteAll(const std::string& folder, std::vector<OutputFile>* files, std::string* failure);
 
 }  // namespace mkdict
 

@@ -66,6 +66,11 @@ class FileWriter {
   // Renames the staged temporary onto `path`. REQUIRES: Stage() succeeded.
   int16_t Commit();
 
+  // Hands the staged temporary to the caller, who renames it onto the path
+  // or removes it; the writer forgets it. Returns its path, or "" unless
+  // Stage() succeeded and neither Commit() nor this was called since.
+  std::string ReleaseStaged();
+
   // Stage() then Commit().
   int16_t Finish();
 

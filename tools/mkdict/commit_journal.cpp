@@ -118,6 +118,7 @@ std::vector<std::string> TemporariesOf(const std::string& target, long pid) {
   }
   std::sort(found.begin(), found.end());
   std::vector<std::string> paths;
+  paths.reserve(found.size());
   for (auto& item : found) paths.push_back(std::move(item.second));
   return paths;
 }

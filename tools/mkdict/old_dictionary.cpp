@@ -7,13 +7,12 @@
 
 #include "location_checks.h"
 #include "morvel2/dictionary/dictionary_records.h"
+#include "morvel2/recmgr/request_slot.h"
 #include "output_files.h"
 #include "recmgr/recmgr.h"
 
 namespace mkdict {
 namespace {
-
-constexpr uint8_t kKeyBufferSize = 255;
 
 struct OldTable {
   std::string name;
@@ -30,24 +29,24 @@ std::string Trimmed(const char* text, size_t width) {
 int16_t ReadOldTables(const std::string& folder, const std::string& ownerName,
                       std::vector<OldTable>* tables) {
   const std::string path = ResolvePath(folder, kFileDictionaryName);
-  if (path.size() >= kKeyBufferSize) return RECMGR_STATUS_INVALID_FILE_NAME;
+  if (path.size() >= kKeyLength) return RECMGR_STATUS_INVALID_FILE_NAME;
   char position[RECMGR_POSITION_BLOCK_SIZE] = {};
-  char key[kKeyBufferSize + 1] = {};
+  char key[kKeyBufferSize] = {};
   std::memcpy(key, path.c_str(), path.size());
   std::string owner = ownerName + '\0';
   uint32_t length = static_cast<uint32_t>(owner.size());
-  int16_t status = RecmgrCall(RECMGR_OP_OPEN, position, owner.data(), &length, key, kKeyBufferSize, 0);
+  int16_t status = RecmgrCall(RECMGR_OP_OPEN, position, owner.data(), &length, key, kKeyLength, 0);
   if (status != RECMGR_STATUS_SUCCESS) return status;
   FileRecord record;
   for (uint16_t operation = RECMGR_OP_GET_FIRST;; operation = RECMGR_OP_GET_NEXT) {
     length = sizeof record;
-    status = RecmgrCall(operation, position, &record, &length, key, kKeyBufferSize, 0);
+    status = RecmgrCall(operation, position, &record, &length, key, kKeyLength, 0);
     if (status != RECMGR_STATUS_SUCCESS) break;
     if (length != sizeof record) continue;
     tables->push_back({Trimmed(record.name, kNameWidth), Trimmed(record.location, kLocationWidth)});
   }
   length = 0;
-  RecmgrCall(RECMGR_OP_CLOSE, position, key, &length, key, kKeyBufferSize, 0);
+  RecmgrCall(RECMGR_OP_CLOSE, position, key, &length, key, kKeyLength, 0);
   return status == RECMGR_STATUS_END_OF_FILE ? int16_t{RECMGR_STATUS_SUCCESS} : status;
 }
 

@@ -1,4 +1,5 @@
-// The command line: mkdict DESCRIPTION [-o FOLDER] [--password TEXT], or --help.
+// The command line: mkdict DESCRIPTION [-o FOLDER] [--password TEXT]
+// [--password-guards all|changes], or --help.
 #ifndef MKDICT_COMMAND_LINE_H
 #define MKDICT_COMMAND_LINE_H
 
@@ -13,6 +14,7 @@ struct CommandLine {
   std::string description;
   std::string folder = ".";
   std::optional<std::string> password;
+  std::optional<bool> passwordGuardsChanges;  // --password-guards changes
 };
 
 extern const char* const kUsageText;

@@ -60,7 +60,10 @@ int Run(const CommandLine& command) {
   std::string owner = command.password.value_or(database.password.value_or(""));
   if (owner.empty()) owner = kDefaultOwnerName;
   std::string failure;
-  if (!PrepareDictionary(database, command.folder, owner, &files, &failure) || !WriteAll(&files, &failure)) {
+  bool guardsChanges = command.passwordGuardsChanges.value_or(database.passwordGuardsChanges);
+  auto guards = guardsChanges ? recmgr::OwnerGuards::kChanges : recmgr::OwnerGuards::kAll;
+  if (!PrepareDictionary(database, command.folder, owner, guards, &files, &failure) ||
+      !WriteAll(&files, &failure)) {
     return ReportFailure(failure);
   }
   return 0;

@@ -91,6 +91,7 @@ bool ParseString(const ColumnType& type, const ValueText& value, std::span<std::
   switch (type.valueClass) {
     case ValueClass::kPaddedString:
       if (text.size() > size) return Reason("string too long", reason);
+      if (size == 0) return true;  // a column of no bytes holds only ''
       std::memset(field.data(), ' ', size);
       std::memcpy(field.data(), text.data(), text.size());
       return true;

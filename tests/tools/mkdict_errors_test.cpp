@@ -46,7 +46,12 @@ std::vector<ErrorCase> SyntaxCases() {
       {"UnknownStatement", "DROP TABLE T;", "1:1: expected CREATE, INSERT or SET, found 'DROP'"},
       {"MissingSemicolon", "CREATE TABLE T ()\nCREATE TABLE U ();", "2:1: expected ';', found 'CREATE'"},
       {"UnknownTableOption", "CREATE TABLE T SIZE 5 ();",
-       "1:16: expected a table option or '(', found 'SIZE'"},
+       "1:16: expected ID, IN, NO FILE, PAGESIZE, VERSION, VARIABLE, RECORD COMPRESSION, PAGE COMPRESSION, "
+       "OWNER, NULLABLE, DICTIONARY, FLAGS or '(', found 'SIZE'"},
+      {"UnknownIndexOption", kTable + "CREATE INDEX K ON T (A) UNIQUE;",
+       "2:25: expected NUMBER, ID, MODIFIABLE or ';', found 'UNIQUE'"},
+      {"UnknownConstraintOption", kTable + "CREATE CONSTRAINT C ON T OFFSET 4;",
+       "2:26: expected ID, AT or ';', found 'OFFSET'"},
       {"NameExpected", "CREATE TABLE 'T' ();", "1:14: expected a table name, found string 'T'"},
       {"ValueExpected", kTable + "INSERT INTO T VALUES (A);",
        "2:23: expected a value (a number, a 'string', X'hex', TRUE, FALSE or NULL), found 'A'"},

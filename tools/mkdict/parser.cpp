@@ -227,7 +227,11 @@ struct Parser {
     for (bool more = true; more;) {
       if (!ParseTableOption(&table, &more)) return false;
     }
-    if (!AcceptSymbol('(')) return FailExpected("a table option or '('");
+    if (!AcceptSymbol('(')) {
+      return FailExpected(
+          "ID, IN, NO FILE, PAGESIZE, VERSION, VARIABLE, RECORD COMPRESSION, PAGE COMPRESSION, OWNER, "
+          "NULLABLE, DICTIONARY, FLAGS or '('");
+    }
     if (AcceptSymbol(')')) {
       *statement = std::move(table);
       return true;
@@ -292,8 +296,10 @@ struct Parser {
         if (!ParseOnce(&index.nameId, "ID")) return false;
       } else if (AcceptKeyword("MODIFIABLE")) {
         index.modifiable = true;
-      } else {
+      } else if (Peek().kind == TokenKind::kSymbol && Peek().text[0] == ';') {
         break;
+      } else {
+        return FailExpected("NUMBER, ID, MODIFIABLE or ';'");
       }
     }
     *statement = std::move(index);
@@ -311,8 +317,10 @@ struct Parser {
         if (!ParseOnce(&constraint.id, "ID")) return false;
       } else if (AcceptKeyword("AT")) {
         if (!ParseOnce(&constraint.at, "AT")) return false;
-      } else {
+      } else if (Peek().kind == TokenKind::kSymbol && Peek().text[0] == ';') {
         break;
+      } else {
+        return FailExpected("ID, AT or ';'");
       }
     }
     *statement = std::move(constraint);

@@ -93,7 +93,9 @@ void EncodeHeaderPage(const FileHeader& h, uint8_t* page) {
   Store16(page + kHdrStoredPageSize, h.storedPageSize);
   Store16(page + kHdrFileFlags, h.fileFlags);
   page[kHdrFileVersion] = h.fileVersion;
-  page[kHdrOwnerFlag] = h.hasOwner ? 1 : 0;
+  page[kHdrOwnerFlag] = !h.hasOwner                ? kOwnerNone
+                        : h.ownerGuardsChangesOnly ? kOwnerGuardsChanges
+                                                   : kOwnerGuardsAll;
   Store16(page + kHdrSegmentCount, static_cast<uint16_t>(h.segments.size()));
   Store32(page + kHdrRecordPageCount, h.recordPageCount);
   std::memcpy(page + kHdrOwnerSalt, h.ownerSalt, kSaltSize);
@@ -138,7 +140,7 @@ int16_t ParseHeaderPage(const uint8_t* file, uint64_t fileSize, FileHeader* out)
   h.pageShift = shift;
   const size_t keyCount = file[kHdrKeyCount];
   const size_t segmentCount = Load16(file + kHdrSegmentCount);
-  if (keyCount > kMaxKeys || file[kHdrOwnerFlag] > 1) return kNotOurs;
+  if (keyCount > kMaxKeys || file[kHdrOwnerFlag] > kOwnerGuardsChanges) return kNotOurs;
   if (Load16(file + kHdrReserved1) != 0 || Load32(file + kHdrReserved2) != 0) return kNotOurs;
   if (HeaderBytes(keyCount, segmentCount) > pageSize) return kNotOurs;
   h.recordCount = Load32(file + kHdrRecordCount);
@@ -146,7 +148,8 @@ int16_t ParseHeaderPage(const uint8_t* file, uint64_t fileSize, FileHeader* out)
   h.storedPageSize = Load16(file + kHdrStoredPageSize);
   h.fileFlags = Load16(file + kHdrFileFlags);
   h.fileVersion = file[kHdrFileVersion];
-  h.hasOwner = file[kHdrOwnerFlag] == 1;
+  h.hasOwner = file[kHdrOwnerFlag] != kOwnerNone;
+  h.ownerGuardsChangesOnly = file[kHdrOwnerFlag] == kOwnerGuardsChanges;
   std::memcpy(h.ownerSalt, file + kHdrOwnerSalt, kSaltSize);
   std::memcpy(h.ownerHash, file + kHdrOwnerHash, kOwnerHashSize);
 

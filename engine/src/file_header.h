@@ -42,6 +42,7 @@ struct FileHeader {
   uint16_t fileFlags = 0;
   uint8_t fileVersion = 0;
   bool hasOwner = false;
+  bool ownerGuardsChangesOnly = false;  // an open without an owner name may read
   uint8_t ownerSalt[kSaltSize] = {};
   uint8_t ownerHash[kOwnerHashSize] = {};
   std::vector<KeyDesc> keys;  // ascending key number

@@ -41,6 +41,7 @@ int16_t HeaderFromSpec(const FileSpec& spec, format::FileHeader* out) {
   h.fileFlags = spec.fileFlags;
   h.fileVersion = spec.fileVersion;
   h.hasOwner = !spec.ownerName.empty();
+  h.ownerGuardsChangesOnly = h.hasOwner && spec.ownerGuards == OwnerGuards::kChanges;
   for (const KeySpec* key : keys) {
     if (key->number > format::kMaxKeyNumber) return RECMGR_STATUS_INVALID_KEY_NUMBER;
     if (!h.keys.empty() && h.keys.back().number == key->number) {

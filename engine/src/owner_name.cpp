@@ -18,6 +18,7 @@ void HashOwnerName(const uint8_t salt[kSaltSize], std::string_view name, uint8_t
 
 bool OwnerNameMatches(const FileHeader& header, std::string_view offered) {
   if (!header.hasOwner) return true;
+  if (offered.empty() && header.ownerGuardsChangesOnly) return true;  // a reader that offers no name
   if (offered.size() > kMaxOwnerName) return false;
   uint8_t digest[kOwnerHashSize];
   HashOwnerName(header.ownerSalt, offered, digest);

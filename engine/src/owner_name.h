@@ -14,7 +14,8 @@ namespace recmgr::format {
 void HashOwnerName(const uint8_t salt[kSaltSize], std::string_view name, uint8_t out[kOwnerHashSize]);
 
 // True if a file with this header opens with `offered`: the file has no
-// owner name, or `offered` is its owner name (case-sensitive).
+// owner name, or `offered` is its owner name (case-sensitive), or it is
+// empty and the owner name guards only changes (this engine only reads).
 bool OwnerNameMatches(const FileHeader& header, std::string_view offered);
 
 }  // namespace recmgr::format

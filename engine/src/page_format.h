@@ -47,7 +47,7 @@ inline constexpr size_t kHdrRecordLength = 36;     // 2: > 0
 inline constexpr size_t kHdrStoredPageSize = 38;   // 2: attribute reported by Stat
 inline constexpr size_t kHdrFileFlags = 40;        // 2: attribute reported by Stat
 inline constexpr size_t kHdrFileVersion = 42;      // 1: attribute reported by Stat
-inline constexpr size_t kHdrOwnerFlag = 43;        // 1: 0 none, 1 owner hash present
+inline constexpr size_t kHdrOwnerFlag = 43;        // 1: one of kOwner*
 inline constexpr size_t kHdrSegmentCount = 44;     // 2: entries in the segment table
 inline constexpr size_t kHdrReserved1 = 46;        // 2: zero
 inline constexpr size_t kHdrRecordPageCount = 48;  // 4
@@ -56,6 +56,12 @@ inline constexpr size_t kHdrOwnerSalt = 56;        // 16
 inline constexpr size_t kHdrOwnerHash = 72;        // 32: SHA-256(salt || name)
 inline constexpr size_t kHdrKeyTable = 104;        // key descriptors, then segments
 static_assert(kHdrOwnerSalt + kSaltSize == kHdrOwnerHash);
+
+// The owner flag: no owner name; the owner name guards every open; it
+// guards only changes, so an open without an owner name may read.
+inline constexpr uint8_t kOwnerNone = 0;
+inline constexpr uint8_t kOwnerGuardsAll = 1;
+inline constexpr uint8_t kOwnerGuardsChanges = 2;
 static_assert(kHdrOwnerHash + kOwnerHashSize == kHdrKeyTable);
 
 // Key descriptor: kKeyDescSize bytes each, ascending key number.

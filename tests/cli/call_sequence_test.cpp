@@ -17,7 +17,7 @@ namespace {
 // of another table rather than at the end of the file.
 constexpr const char* kTables = R"(
 CREATE TABLE Parts (Code CHAR(8) CASE INSENSITIVE, Weight INTEGER);
-CREATE UNIQUE INDEX ByCode ON Parts (Code);
+CREATE UNIQUE INDEX ByCode ON Parts (Code CASE SENSITIVE);
 INSERT INTO Parts VALUES ('Bolt', 3), ('Nut', 1);
 CREATE TABLE Zeta NO FILE (Z INTEGER);
 CREATE INDEX ON Zeta (Z);

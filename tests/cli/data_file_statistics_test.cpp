@@ -97,8 +97,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<StatisticsCase>& info) { return std::string(info.param.name); });
 
 // The data file is opened without an owner name, whatever the master
-// password: a file with an owner of its own is refused, and the error line
-// names its location whole, all 250 characters of it.
+// password: a file whose owner name guards every open is refused, and the
+// error line names its location whole, all 250 characters of it; one whose
+// owner name guards only changes is read.
 TEST(DataFileOwner, OpenedWithoutTheMasterPassword) {
   const std::string location = std::string(120, 'a') + "/" + std::string(119, 'b') + "/Guarded.D";
   ASSERT_EQ(location.size(), 250u);
@@ -107,8 +108,9 @@ TEST(DataFileOwner, OpenedWithoutTheMasterPassword) {
                             "SET MASTER PASSWORD 'Secret';\n"
                             "CREATE TABLE Guarded IN '" +
                                 location +
-                                "' OWNER 'Secret' (A INTEGER);\n"
+                                "' OWNER 'Secret' GUARDS ALL (A INTEGER);\n"
                                 "CREATE TABLE Open (A INTEGER);\n"
+                                "CREATE TABLE Readable OWNER 'Secret' GUARDS CHANGES (A INTEGER);\n"
                                 "INSERT INTO Open VALUES (7);\n")
                 .exitCode,
             0);
@@ -124,6 +126,13 @@ TEST(DataFileOwner, OpenedWithoutTheMasterPassword) {
                 "Data File located in Open.DAT \n"
                 "\n"
                 "   Page Size   :  4096   Variable:  No   Record Count : 1\n"
+                "   File Version:     0   RecComp :  No   Record Length: 4\n"
+                "   Unused Pages:     0   PageComp:  No   Index Count  : 0\n"
+                "\n\nEnd of Listing.\n\f"
+                "Description of Table \"Readable\". Printed on Www Mmm dd hh:mm:ss yyyy\n\n"
+                "Data File located in Readable.DAT \n"
+                "\n"
+                "   Page Size   :  4096   Variable:  No   Record Count : 0\n"
                 "   File Version:     0   RecComp :  No   Record Length: 4\n"
                 "   Unused Pages:     0   PageComp:  No   Index Count  : 0\n"
                 "\n\nEnd of Listing.\n\f");

@@ -24,7 +24,7 @@ const std::string kPeopleTable =
     "  Age  INTEGER\n"
     ");\n"
     "CREATE INDEX ByName ON People (Name CASE INSENSITIVE, Age);\n"
-    "CREATE INDEX ByNick ON People (Nick, Age CASE INSENSITIVE);\n";
+    "CREATE INDEX ByNick ON People (Nick CASE SENSITIVE, Age CASE INSENSITIVE);\n";
 
 // Every string type and some that are not, under each case setting.
 const std::string kKeysTable =
@@ -54,7 +54,7 @@ const std::string kVisitsTable =
     "CREATE UNIQUE INDEX VisitKey ON Visits (Id);\n"
     "CREATE INDEX ByCity ON Visits (City CASE INSENSITIVE, Day DESC);\n"
     "CREATE INDEX ON Visits (Day) NUMBER 3;\n"
-    "CREATE INDEX Archived ON Visits (City) NUMBER 128;\n"
+    "CREATE INDEX Archived ON Visits (City CASE SENSITIVE) NUMBER 128;\n"
     "CREATE INDEX Wrapped ON Visits (Id) NUMBER 256;\n"
     "INSERT INTO Visits VALUES\n"
     "  (1, 'Oslo', X'01010101'), (2, 'oslo', X'01010101'), (3, 'Bergen', X'02020202'),\n"

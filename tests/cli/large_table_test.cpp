@@ -50,13 +50,14 @@ struct SegmentKind {
   bool nullKey;
 };
 
-// Segments cycle through these kinds.
+// Segments cycle through these kinds. A segment says CASE SENSITIVE where it
+// would otherwise take its column's CASE INSENSITIVE.
 const SegmentKind kSegmentKinds[] = {
-    {"", "Sens", false, false},
-    {" DESC", "Sens", true, false},
+    {" CASE SENSITIVE", "Sens", false, false},
+    {" DESC CASE SENSITIVE", "Sens", true, false},
     {" CASE INSENSITIVE", "Ins.", false, false},
-    {" ACS", "ACS", false, false},
-    {" NULL KEY", "Sens", false, true},
+    {" ACS CASE SENSITIVE", "ACS", false, false},
+    {" NULL KEY CASE SENSITIVE", "Sens", false, true},
     {" ACS CASE INSENSITIVE DESC NULL KEY", "ACS", true, true},
 };
 constexpr int kSegmentKindCount = sizeof kSegmentKinds / sizeof kSegmentKinds[0];

@@ -202,7 +202,7 @@ TEST_F(DamageTest, HeaderFieldsThatLieUnderAValidChecksum) {
       {"record length 0", format::kHdrRecordLength, LittleEndian(0, 2)},
       {"record length too big for the page", format::kHdrRecordLength, LittleEndian(5000, 2)},
       {"record length shorter than a segment", format::kHdrRecordLength, LittleEndian(20, 2)},
-      {"owner flag 2", format::kHdrOwnerFlag, {2}},
+      {"owner flag 3", format::kHdrOwnerFlag, {3}},
       {"segment count 0", format::kHdrSegmentCount, LittleEndian(0, 2)},
       {"segment count huge", format::kHdrSegmentCount, LittleEndian(0xFFFF, 2)},
       {"record page count", format::kHdrRecordPageCount, LittleEndian(5, 4)},

@@ -102,6 +102,10 @@ TEST_F(OpenTest, OwnerNames) {
   spec.ownerName = longName;
   const std::string longOwned = dir_ / "long.dat";
   ASSERT_EQ(enginetest::WriteFile(longOwned, spec, {}), 0);
+  spec.ownerName = "Secret Owner";
+  spec.ownerGuards = recmgr::OwnerGuards::kChanges;
+  const std::string guardsChanges = dir_ / "changes.dat";
+  ASSERT_EQ(enginetest::WriteFile(guardsChanges, spec, {}), 0);
   std::string tooLong(300, 'n');  // no NUL within 256 bytes, though one follows
 
   struct Case {
@@ -122,6 +126,10 @@ TEST_F(OpenTest, OwnerNames) {
       {"owner, null buffer", owned_, nullptr, 51},
       {"255-byte owner, right name", longOwned, longName.c_str(), 0},
       {"255-byte owner, one byte short", longOwned, longName.c_str() + 1, 51},
+      {"owner guards changes, right name", guardsChanges, "Secret Owner", 0},
+      {"owner guards changes, empty name", guardsChanges, "", 0},
+      {"owner guards changes, null buffer", guardsChanges, nullptr, 0},
+      {"owner guards changes, wrong name", guardsChanges, "Wrong", 51},
   };
   for (const Case& c : cases) {
     PositionBlock block;

@@ -34,7 +34,7 @@ TEST(DataFile, KeysComeFromIndexesNumberedUpTo127) {
   TempDir dir;
   auto run = RunMkdict(dir,
                        "CREATE TABLE T (I INTEGER(2), U UNSIGNED(8), S CHAR(4), Z ZSTRING(4), D DATE,\n"
-                       "  N INTEGER(3), L LOGICAL);\n"
+                       "  N TYPE 24(3), L LOGICAL);\n"
                        "CREATE UNIQUE INDEX K0 ON T (I);\n"
                        "CREATE INDEX K1 ON T (S CASE INSENSITIVE DESC, U) MODIFIABLE;\n"
                        "CREATE INDEX K2 ON T (Z, D, N);\n"
@@ -76,7 +76,7 @@ TEST(DataFile, ValuesInTheByteFormOfEachType) {
                 "  M MONEY(3,1), B BLOB(4), G DATE);\n"
                 "CREATE UNIQUE INDEX K ON V (I1);\n"
                 "INSERT INTO V VALUES (-128, -2, 9223372036854775807, 4294967295,\n"
-                "  18446744073709551615, 0x7fff, 1, 'ab', 'ab', 'ab', 'a\xc3\xa9', 'ab', 1.5, -2.25e1,\n"
+                "  18446744073709551615, 0x7ffe, 1, 'ab', 'ab', 'ab', 'a\xc3\xa9', 'ab', 1.5, -2.25e1,\n"
                 "  -12.5, 99.9, X'0102', X'DEADBEEF');\n"
                 "INSERT INTO V (I8, I1) VALUES (-9223372036854775808, 127);\n");
   ASSERT_EQ(run.err, "");
@@ -88,7 +88,7 @@ TEST(DataFile, ValuesInTheByteFormOfEachType) {
             "ffffffffffffff7f"
             "ffffffff"
             "ffffffffffffffff"
-            "ff7f"
+            "fe7f"
             "01"
             "6162202020"
             "0261620000"
@@ -103,8 +103,12 @@ TEST(DataFile, ValuesInTheByteFormOfEachType) {
             "deadbeef\n"
             "record 7f"
             "0000"
-            "0000000000000080" +
-                std::string(2 * 69, '0') + "\n");
+            "0000000000000080"
+            "00000000"
+            "0000000000000000"
+            "ff7f" +  // AUTOINC left out: one more than the highest so far
+                std::string(2 * 55, '0') +
+                "\n");
 }
 
 TEST(DataFile, NumbersFitTheirColumns) {
@@ -144,9 +148,50 @@ TEST(DataFile, LocationsFoldersOwnersAndTablesWithoutFile) {
       "stat records=0 length=4 pagesize=4096 version=0x00 flags=0x0000 keys=0 unused=0\n";
   EXPECT_EQ(DumpDataFile(dir / "out/deep/er/A.DAT"), empty);
   EXPECT_EQ(DumpDataFile(absolute, -1, "Keeper"), empty);
-  EXPECT_NE(DumpDataFile(absolute, -1, ""), empty);
+  EXPECT_EQ(DumpDataFile(absolute, -1, ""), "status 51\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir / "out"), fs::directory_iterator()), 4)
       << "the three dictionary files and deep/";
+}
+
+TEST(DataFile, OwnerNameThatGuardsOnlyChanges) {
+  TempDir dir;
+  auto run = RunMkdict(dir,
+                       "CREATE TABLE C OWNER 'Keeper' GUARDS CHANGES (X INTEGER);\n"
+                       "CREATE TABLE A OWNER 'Keeper' GUARDS ALL (X INTEGER);\n");
+  ASSERT_EQ(run.err, "");
+  const std::string empty =
+      "stat records=0 length=4 pagesize=4096 version=0x00 flags=0x0000 keys=0 unused=0\n";
+  EXPECT_EQ(DumpDataFile(dir / "out/C.DAT", -1, ""), empty);
+  EXPECT_EQ(DumpDataFile(dir / "out/C.DAT", -1, "Keeper"), empty);
+  EXPECT_EQ(DumpDataFile(dir / "out/C.DAT", -1, "Thief"), "status 51\n");
+  EXPECT_EQ(DumpDataFile(dir / "out/A.DAT", -1, ""), "status 51\n");
+}
+
+// AUTOINC 0, NULL or left out is one more than the highest so far; hex is
+// taken as written, and hex zeros are a value for a NOT NULL column. A
+// segment takes its column's CASE INSENSITIVE unless it says otherwise.
+TEST(DataFile, RowRulesAndSegmentCase) {
+  TempDir dir;
+  auto run = RunMkdict(dir,
+                       "CREATE TABLE T (Id AUTOINC, N INTEGER(1) NOT NULL, S CHAR(2) CASE INSENSITIVE);\n"
+                       "CREATE UNIQUE INDEX K ON T (Id);\n"
+                       "CREATE INDEX ByS ON T (S);\n"
+                       "CREATE INDEX ByExactS ON T (S CASE SENSITIVE);\n"
+                       "INSERT INTO T VALUES (0, 1, 'a'), (NULL, 2, 'A'), (10, 3, 'b'), (0, 4, 'B');\n"
+                       "INSERT INTO T (N) VALUES (5);\n"
+                       "INSERT INTO T VALUES (X'00000000', X'00', NULL);\n");
+  ASSERT_EQ(run.err, "");
+  EXPECT_EQ(DumpDataFile(dir / "out/T.DAT", 0),
+            "stat records=6 length=7 pagesize=4096 version=0x00 flags=0x0000 keys=3 unused=0\n"
+            "  key 0 pos=1 len=4 flags=0x0100 unique=6\n"
+            "  key 1 pos=6 len=2 flags=0x0401 unique=3\n"
+            "  key 2 pos=6 len=2 flags=0x0001 unique=5\n"
+            "record 00000000000000\n"
+            "record 01000000016120\n"
+            "record 02000000024120\n"
+            "record 0a000000036220\n"
+            "record 0b000000044220\n"
+            "record 0c000000050000\n");
 }
 
 TEST(DataFile, DefaultFolderIsTheCurrentOne) {

@@ -149,12 +149,16 @@ const char* const kTypeKeywords[] = {
     "NUMERICSLB", "NUMERICSLS", "DATETIME",    "NUMERICSTB", "AUTOTIMESTAMP", "TYPE33",   "TIMESTAMP2",
     "TYPE35",     "CONSTRAINT", "INDEXDEF"};
 
+// A size each type allows: 4, or the one its fixed width takes.
+const int kTypeSizes[] = {4, 4, 4, 4, 4, 4, 4, 1, 4,  4, 4, 4, 4, 4, 4, 4, 1, 4, 4,
+                          8, 8, 4, 4, 4, 4, 4, 4, 16, 4, 4, 8, 4, 8, 4, 8, 4, 4, 4};
+
 TEST(DictionaryTypes, EveryTypeKeywordAndRawCodeStoresItsCode) {
   std::string ddl = "CREATE TABLE T (\n";
   std::string expected = "file id=1 name=\"T\" location=\"T.DAT\" flags=0x00000000\n";
   int code = 0;
   for (const char* keyword : kTypeKeywords) {
-    ddl += "  K" + std::to_string(code) + " " + keyword + "(4),\n";
+    ddl += "  K" + std::to_string(code) + " " + keyword + "(" + std::to_string(kTypeSizes[code]) + "),\n";
     ++code;
   }
   for (int raw : {0, 37, 38, 227, 255}) {
@@ -162,16 +166,18 @@ TEST(DictionaryTypes, EveryTypeKeywordAndRawCodeStoresItsCode) {
   }
   ddl += ");\n";
   int field = 0;
-  auto line = [&](const std::string& name, int type) {
+  int offset = 0;
+  auto line = [&](const std::string& name, int type, int size) {
     char text[160];
     std::snprintf(text, sizeof text,
-                  "field id=%d table=1 type=%d offset=%d size=4 dec=0 flags=0x00000000 name=\"%s\"\n",
-                  field + 1, type, 4 * field, name.c_str());
+                  "field id=%d table=1 type=%d offset=%d size=%d dec=0 flags=0x00000000 name=\"%s\"\n",
+                  field + 1, type, offset, size, name.c_str());
     ++field;
+    offset += size;
     return std::string(text);
   };
-  for (code = 0; code < 38; ++code) expected += line("K" + std::to_string(code), code);
-  for (int raw : {0, 37, 38, 227, 255}) expected += line("R" + std::to_string(raw), raw);
+  for (code = 0; code < 38; ++code) expected += line("K" + std::to_string(code), code, kTypeSizes[code]);
+  for (int raw : {0, 37, 38, 227, 255}) expected += line("R" + std::to_string(raw), raw, 4);
   TempDir dir;
   auto run = RunMkdict(dir, ddl);
   ASSERT_EQ(run.err, "");
@@ -216,6 +222,37 @@ TEST(DictionaryOwner, DefaultOwnerNameOrMasterPassword) {
   TempDir empty;
   ASSERT_EQ(RunMkdict(empty, "SET MASTER PASSWORD '';\n" + ddl).exitCode, 0);
   EXPECT_EQ(DumpDictionary(empty / "out", kDefaultOwnerName), table);
+}
+
+TEST(DictionaryOwner, GuardsChangesLetsAReaderWithoutTheNameRead) {
+  const std::string ddl = "CREATE TABLE T NO FILE ();\n";
+  const std::string table = "file id=1 name=\"T\" location=\"T.DAT\" flags=0x00000000\n";
+  struct Case {
+    const char* what;
+    std::string ddl;
+    std::vector<std::string> options;
+    std::string owner;
+    bool readsWithoutName;
+  } cases[] = {
+      {"password guards changes", "SET MASTER PASSWORD 'Keeper' GUARDS CHANGES;\n", {}, "Keeper", true},
+      {"password guards all", "SET MASTER PASSWORD 'Keeper' GUARDS ALL;\n", {}, "Keeper", false},
+      {"default name guards changes", "SET MASTER PASSWORD '' GUARDS CHANGES;\n", {}, "..QV....", true},
+      {"option over the statement",
+       "SET MASTER PASSWORD 'Keeper' GUARDS CHANGES;\n",
+       {"--password-guards", "all"},
+       "Keeper",
+       false},
+      {"option alone", "", {"--password-guards", "changes"}, "..QV....", true},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    std::vector<std::string> arguments = {"in.ddl", "-o", "out"};
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    ASSERT_EQ(RunMkdict(dir, c.ddl + ddl, arguments).exitCode, 0) << c.what;
+    EXPECT_EQ(DumpDictionary(dir / "out", c.owner), table) << c.what;
+    EXPECT_EQ(DumpDictionary(dir / "out", "") == table, c.readsWithoutName) << c.what;
+    EXPECT_NE(DumpDictionary(dir / "out", "wrong"), table) << c.what << ": a wrong name is refused";
+  }
 }
 
 }  // namespace

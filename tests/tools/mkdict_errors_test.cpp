@@ -30,15 +30,32 @@ const std::string kTable = "CREATE TABLE T (A INTEGER);\n";
 
 std::vector<ErrorCase> SyntaxCases() {
   return {
-      {"UnclosedColumnList", "CREATE TABLE T (A INTEGER", "1:26: expected ')', found end of file"},
+      {"UnclosedColumnList", "CREATE TABLE T (A INTEGER",
+       "1:26: expected NULL, NOT NULL, CASE INSENSITIVE, CASE SENSITIVE, BINARY, AT, ID, FLAGS, ',' or ')', "
+       "found end of file"},
+      {"ColumnOptionRunTogether", "CREATE TABLE T (A INTEGER NOTNULL);",
+       "1:27: expected NULL, NOT NULL, CASE INSENSITIVE, CASE SENSITIVE, BINARY, AT, ID, FLAGS, ',' or ')', "
+       "found 'NOTNULL'"},
+      {"UnknownSegmentOption", kTable + "CREATE INDEX K ON T (A DESCENDING);",
+       "2:24: expected ASC, DESC, CASE INSENSITIVE, CASE SENSITIVE, ACS, NULL KEY, FLAGS, ',' or ')', found "
+       "'DESCENDING'"},
+      {"UnknownGuards", "CREATE TABLE T OWNER 'x' GUARDS SOME ();",
+       "1:33: expected ALL or CHANGES, found 'SOME'"},
+      {"OwnerTwice", "CREATE TABLE T OWNER 'a' OWNER 'b' ();", "1:26: OWNER given twice"},
       {"MisspeltKeyword", "CREATE TABEL T ();",
        "1:8: expected TABLE, INDEX, UNIQUE or CONSTRAINT, found 'TABEL'"},
       {"UnknownStatement", "DROP TABLE T;", "1:1: expected CREATE, INSERT or SET, found 'DROP'"},
       {"MissingSemicolon", "CREATE TABLE T ()\nCREATE TABLE U ();", "2:1: expected ';', found 'CREATE'"},
       {"UnknownTableOption", "CREATE TABLE T SIZE 5 ();",
-       "1:16: expected a table option or '(', found 'SIZE'"},
+       "1:16: expected ID, IN, NO FILE, PAGESIZE, VERSION, VARIABLE, RECORD COMPRESSION, PAGE COMPRESSION, "
+       "OWNER, NULLABLE, DICTIONARY, FLAGS or '(', found 'SIZE'"},
+      {"UnknownIndexOption", kTable + "CREATE INDEX K ON T (A) UNIQUE;",
+       "2:25: expected NUMBER, ID, MODIFIABLE or ';', found 'UNIQUE'"},
+      {"UnknownConstraintOption", kTable + "CREATE CONSTRAINT C ON T OFFSET 4;",
+       "2:26: expected ID, AT or ';', found 'OFFSET'"},
       {"NameExpected", "CREATE TABLE 'T' ();", "1:14: expected a table name, found string 'T'"},
-      {"ValueExpected", kTable + "INSERT INTO T VALUES (A);", "2:23: expected a value, found 'A'"},
+      {"ValueExpected", kTable + "INSERT INTO T VALUES (A);",
+       "2:23: expected a value (a number, a 'string', X'hex', TRUE, FALSE or NULL), found 'A'"},
       {"IntegerExpected", "CREATE TABLE T ID 1.5 ();", "1:19: expected an integer, found '1.5'"},
       {"NullKeyNeedsKey", kTable + "CREATE INDEX K ON T (A NULL);", "2:28: expected KEY, found ')'"},
       {"CaseNeedsWord", "CREATE TABLE T (A CHAR(2) CASE);",
@@ -125,11 +142,41 @@ std::vector<ErrorCase> MeaningCases() {
        "2:32: expected 2 values in the row, found 1"},
       {"DuplicateUniqueKey",
        kTable + "CREATE UNIQUE INDEX K ON T (A);\nINSERT INTO T VALUES (1), (2),\n (1);",
-       "4:2: duplicate key in unique index K of table T (same as the row at line 3)"},
+       "4:2: duplicate key in unique index K of table T: same as row 1 of the statement at line 3"},
       {"DuplicateCaseInsensitiveKey",
        "CREATE TABLE T (A CHAR(3));\nCREATE UNIQUE INDEX ON T (A CASE INSENSITIVE);\n"
        "INSERT INTO T VALUES ('ab');\nINSERT INTO T VALUES ('AB');",
-       "4:22: duplicate key in unique index number 0 of table T (same as the row at line 3)"},
+       "4:22: duplicate key in unique index number 0 of table T: same as row 1 of the statement at line 3"},
+      {"DuplicateKeyOfACaseInsensitiveColumn",
+       "CREATE TABLE T (A CHAR(4) CASE INSENSITIVE);\nCREATE UNIQUE INDEX K ON T (A);\n"
+       "INSERT INTO T VALUES ('lds1'), ('LDS1');",
+       "3:32: duplicate key in unique index K of table T: same as row 1 of the statement at line 3"},
+      {"NamesTheReportCannotTellApart", "CREATE TABLE \"Order Items\" ();\nCREATE TABLE order^items ();",
+       "2:14: duplicate table name order^items"},
+      {"ColumnNamesTheReportCannotTellApart", "CREATE TABLE T (\"A B\" INTEGER, a^b INTEGER);",
+       "1:32: duplicate column name a^b in table T"},
+      {"NullInNotNullColumn",
+       "CREATE TABLE T (A INTEGER NOT NULL, B INTEGER);\nINSERT INTO T VALUES (1, 2), (NULL, 3);",
+       "2:31: NULL in NOT NULL column A (row 2 of the statement at line 2)"},
+      {"NotNullColumnLeftOut",
+       "CREATE TABLE T (A INTEGER NOT NULL, B INTEGER);\nINSERT INTO T (B) VALUES (3);",
+       "2:26: no value for NOT NULL column A (row 1 of the statement at line 2)"},
+      {"AutoincRunsOut", "CREATE TABLE T (A AUTOINC(1));\nINSERT INTO T VALUES (127), (0);",
+       "2:30: no value left above 127 in column A (AUTOINC(1))"},
+      {"UnknownOwnerName", "CREATE TABLE Customers OWNER UNKNOWN GUARDS CHANGES ();",
+       "1:30: the owner name of table Customers is not known: write it in quotes in place of UNKNOWN"},
+      {"UnknownMasterPassword", "SET MASTER PASSWORD UNKNOWN GUARDS ALL;",
+       "1:21: the master password is not known: write it in quotes in place of UNKNOWN"},
+      {"IntegerOfOddSize", "CREATE TABLE T (A INTEGER(3));",
+       "1:27: size of INTEGER column A must be 1, 2, 4 or 8"},
+      {"FloatOfOddSize", "CREATE TABLE T (A FLOAT(2));", "1:25: size of FLOAT column A must be 4 or 8"},
+      {"DateOfOddSize", "CREATE TABLE T (A DATE(5));", "1:24: size of DATE column A must be 4"},
+      {"RawCodeOfOddSizeTakesOnlyHex", "CREATE TABLE T (A TYPE 3(5));\nINSERT INTO T VALUES ('2024-01-15');",
+       "2:23: only hex values or NULL fit column A (DATE(5))"},
+      {"LogicalOfOddSize", "CREATE TABLE T (A LOGICAL(4));", "1:27: size of LOGICAL column A must be 1 or 2"},
+      {"GuidOfOddSize", "CREATE TABLE T (A GUID(8));", "1:24: size of GUID column A must be 16"},
+      {"TimestampOfOddSize", "CREATE TABLE T (A AUTOTIMESTAMP(4));",
+       "1:33: size of AUTOTIMESTAMP column A must be 8"},
   };
 }
 
@@ -146,8 +193,6 @@ std::vector<ErrorCase> ValueCases() {
        "2:23: value out of range for column A (UNSIGNED(4))"},
       {"UnsignedOutOfRange", insert("UNSIGNED(2)", "65536"),
        "2:23: value out of range for column A (UNSIGNED(2))"},
-      {"IntegerOfOddSize", insert("INTEGER(3)", "1"),
-       "2:23: only hex values or NULL fit column A (INTEGER(3))"},
       {"StringForInteger", insert("INTEGER", "'1'"),
        "2:23: an integer value is needed for column A (INTEGER(4))"},
       {"DecimalForInteger", insert("INTEGER", "1.5"),
@@ -169,9 +214,8 @@ std::vector<ErrorCase> ValueCases() {
        "2:23: an integer or decimal value is needed for column A (MONEY(4,2))"},
       {"FloatOutOfRange", insert("FLOAT(4)", "1e39"), "2:23: value out of range for column A (FLOAT(4))"},
       {"DoubleOutOfRange", insert("FLOAT", "1e309"), "2:23: value out of range for column A (FLOAT(8))"},
-      {"FloatOfOddSize", insert("FLOAT(2)", "1"), "2:23: only hex values or NULL fit column A (FLOAT(2))"},
-      {"NumberForRawType", insert("DATE", "20240101"),
-       "2:23: only hex values or NULL fit column A (DATE(4))"},
+      {"NumberForRawType", insert("TYPE 99(4)", "20240101"),
+       "2:23: only hex values or NULL fit column A (TYPE 99(4))"},
       {"StringForRawType", insert("TYPE 99(4)", "'x'"),
        "2:23: only hex values or NULL fit column A (TYPE 99(4))"},
       {"HexTooLong", insert("INTEGER(2)", "X'010203'"), "2:23: hex value too long for column A (INTEGER(2))"},
@@ -232,8 +276,8 @@ TEST(NothingWritten, AnExistingDictionaryStaysAsItWas) {
   };
   const std::string messages[] = {
       "in.ddl:4:7: expected TABLE, INDEX, UNIQUE or CONSTRAINT, found end of file\n",
-      "in.ddl:4:30: duplicate key in unique index K of table Customers (same as the row at line "
-      "3)\n",
+      "in.ddl:4:30: duplicate key in unique index K of table Customers: same as row 2 of the "
+      "statement at line 3\n",
       "mkdict: cannot write out/long/" + std::string(245, 'L') + ": record manager status ",
   };
   for (int i = 0; i < 3; ++i) {
@@ -435,6 +479,10 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"FolderMissing", {"in.ddl", "-o"}, "-o needs a FOLDER"},
         UsageCase{"PasswordMissing", {"in.ddl", "--password"}, "--password needs a TEXT"},
         UsageCase{"RecoverWithADescription", {"--recover", "in.ddl"}, "--recover takes no DESCRIPTION"},
+        UsageCase{"GuardsMissing", {"in.ddl", "--password-guards"}, "--password-guards needs all or changes"},
+        UsageCase{"GuardsUnknown",
+                  {"in.ddl", "--password-guards", "some"},
+                  "--password-guards needs all or changes, not some"},
         UsageCase{"PasswordTooLong",
                   {"in.ddl", "--password", std::string(52, 'p')},
                   "--password longer than 51 characters"}),
@@ -445,7 +493,11 @@ TEST(CommandLine, HelpPrintsTheUsageAndSucceeds) {
   auto run = RunMkdict(dir, "", {"--help"});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(run.out.rfind("usage: mkdict DESCRIPTION [-o FOLDER] [--password TEXT] [--replace]\n", 0), 0u);
+  EXPECT_EQ(
+      run.out.rfind("usage: mkdict DESCRIPTION [-o FOLDER] [--password TEXT] [--password-guards MODE]\n"
+                    "              [--replace]\n",
+                    0),
+      0u);
 }
 
 }  // namespace

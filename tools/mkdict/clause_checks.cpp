@@ -13,6 +13,7 @@ std::string FoldCase(const std::string& name) {
   std::string folded = name;
   for (char& c : folded) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c == '^') c = ' ';
   }
   return folded;
 }

@@ -15,7 +15,8 @@ namespace mkdict {
 // Fills *error and returns false, for one-line failure returns.
 bool Fail(SourcePos pos, std::string reason, DescriptionError* error);
 
-// The name with ASCII letters in upper case: names compare without case.
+// The name as the report compares it: ASCII letters in upper case, and a
+// caret as a space (the report shows a caret as a space).
 std::string FoldCase(const std::string& name);
 
 // Fails with "WHAT must be LOW to HIGH" unless the number is in range.

@@ -6,7 +6,8 @@
 namespace mkdict {
 
 const char* const kUsageText =
-    "usage: mkdict DESCRIPTION [-o FOLDER] [--password TEXT] [--replace]\n"
+    "usage: mkdict DESCRIPTION [-o FOLDER] [--password TEXT] [--password-guards MODE]\n"
+    "              [--replace]\n"
     "       mkdict --recover [-o FOLDER]\n"
     "Builds the dictionary files PVFILE.DDF, PVFIELD.DDF and PVINDEX.DDF in FOLDER and a\n"
     "data file for every table that has one, from the table descriptions in DESCRIPTION.\n"
@@ -15,6 +16,10 @@ const char* const kUsageText =
     "                   locations are taken from it, and missing folders are created\n"
     "  --password TEXT  master password of the dictionary files, at most 51 characters;\n"
     "                   replaces SET MASTER PASSWORD\n"
+    "  --password-guards all|changes\n"
+    "                   what the master password guards: every open (all, the default)\n"
+    "                   or only changes, so that a reader without it may read; replaces\n"
+    "                   the GUARDS of SET MASTER PASSWORD\n"
     "  --replace        replace the dictionary and data files FOLDER holds already;\n"
     "                   data files only the old dictionary names stay, with a warning\n"
     "  --recover        only finish or undo a run that died in FOLDER, leaving the old\n"
@@ -37,13 +42,21 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine* co
       (argument == "--replace" ? command->replace : command->recover) = true;
       continue;
     }
-    if (argument == "-o" || argument == "--password") {
+    if (argument == "-o" || argument == "--password" || argument == "--password-guards") {
       if (i + 1 >= arguments.size()) {
-        *problem = argument + (argument == "-o" ? " needs a FOLDER" : " needs a TEXT");
+        *problem = argument + (argument == "-o"           ? " needs a FOLDER"
+                               : argument == "--password" ? " needs a TEXT"
+                                                          : " needs all or changes");
         return false;
       }
       const std::string& value = arguments[++i];
-      if (argument == "-o") {
+      if (argument == "--password-guards") {
+        if (value != "all" && value != "changes") {
+          *problem = "--password-guards needs all or changes, not " + value;
+          return false;
+        }
+        command->passwordGuardsChanges = value == "changes";
+      } else if (argument == "-o") {
         if (value.empty()) {
           *problem = "-o needs a FOLDER";
           return false;

@@ -1,5 +1,6 @@
 // The command line: mkdict DESCRIPTION [-o FOLDER] [--password TEXT]
-// [--replace], mkdict --recover [-o FOLDER], or --help.
+// [--password-guards all|changes] [--replace], mkdict --recover [-o FOLDER],
+// or --help.
 #ifndef MKDICT_COMMAND_LINE_H
 #define MKDICT_COMMAND_LINE_H
 
@@ -16,6 +17,7 @@ struct CommandLine {
   std::string description;
   std::string folder = ".";
   std::optional<std::string> password;
+  std::optional<bool> passwordGuardsChanges;  // --password-guards changes
 };
 
 extern const char* const kUsageText;

@@ -2,11 +2,18 @@
 
 #include <unordered_map>
 
+#include "morvel2/dictionary/column_types.h"
 #include "morvel2/dictionary/dictionary_records.h"
-#include "type_table.h"
+#include "value_encoding.h"
 
 namespace mkdict {
 namespace {
+
+bool IsStringClass(ValueClass valueClass) {
+  return valueClass == ValueClass::kPaddedString || valueClass == ValueClass::kLengthString ||
+         valueClass == ValueClass::kZeroString || valueClass == ValueClass::kWideString ||
+         valueClass == ValueClass::kWideZeroString;
+}
 
 bool AllowsDuplicates(const Index& index) { return (index.segments.front().flags & kSegmentDuplicates) != 0; }
 
@@ -31,15 +38,16 @@ std::string KeyValue(const Table& table, const Index& index, const Row& row) {
 bool IsDataFileKey(const Index& index) { return index.number >= 0 && index.number <= 127; }
 
 recmgr::SegmentType SegmentTypeFor(const Column& column, uint32_t segmentFlags) {
-  ValueClass valueClass = DescribeType(column.typeCode).valueClass;
+  ValueClass valueClass = DescribeColumnType(column.typeCode).valueClass;
   bool integerSize = column.size == 1 || column.size == 2 || column.size == 4 || column.size == 8;
   if (valueClass == ValueClass::kSignedInteger && integerSize) {
     return recmgr::SegmentType::kSignedInteger;
   }
-  if (valueClass == ValueClass::kUnsignedInteger && integerSize) {
+  bool isUnsigned = valueClass == ValueClass::kUnsignedInteger || valueClass == ValueClass::kLogical;
+  if (isUnsigned && integerSize) {
     return recmgr::SegmentType::kUnsignedInteger;
   }
-  if (IsStringType(column.typeCode) && (segmentFlags & kSegmentCaseInsensitive) != 0) {
+  if (IsStringClass(valueClass) && (segmentFlags & kSegmentCaseInsensitive) != 0) {
     return recmgr::SegmentType::kCaseInsensitiveString;
   }
   return recmgr::SegmentType::kString;
@@ -70,13 +78,13 @@ bool CheckUniqueKeys(const Table& table, DescriptionError* error) {
   if (!table.hasDataFile) return true;
   for (const Index& index : table.indexes) {
     if (!IsDataFileKey(index) || AllowsDuplicates(index)) continue;
-    std::unordered_map<std::string, SourcePos> seen;
+    std::unordered_map<std::string, std::string> seen;  // key → the first row with it
     for (const Row& row : table.rows) {
-      auto [first, added] = seen.emplace(KeyValue(table, index, row), row.pos);
+      auto [first, added] = seen.emplace(KeyValue(table, index, row), RowText(row.number, row.statementLine));
       if (added) continue;
       std::string indexText = index.name ? *index.name : "number " + std::to_string(index.number);
       *error = {row.pos, "duplicate key in unique index " + indexText + " of table " + table.name +
-                             " (same as the row at line " + std::to_string(first->second.line) + ")"};
+                             ": same as " + first->second};
       return false;
     }
   }

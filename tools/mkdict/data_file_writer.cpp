@@ -12,6 +12,7 @@ bool PrepareDataFile(const Table& table, const std::string& folder, std::vector<
   spec.fileVersion = table.fileVersion;
   spec.fileFlags = table.fileFlags;
   spec.ownerName = table.owner;
+  spec.ownerGuards = table.ownerGuardsChanges ? recmgr::OwnerGuards::kChanges : recmgr::OwnerGuards::kAll;
   spec.keys = DataFileKeys(table);
   OutputFile file;
   file.path = ResolvePath(folder, table.location);

@@ -86,7 +86,8 @@ bool AddRecord(OutputFile& file, const Record& record, std::string* failure) {
 }  // namespace
 
 bool PrepareDictionary(const Database& database, const std::string& folder, const std::string& ownerName,
-                       std::vector<OutputFile>* files, std::string* failure) {
+                       recmgr::OwnerGuards ownerGuards, std::vector<OutputFile>* files,
+                       std::string* failure) {
   DictionaryFile dictionaries[] = {
       {kFileDictionaryName, kFileRecordSize, FileDictionaryKeys()},
       {kFieldDictionaryName, kFieldRecordSize, FieldDictionaryKeys()},
@@ -97,6 +98,7 @@ bool PrepareDictionary(const Database& database, const std::string& folder, cons
     recmgr::FileSpec spec;
     spec.recordLength = static_cast<uint16_t>(dictionaries[i].recordLength);
     spec.ownerName = ownerName;
+    spec.ownerGuards = ownerGuards;
     spec.keys = dictionaries[i].keys;
     out[i].path = ResolvePath(folder, dictionaries[i].name);
     int16_t status = recmgr::FileWriter::Create(out[i].path, spec, &out[i].writer);

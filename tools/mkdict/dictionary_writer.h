@@ -12,10 +12,10 @@
 namespace mkdict {
 
 // Appends the three dictionary files of `database`, to be written in
-// `folder` with `ownerName`, every record added. Returns false with
-// *failure when the record manager refuses one.
+// `folder` with `ownerName` guarding what `ownerGuards` says, every record
+// added. Returns false with *failure when the record manager refuses one.
 bool PrepareDictionary(const Database& database, const std::string& folder, const std::string& ownerName,
-                       std::vector<OutputFile>* files, std::string* failure);
+                       recmgr::OwnerGuards ownerGuards, std::vector<OutputFile>* files, std::string* failure);
 
 }  // namespace mkdict
 

@@ -104,8 +104,10 @@ int Run(const CommandLine& command) {
   }
   std::string owner = command.password.value_or(database.password.value_or(""));
   if (owner.empty()) owner = kDefaultOwnerName;
+  const bool guardsChanges = command.passwordGuardsChanges.value_or(database.passwordGuardsChanges);
+  const auto guards = guardsChanges ? recmgr::OwnerGuards::kChanges : recmgr::OwnerGuards::kAll;
   if (!CheckExistingFiles(database, command.folder, command.replace, &failure) ||
-      !PrepareDictionary(database, command.folder, owner, &files, &failure)) {
+      !PrepareDictionary(database, command.folder, owner, guards, &files, &failure)) {
     return ReportFailure(failure);
   }
   const std::vector<std::string> warnings = DataFilesLeftBehind(database, command.folder, owner);

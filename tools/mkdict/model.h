@@ -21,7 +21,8 @@ struct Column {
   int32_t offset = 0;
   int32_t size = 0;
   uint16_t decimals = 0;
-  uint32_t flags = 0;  // kField* bits and raw bits
+  uint32_t flags = 0;    // kField* bits and raw bits
+  bool notNull = false;  // rows must give a value
 };
 
 struct Segment {
@@ -45,6 +46,8 @@ struct Constraint {
 
 struct Row {
   SourcePos pos;
+  int statementLine = 0;          // of its INSERT
+  int number = 0;                 // 1-based, within its INSERT
   std::vector<std::byte> record;  // Table::recordLength bytes
 };
 
@@ -59,7 +62,8 @@ struct Table {
   uint16_t pageSize = 4096;
   uint8_t fileVersion = 0;
   uint16_t fileFlags = 0;
-  std::string owner;  // of the data file; empty: none
+  std::string owner;                // of the data file; empty: none
+  bool ownerGuardsChanges = false;  // the owner name guards only changes
   std::vector<Column> columns;
   std::vector<Index> indexes;
   std::vector<Constraint> constraints;
@@ -69,6 +73,7 @@ struct Table {
 struct Database {
   std::optional<std::string> password;  // from SET MASTER PASSWORD
   SourcePos passwordPos;
+  bool passwordGuardsChanges = false;  // the dictionary's owner name guards only changes
   std::vector<Table> tables;
 };
 

@@ -6,8 +6,8 @@
 
 #include "clause_checks.h"
 #include "data_file_keys.h"
+#include "morvel2/dictionary/column_types.h"
 #include "morvel2/dictionary/dictionary_records.h"
-#include "type_table.h"
 #include "value_encoding.h"
 
 namespace mkdict {
@@ -21,7 +21,14 @@ struct TableNames {
   std::unordered_set<std::string> indexNames;
   std::unordered_set<std::string> constraintNames;
   NumberSeries indexNumbers{{}, 0};
+  RowNumbering numbering;
 };
+
+// Refuses the UNKNOWN marker a dump writes for an owner name.
+bool CheckOwnerKnown(const OwnerClause& owner, const std::string& whose, DescriptionError* error) {
+  if (!owner.unknown) return true;
+  return Fail(owner.name.pos, whose + " is not known: write it in quotes in place of UNKNOWN", error);
+}
 
 struct Builder {
   Database* database;
@@ -49,14 +56,17 @@ struct Builder {
   }
 
   bool AddPassword(const PasswordDef& def) {
-    if (database->password) return Fail(def.password.pos, "master password set twice", error);
-    if (def.password.text.size() > size_t{kMasterPasswordLength}) {
-      return Fail(def.password.pos,
+    const TextClause& password = def.password.name;
+    if (database->password) return Fail(password.pos, "master password set twice", error);
+    if (!CheckOwnerKnown(def.password, "the master password", error)) return false;
+    if (password.text.size() > size_t{kMasterPasswordLength}) {
+      return Fail(password.pos,
                   "master password longer than " + std::to_string(kMasterPasswordLength) + " characters",
                   error);
     }
-    database->password = def.password.text;
-    database->passwordPos = def.password.pos;
+    database->password = password.text;
+    database->passwordPos = password.pos;
+    database->passwordGuardsChanges = def.password.guardsChanges;
     return true;
   }
 
@@ -68,12 +78,18 @@ struct Builder {
     Column column;
     column.name = def.name.text;
     column.typeCode = static_cast<uint8_t>(def.typeCode);
-    TypeInfo type = DescribeType(def.typeCode);
+    ColumnType type = DescribeColumnType(def.typeCode);
     if (def.size) {
       if (!CheckRange(*def.size, 0, INT32_MAX, "size", error)) return false;
       column.size = static_cast<int32_t>(def.size->value);
+      if (!def.rawType && !AllowsSize(type, column.size)) {
+        return Fail(def.size->pos,
+                    "size of " + ColumnTypeText(def.typeCode) + " column " + column.name + " must be " +
+                        AllowedSizesText(type),
+                    error);
+      }
     } else if (type.defaultSize == 0) {
-      return Fail(def.typePos, TypeText(def.typeCode) + " needs a size", error);
+      return Fail(def.typePos, ColumnTypeText(def.typeCode) + " needs a size", error);
     } else {
       column.size = type.defaultSize;
     }
@@ -96,6 +112,7 @@ struct Builder {
     if (def.caseInsensitive) column.flags |= kFieldCaseInsensitive;
     if (def.nullable) column.flags |= kFieldNullable;
     if (def.binary) column.flags |= kFieldBlobBinary;
+    column.notNull = def.notNull;
     if (table.hasDataFile) {
       if (*end > kMaxDataFileRecord) {
         return Fail(def.name.pos,
@@ -135,11 +152,14 @@ struct Builder {
     }
     table.fileFlags = def.fileFlags;
     if (def.owner) {
-      if (def.owner->text.size() > size_t{kMasterPasswordLength}) {
-        return Fail(def.owner->pos,
+      const TextClause& owner = def.owner->name;
+      if (!CheckOwnerKnown(*def.owner, "the owner name of table " + table.name, error)) return false;
+      if (owner.text.size() > size_t{kMasterPasswordLength}) {
+        return Fail(owner.pos,
                     "owner name longer than " + std::to_string(kMasterPasswordLength) + " characters", error);
       }
-      table.owner = def.owner->text;
+      table.owner = owner.text;
+      table.ownerGuardsChanges = def.owner->guardsChanges;
     }
     if (def.rawFlags && !RawBits(*def.rawFlags, "flags", &table.flags, error)) return false;
     if (def.nullable) table.flags |= kTableNullable;
@@ -183,7 +203,9 @@ struct Builder {
       }
       segment.flags |= indexFlags;
       if (segmentDef.descending) segment.flags |= kSegmentDescending;
-      if (segmentDef.caseInsensitive) segment.flags |= kSegmentCaseInsensitive;
+      // A segment takes its column's case unless it says its own.
+      bool columnInsensitive = (table.columns[segment.column].flags & kFieldCaseInsensitive) != 0;
+      if (segmentDef.caseInsensitive.value_or(columnInsensitive)) segment.flags |= kSegmentCaseInsensitive;
       if (segmentDef.alternateCollation) segment.flags |= kSegmentAlternateCollation;
       if (segmentDef.nullKey) segment.flags |= kSegmentNullKey;
       index.segments.push_back(segment);
@@ -263,23 +285,12 @@ struct Builder {
     } else {
       for (size_t i = 0; i < table.columns.size(); ++i) columns.push_back(i);
     }
+    int rowNumber = 0;
     for (const RowDef& rowDef : def.rows) {
-      if (rowDef.values.size() != columns.size()) {
-        return Fail(rowDef.pos,
-                    "expected " + std::to_string(columns.size()) + " values in the row, found " +
-                        std::to_string(rowDef.values.size()),
-                    error);
-      }
       Row row;
-      row.pos = rowDef.pos;
-      row.record.assign(table.recordLength, std::byte{0});
-      for (size_t i = 0; i < columns.size(); ++i) {
-        const Column& column = table.columns[columns[i]];
-        std::span<std::byte> field(row.record.data() + column.offset, static_cast<size_t>(column.size));
-        std::string reason;
-        if (!EncodeValue(rowDef.values[i], column, field, &reason)) {
-          return Fail(rowDef.values[i].pos, reason, error);
-        }
+      if (!EncodeRow(table, columns, rowDef, def.pos, ++rowNumber, &names[tableNumber].numbering, &row,
+                     error)) {
+        return false;
       }
       table.rows.push_back(std::move(row));
     }

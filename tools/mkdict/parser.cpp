@@ -4,8 +4,8 @@
 
 #include <cstring>
 
+#include "morvel2/dictionary/column_types.h"
 #include "recmgr/recmgr.h"
-#include "type_table.h"
 
 namespace mkdict {
 namespace {
@@ -116,8 +116,9 @@ struct Parser {
       if (!ParseInteger(&code)) return false;
       if (code.value < 0 || code.value > 255) return Fail(code.pos, "type code must be 0 to 255");
       column->typeCode = static_cast<int>(code.value);
+      column->rawType = true;
     } else if (token.kind == TokenKind::kWord) {
-      const TypeInfo* type = FindTypeKeyword(token.text);
+      const ColumnType* type = FindColumnType(token.text);
       if (type == nullptr) return Fail(token.pos, "unknown type '" + token.text + "'");
       column->typeCode = type->code;
       Take();
@@ -134,14 +135,37 @@ struct Parser {
     return ExpectSymbol(')');
   }
 
+  // After the options of a column or a segment: the list goes on or ends.
+  bool ExpectListGoesOn(const char* options) {
+    if (Peek().kind == TokenKind::kSymbol && (Peek().text[0] == ',' || Peek().text[0] == ')')) return true;
+    return FailExpected(std::string(options) + ", ',' or ')'");
+  }
+
+  bool ParseOwner(OwnerClause* owner) {
+    if (AcceptKeyword("UNKNOWN")) {
+      owner->unknown = true;
+      owner->name.pos = tokens[at - 1].pos;
+    } else if (!ParseString(&owner->name, "a string or UNKNOWN")) {
+      return false;
+    }
+    if (!AcceptKeyword("GUARDS")) return true;
+    if (AcceptKeyword("CHANGES")) {
+      owner->guardsChanges = true;
+      return true;
+    }
+    return ExpectKeyword("ALL") || FailExpected("ALL or CHANGES");
+  }
+
   bool ParseColumn(ColumnDef* column) {
     if (!ParseName(&column->name, "column") || !ParseType(column)) return false;
     for (;;) {
       if (AcceptKeyword("NULL")) {
         column->nullable = true;
+        column->notNull = false;
       } else if (AcceptKeyword("NOT")) {
         if (!ExpectKeyword("NULL")) return false;
         column->nullable = false;
+        column->notNull = true;
       } else if (AcceptKeyword("CASE")) {
         if (AcceptKeyword("INSENSITIVE")) {
           column->caseInsensitive = true;
@@ -159,7 +183,7 @@ struct Parser {
       } else if (AcceptKeyword("FLAGS")) {
         if (!ParseOnce(&column->rawFlags, "FLAGS")) return false;
       } else {
-        return true;
+        return ExpectListGoesOn("NULL, NOT NULL, CASE INSENSITIVE, CASE SENSITIVE, BINARY, AT, ID, FLAGS");
       }
     }
   }
@@ -170,7 +194,10 @@ struct Parser {
     if (AcceptKeyword("IN")) return ParseStringOnce(&table->location, "IN");
     if (AcceptKeyword("PAGESIZE")) return ParseOnce(&table->pageSize, "PAGESIZE");
     if (AcceptKeyword("VERSION")) return ParseOnce(&table->fileVersion, "VERSION");
-    if (AcceptKeyword("OWNER")) return ParseStringOnce(&table->owner, "OWNER");
+    if (AcceptKeyword("OWNER")) {
+      if (table->owner) return Fail(tokens[at - 1].pos, "OWNER given twice");
+      return ParseOwner(&table->owner.emplace());
+    }
     if (AcceptKeyword("FLAGS")) return ParseOnce(&table->rawFlags, "FLAGS");
     if (AcceptKeyword("NO")) {
       table->noFile = true;
@@ -200,7 +227,11 @@ struct Parser {
     for (bool more = true; more;) {
       if (!ParseTableOption(&table, &more)) return false;
     }
-    if (!AcceptSymbol('(')) return FailExpected("a table option or '('");
+    if (!AcceptSymbol('(')) {
+      return FailExpected(
+          "ID, IN, NO FILE, PAGESIZE, VERSION, VARIABLE, RECORD COMPRESSION, PAGE COMPRESSION, OWNER, "
+          "NULLABLE, DICTIONARY, FLAGS or '('");
+    }
     if (AcceptSymbol(')')) {
       *statement = std::move(table);
       return true;
@@ -237,7 +268,7 @@ struct Parser {
       } else if (AcceptKeyword("FLAGS")) {
         if (!ParseOnce(&segment->rawFlags, "FLAGS")) return false;
       } else {
-        return true;
+        return ExpectListGoesOn("ASC, DESC, CASE INSENSITIVE, CASE SENSITIVE, ACS, NULL KEY, FLAGS");
       }
     }
   }
@@ -265,8 +296,10 @@ struct Parser {
         if (!ParseOnce(&index.nameId, "ID")) return false;
       } else if (AcceptKeyword("MODIFIABLE")) {
         index.modifiable = true;
-      } else {
+      } else if (Peek().kind == TokenKind::kSymbol && Peek().text[0] == ';') {
         break;
+      } else {
+        return FailExpected("NUMBER, ID, MODIFIABLE or ';'");
       }
     }
     *statement = std::move(index);
@@ -284,8 +317,10 @@ struct Parser {
         if (!ParseOnce(&constraint.id, "ID")) return false;
       } else if (AcceptKeyword("AT")) {
         if (!ParseOnce(&constraint.at, "AT")) return false;
-      } else {
+      } else if (Peek().kind == TokenKind::kSymbol && Peek().text[0] == ';') {
         break;
+      } else {
+        return FailExpected("ID, AT or ';'");
       }
     }
     *statement = std::move(constraint);
@@ -297,6 +332,9 @@ struct Parser {
     const Token& token = Peek();
     if (IsKeyword(token, "NULL")) {
       value->kind = LiteralKind::kNull;
+    } else if (IsKeyword(token, "TRUE") || IsKeyword(token, "FALSE")) {
+      value->kind = LiteralKind::kBoolean;
+      value->text = IsKeyword(token, "TRUE") ? "TRUE" : "FALSE";
     } else if (token.kind == TokenKind::kString || token.kind == TokenKind::kHex) {
       value->kind = token.kind == TokenKind::kString ? LiteralKind::kString : LiteralKind::kHex;
       value->text = token.text;
@@ -315,7 +353,7 @@ struct Parser {
       } else if (number.kind == TokenKind::kFloat) {
         value->kind = LiteralKind::kFloat;
       } else {
-        return FailExpected("a value");
+        return FailExpected("a value (a number, a 'string', X'hex', TRUE, FALSE or NULL)");
       }
       value->text = number.text;
     }
@@ -325,6 +363,7 @@ struct Parser {
 
   bool ParseInsert(Statement* statement) {
     InsertDef insert;
+    insert.pos = tokens[at - 1].pos;
     if (!ExpectKeyword("INTO") || !ParseName(&insert.table, "table")) return false;
     if (AcceptSymbol('(')) {
       insert.columns.emplace();
@@ -354,8 +393,7 @@ struct Parser {
     SourcePos pos = Peek().pos;
     if (AcceptKeyword("SET")) {
       PasswordDef password;
-      if (!ExpectKeyword("MASTER") || !ExpectKeyword("PASSWORD") ||
-          !ParseString(&password.password, "a string")) {
+      if (!ExpectKeyword("MASTER") || !ExpectKeyword("PASSWORD") || !ParseOwner(&password.password)) {
         return false;
       }
       *statement = std::move(password);

@@ -24,19 +24,29 @@ struct TextClause {
   SourcePos pos;
 };
 
+// An owner name as written: a string, or the marker UNKNOWN a dump writes
+// for a name it cannot recover (the builder refuses it).
+struct OwnerClause {
+  TextClause name;
+  bool unknown = false;
+  bool guardsChanges = false;  // GUARDS CHANGES; GUARDS ALL is the default
+};
+
 struct PasswordDef {
-  TextClause password;
+  OwnerClause password;
 };
 
 struct ColumnDef {
   TextClause name;
-  int typeCode = 0;  // 0..255
+  int typeCode = 0;      // 0..255
+  bool rawType = false;  // written TYPE n: any size, and hex values where the size does not fit
   SourcePos typePos;
   std::optional<IntClause> size;
   std::optional<IntClause> decimals;
   std::optional<IntClause> at;
   std::optional<IntClause> id;
   bool nullable = false;
+  bool notNull = false;  // NOT NULL written: rows must give a value
   bool caseInsensitive = false;
   bool binary = false;
   std::optional<IntClause> rawFlags;
@@ -50,7 +60,7 @@ struct TableDef {
   std::optional<IntClause> pageSize;
   std::optional<IntClause> fileVersion;
   uint16_t fileFlags = 0;  // RECMGR_FILE_* bits
-  std::optional<TextClause> owner;
+  std::optional<OwnerClause> owner;
   bool nullable = false;
   bool dictionary = false;
   std::optional<IntClause> rawFlags;
@@ -60,7 +70,7 @@ struct TableDef {
 struct SegmentDef {
   TextClause column;
   bool descending = false;
-  bool caseInsensitive = false;
+  std::optional<bool> caseInsensitive;  // none: the column's
   bool alternateCollation = false;
   bool nullKey = false;
   std::optional<IntClause> rawFlags;
@@ -84,13 +94,13 @@ struct ConstraintDef {
   std::optional<IntClause> at;
 };
 
-enum class LiteralKind { kInteger, kDecimal, kFloat, kString, kHex, kNull };
+enum class LiteralKind { kInteger, kDecimal, kFloat, kString, kHex, kBoolean, kNull };
 
 struct Literal {
   LiteralKind kind = LiteralKind::kNull;
   bool negative = false;
   uint64_t magnitude = 0;  // kInteger
-  std::string text;        // digits of kDecimal and kFloat, bytes of kString and kHex
+  std::string text;        // digits of kDecimal and kFloat, bytes of kString and kHex, TRUE or FALSE
   SourcePos pos;
 };
 
@@ -100,6 +110,7 @@ struct RowDef {
 };
 
 struct InsertDef {
+  SourcePos pos;  // of INSERT
   TextClause table;
   std::optional<std::vector<TextClause>> columns;
   std::vector<RowDef> rows;

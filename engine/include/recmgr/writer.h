@@ -33,12 +33,17 @@ struct KeySpec {
   std::vector<KeySegment> segments;
 };
 
+// What a file's owner name guards: every open, or only changes (an open
+// without an owner name may then read; a wrong one is still refused).
+enum class OwnerGuards : uint8_t { kAll, kChanges };
+
 struct FileSpec {
   uint16_t recordLength = 0;
-  uint16_t pageSize = 4096;  // stored attribute, reported by Stat
-  uint8_t fileVersion = 0;   // stored attribute, reported by Stat
-  uint16_t fileFlags = 0;    // RECMGR_FILE_* bits, reported by Stat
-  std::string ownerName;     // empty: the file opens with any owner name
+  uint16_t pageSize = 4096;                     // stored attribute, reported by Stat
+  uint8_t fileVersion = 0;                      // stored attribute, reported by Stat
+  uint16_t fileFlags = 0;                       // RECMGR_FILE_* bits, reported by Stat
+  std::string ownerName;                        // empty: the file opens with any owner name
+  OwnerGuards ownerGuards = OwnerGuards::kAll;  // with an owner name
   std::vector<KeySpec> keys;
 };
 

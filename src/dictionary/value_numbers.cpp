@@ -66,8 +66,10 @@ std::string PlaceDecimalPoint(std::string digits, unsigned places, bool negative
   size_t first = digits.find_first_not_of('0');
   digits.erase(0, first == std::string::npos ? digits.size() : first);
   if (digits.size() <= places) digits.insert(0, places + 1 - digits.size(), '0');
-  if (places > 0) digits.insert(digits.size() - places, ".");
-  return (negative ? "-" : "") + digits;
+  if (places > 0) digits.insert(digits.size() - places, 1, '.');
+  std::string text(negative ? "-" : "");
+  text += digits;
+  return text;
 }
 
 bool Reason(const char* text, std::string* reason) {
@@ -97,7 +99,9 @@ std::string IntegerText(bool isSigned, std::span<const std::byte> bytes) {
   unsigned width = static_cast<unsigned>(bytes.size()) * 8;
   if (!isSigned || width == 0 || (bits >> (width - 1) & 1) == 0) return std::to_string(bits);
   uint64_t magnitude = (width == 64 ? 0 - bits : (uint64_t{1} << width) - bits);
-  return "-" + std::to_string(magnitude);
+  std::string text("-");
+  text += std::to_string(magnitude);
+  return text;
 }
 
 bool IsBoolean(const ValueText& value, bool* truth) {

@@ -7,9 +7,16 @@ namespace mkdict {
 namespace {
 
 std::string ColumnText(const Column& column) {
-  std::string text =
-      "column " + column.name + " (" + ColumnTypeText(column.typeCode) + "(" + std::to_string(column.size);
-  if (column.decimals != 0) text += "," + std::to_string(column.decimals);
+  std::string text = "column ";
+  text += column.name;
+  text += " (";
+  text += ColumnTypeText(column.typeCode);
+  text += "(";
+  text += std::to_string(column.size);
+  if (column.decimals != 0) {
+    text += ',';
+    text += std::to_string(column.decimals);
+  }
   return text + "))";
 }
 

@@ -1,0 +1,118 @@
+#include "data_file.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+namespace dictdump {
+
+namespace {
+
+// An owner name no one would choose: an engine that guards only changes
+// refuses it, a file without an owner accepts it.
+const std::string kProbeName =
+    "\x7f"
+    "dictdump probe \x01\x02";
+
+constexpr uint32_t kRecordBufferSize = 65536 + 16;
+
+bool IsDictionaryFile(const std::string& location) {
+  std::error_code error;
+  for (const char* name : {kFileDictionaryName, kFieldDictionaryName, kIndexDictionaryName}) {
+    if (std::filesystem::equivalent(location, name, error)) return true;
+  }
+  return false;
+}
+
+void ReadKeyNumbers(DataFile* data) {
+  const StatisticsRecord& stat = *data->statistics;
+  data->keyNumbers.clear();
+  data->keys.clear();
+  // Key entries follow the file entry, as many segments as there are, each
+  // chained to the next by the more-segments flag.
+  int entry = 0;
+  for (int key = 0; key < StatIndexCount(stat) && entry < kKeySpecificationsRead; ++key) {
+    data->keyNumbers.push_back(StatKeyNumber(stat, entry));
+    data->keys.push_back({StatKeyNumber(stat, entry), StatUniqueValues(stat, entry)});
+    while (entry < kKeySpecificationsRead &&
+           (ReadStatistic<uint16_t>(stat, KeySpecificationOffset(entry) + RECMGR_STAT_SEGMENT_FLAGS) &
+            RECMGR_SEGMENT_MORE_SEGMENTS))
+      ++entry;
+    ++entry;
+  }
+  std::sort(data->keyNumbers.begin(), data->keyNumbers.end());
+}
+
+}  // namespace
+
+OwnerMode ProbeOwnerMode(const std::string& path, bool openedWithoutName) {
+  if (!openedWithoutName) return OwnerMode::kGuardsAll;
+  RecmgrFile probe;
+  return probe.Open(path, kProbeName) == RECMGR_STATUS_INVALID_OWNER_NAME ? OwnerMode::kGuardsChanges
+                                                                          : OwnerMode::kNone;
+}
+
+void OpenDataFile(const TableSchema& table, const std::optional<std::string>& dataPassword, DataFile* data) {
+  if (IsDictionaryFile(table.location)) {
+    data->state = DataFileState::kDictionaryFile;
+    return;
+  }
+  int status = data->file.Open(table.location, "");
+  const bool withoutName = status == RECMGR_STATUS_SUCCESS;
+  if (status == RECMGR_STATUS_INVALID_OWNER_NAME && dataPassword) {
+    status = data->file.Open(table.location, *dataPassword);
+    if (status == RECMGR_STATUS_SUCCESS) data->owner.name = *dataPassword;
+  }
+  if (status == RECMGR_STATUS_FILE_NOT_FOUND) {
+    data->state = DataFileState::kMissing;
+    return;
+  }
+  if (status == RECMGR_STATUS_SUCCESS || status == RECMGR_STATUS_INVALID_OWNER_NAME) {
+    data->owner.mode =
+        status == RECMGR_STATUS_SUCCESS ? ProbeOwnerMode(table.location, withoutName) : OwnerMode::kGuardsAll;
+  }
+  if (status == RECMGR_STATUS_SUCCESS && data->owner.mode == OwnerMode::kGuardsChanges && dataPassword) {
+    // The name given can only be checked by the open it would take to
+    // change the file: it is trusted.
+    data->owner.name = *dataPassword;
+  }
+  if (status == RECMGR_STATUS_SUCCESS) {
+    data->statistics = std::make_unique<StatisticsRecord>();
+    status = data->file.Stat(data->statistics.get());
+  }
+  data->status = status;
+  if (status != RECMGR_STATUS_SUCCESS) {
+    data->state = DataFileState::kUnreadable;
+    data->statistics.reset();
+    data->file.Close();
+    return;
+  }
+  data->state = DataFileState::kOpen;
+  ReadKeyNumbers(data);
+}
+
+uint32_t RecordLength(const DataFile& data) {
+  return data.statistics ? StatRecordLength(*data.statistics) : 0;
+}
+
+uint32_t RecordCount(const DataFile& data) { return data.statistics ? StatRecordCount(*data.statistics) : 0; }
+
+int ReadRows(DataFile* data, const std::function<void(const std::byte*)>& take, uint64_t* count) {
+  *count = 0;
+  if (data->state != DataFileState::kOpen || data->keyNumbers.empty()) return 0;
+  std::vector<std::byte> record(kRecordBufferSize);
+  uint32_t length = 0;
+  int status = data->file.GetFirst(data->keyNumbers.front(), record.data(), kRecordBufferSize - 1, &length);
+  uint32_t filled = 0;  // bytes a record has written so far
+  while (status == RECMGR_STATUS_SUCCESS) {
+    // Bytes past the record, which a shorter record leaves, read as zero.
+    if (length < filled) std::memset(record.data() + length, 0, filled - length);
+    filled = std::min(length, kRecordBufferSize);
+    take(record.data());
+    ++*count;
+    status = data->file.GetNext(record.data(), kRecordBufferSize - 1, &length);
+  }
+  return status == RECMGR_STATUS_END_OF_FILE ? 0 : status;
+}
+
+}  // namespace dictdump

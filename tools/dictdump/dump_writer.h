@@ -1,0 +1,74 @@
+// What every output format is handed: the dictionary, one table at a time
+// with its data file, then its rows.
+#ifndef DICTDUMP_DUMP_WRITER_H
+#define DICTDUMP_DUMP_WRITER_H
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "data_file.h"
+#include "morvel2/dictionary/schema_reader.h"
+#include "morvel2/dictionary/value_text.h"
+#include "options.h"
+#include "output.h"
+
+namespace dictdump {
+
+// What the dump learnt about the dictionary files' owner name.
+struct MasterPassword {
+  bool set = false;                 // a name other than the default guards them
+  std::optional<std::string> text;  // as given with --password
+  bool guardsChangesOnly = false;
+};
+
+struct TableDump {
+  const TableSchema* schema = nullptr;
+  DataFile* data = nullptr;
+  std::vector<ColumnShape> shapes;  // one per column
+};
+
+// Everything a writer reads besides the table.
+struct DumpContext {
+  Output* out = nullptr;
+  const Options* options = nullptr;
+  const DictionarySchema* dictionary = nullptr;
+  std::vector<const TableSchema*> tables;  // the ones dumped, in order
+  MasterPassword master;
+};
+
+class DumpWriter {
+ public:
+  virtual ~DumpWriter() = default;
+  virtual void Begin() {}
+  // The table's schema part (the writer looks at options->schema itself).
+  virtual void BeginTable(const TableDump& table) = 0;
+  // One record of the table's data file; only when options->rows.
+  virtual void Row(const TableDump& table, const std::byte* record) = 0;
+  virtual void EndTable(const TableDump& table) = 0;
+  virtual void End() {}
+};
+
+std::unique_ptr<DumpWriter> MakeMkdictWriter(const DumpContext& context);
+std::unique_ptr<DumpWriter> MakeSqlWriter(const DumpContext& context);
+std::unique_ptr<DumpWriter> MakeJsonWriter(const DumpContext& context);
+std::unique_ptr<DumpWriter> MakeCsvWriter(const DumpContext& context);
+
+// A column's bytes within the record (cut at the record's end).
+std::span<const std::byte> ColumnBytes(const TableDump& table, size_t column, const std::byte* record);
+
+// A nullable column whose bytes are all zero holds no value: written NULL.
+bool IsNullValue(const ColumnShape& shape, std::span<const std::byte> bytes);
+
+// The column's text form; a column cut short by the record's end is hex.
+ValueText FormatColumnValue(const ColumnShape& shape, std::span<const std::byte> bytes);
+
+// Prints a warning line "dictdump: warning: TEXT" on standard error.
+void Warn(const std::string& text);
+
+}  // namespace dictdump
+
+#endif  // DICTDUMP_DUMP_WRITER_H

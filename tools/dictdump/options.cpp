@@ -1,0 +1,156 @@
+#include "options.h"
+
+#include <getopt.h>
+
+#include "morvel2/dictionary/dictionary_records.h"
+
+namespace dictdump {
+
+const char* const kUsageText =
+    "usage: dictdump [-C FOLDER] [--password TEXT] [--data-password TEXT]\n"
+    "                [--format mkdict|sql|json|csv] [--dialect sqlite|postgres]\n"
+    "                [--schema-only | --data-only] [--table NAME]... [--system] [-o FILE]\n"
+    "Writes the tables of the dictionary in FOLDER (PVFILE.DDF, PVFIELD.DDF, PVINDEX.DDF)\n"
+    "and the rows of their data files, read through the record manager.\n"
+    "\n"
+    "  -C, --directory FOLDER  the dictionary's folder (default: the current folder)\n"
+    "  --password TEXT         the master password of the dictionary files\n"
+    "  --data-password TEXT    the owner name of the data files that have one\n"
+    "  --format FORMAT         mkdict (default): a description mkdict builds again;\n"
+    "                          sql: CREATE TABLE, CREATE INDEX and INSERT;\n"
+    "                          json: one document; csv: one table's rows\n"
+    "  --dialect DIALECT       for sql: sqlite (default) or postgres\n"
+    "  --schema-only           tables, columns and indexes, no rows\n"
+    "  --data-only             rows only\n"
+    "  --table NAME            only this table (may be repeated; csv needs exactly one)\n"
+    "  --system                sql and json: include the system tables (X$...)\n"
+    "  -o, --output FILE       write to FILE instead of standard output\n"
+    "  --help, --version       print this text or the version\n"
+    "\n"
+    "Exit codes: 0 written; 1 a file could not be read or written; 2 the command line\n"
+    "is wrong.\n";
+
+namespace {
+
+enum LongOnly {
+  kPassword = 256,
+  kDataPassword,
+  kFormat,
+  kDialect,
+  kSchemaOnly,
+  kDataOnly,
+  kTable,
+  kSystem,
+  kHelp,
+  kVersion
+};
+
+bool Fail(std::string* problem, std::string text) {
+  *problem = std::move(text);
+  return false;
+}
+
+bool TakeOwnerName(const char* option, const char* value, std::optional<std::string>* target,
+                   std::string* problem) {
+  const std::string text = value;
+  if (text.size() > size_t{kMasterPasswordLength})
+    return Fail(problem, std::string(option) + " longer than " + std::to_string(kMasterPasswordLength) +
+                             " characters");
+  *target = text;
+  return true;
+}
+
+bool TakeFormat(const std::string& value, Options* options, std::string* problem) {
+  if (value == "mkdict")
+    options->format = Format::kMkdict;
+  else if (value == "sql")
+    options->format = Format::kSql;
+  else if (value == "json")
+    options->format = Format::kJson;
+  else if (value == "csv")
+    options->format = Format::kCsv;
+  else
+    return Fail(problem, "unknown format '" + value + "' (mkdict, sql, json or csv)");
+  return true;
+}
+
+bool TakeDialect(const std::string& value, Options* options, std::string* problem) {
+  if (value == "sqlite")
+    options->dialect = Dialect::kSqlite;
+  else if (value == "postgres")
+    options->dialect = Dialect::kPostgres;
+  else
+    return Fail(problem, "unknown dialect '" + value + "' (sqlite or postgres)");
+  return true;
+}
+
+// The combinations that make no sense, checked once every option is read.
+bool CheckTogether(const Options& options, bool dialectGiven, std::string* problem) {
+  if (!options.schema && !options.rows)
+    return Fail(problem, "--schema-only and --data-only exclude each other");
+  if (dialectGiven && options.format != Format::kSql) return Fail(problem, "--dialect needs --format sql");
+  if (options.format == Format::kCsv && options.tables.size() != 1)
+    return Fail(problem, "--format csv needs exactly one --table");
+  return true;
+}
+
+}  // namespace
+
+Action ParseOptions(int argc, char** argv, Options* options, std::string* problem) {
+  static const option kLongOptions[] = {{"directory", required_argument, nullptr, 'C'},
+                                        {"output", required_argument, nullptr, 'o'},
+                                        {"password", required_argument, nullptr, kPassword},
+                                        {"data-password", required_argument, nullptr, kDataPassword},
+                                        {"format", required_argument, nullptr, kFormat},
+                                        {"dialect", required_argument, nullptr, kDialect},
+                                        {"schema-only", no_argument, nullptr, kSchemaOnly},
+                                        {"data-only", no_argument, nullptr, kDataOnly},
+                                        {"table", required_argument, nullptr, kTable},
+                                        {"system", no_argument, nullptr, kSystem},
+                                        {"help", no_argument, nullptr, kHelp},
+                                        {"version", no_argument, nullptr, kVersion},
+                                        {nullptr, 0, nullptr, 0}};
+  opterr = 0;
+  optind = 0;  // a fresh scan, also when called more than once
+  bool dialectGiven = false;
+  bool ok = true;
+  int c;
+  while (ok && (c = getopt_long(argc, argv, "+:C:o:", kLongOptions, nullptr)) != -1) {
+    switch (c) {
+      case 'C':
+        options->folder = optarg;
+        if (options->folder.empty()) ok = Fail(problem, "-C needs a FOLDER");
+        break;
+      case 'o':
+        options->outputFile = optarg;
+        if (options->outputFile.empty()) ok = Fail(problem, "-o needs a FILE");
+        break;
+      case kPassword: ok = TakeOwnerName("--password", optarg, &options->password, problem); break;
+      case kDataPassword:
+        ok = TakeOwnerName("--data-password", optarg, &options->dataPassword, problem);
+        break;
+      case kFormat: ok = TakeFormat(optarg, options, problem); break;
+      case kDialect:
+        dialectGiven = true;
+        ok = TakeDialect(optarg, options, problem);
+        break;
+      case kSchemaOnly: options->rows = false; break;
+      case kDataOnly: options->schema = false; break;
+      case kTable: options->tables.emplace_back(optarg); break;
+      case kSystem: options->system = true; break;
+      case kHelp: return Action::kHelp;
+      case kVersion: return Action::kVersion;
+      case ':': ok = Fail(problem, std::string(argv[optind - 1]) + " needs a value"); break;
+      default: ok = Fail(problem, "unknown option " + std::string(argv[optind - 1])); break;
+    }
+  }
+  if (!ok) return Action::kWrongCommandLine;
+  if (optind < argc) {
+    Fail(problem, "unexpected argument " + std::string(argv[optind]));
+    return Action::kWrongCommandLine;
+  }
+  if (!CheckTogether(*options, dialectGiven, problem)) return Action::kWrongCommandLine;
+  return Action::kDump;
+}
+
+}  // namespace dictdump

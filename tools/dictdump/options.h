@@ -1,0 +1,36 @@
+// dictdump's command line.
+#ifndef DICTDUMP_OPTIONS_H
+#define DICTDUMP_OPTIONS_H
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dictdump {
+
+enum class Format { kMkdict, kSql, kJson, kCsv };
+enum class Dialect { kSqlite, kPostgres };
+
+struct Options {
+  std::string folder;                       // -C: where the dictionary is; empty: the current folder
+  std::optional<std::string> password;      // master password
+  std::optional<std::string> dataPassword;  // owner name of the data files
+  Format format = Format::kMkdict;
+  Dialect dialect = Dialect::kSqlite;
+  bool schema = true;               // off under --data-only
+  bool rows = true;                 // off under --schema-only
+  std::vector<std::string> tables;  // --table, in the order given
+  bool system = false;
+  std::string outputFile;  // -o; empty: standard output
+};
+
+enum class Action { kDump, kHelp, kVersion, kWrongCommandLine };
+
+// Reads argv; on kWrongCommandLine, *problem says what is wrong.
+Action ParseOptions(int argc, char** argv, Options* options, std::string* problem);
+
+extern const char* const kUsageText;
+
+}  // namespace dictdump
+
+#endif  // DICTDUMP_OPTIONS_H

@@ -1,0 +1,197 @@
+// --format sql: CREATE TABLE, INSERT and CREATE INDEX for SQLite or
+// PostgreSQL, in one transaction.
+#include <algorithm>
+#include <unordered_map>
+
+#include "dump_writer.h"
+#include "sql_names.h"
+#include "sql_types.h"
+
+namespace dictdump {
+
+namespace {
+
+constexpr size_t kRowsPerInsert = 500;
+constexpr size_t kPostgresNameBytes = 63;
+
+struct SqlColumn {
+  std::string name;
+  SqlType type;
+};
+
+class SqlWriter : public DumpWriter {
+ public:
+  explicit SqlWriter(const DumpContext& context)
+      : c_(context),
+        out_(*context.out),
+        postgres_(context.options->dialect == Dialect::kPostgres),
+        schemaNames_(postgres_ ? kPostgresNameBytes : 0) {
+    // Tables are named before any index, so an index never takes a
+    // table's name.
+    for (const TableSchema* table : c_.tables) tableNames_[table] = schemaNames_.Take(table->name);
+  }
+
+  void Begin() override {
+    if (postgres_) out_.Put("SET client_encoding = 'UTF8';\nSET standard_conforming_strings = on;\n");
+    out_.Put("BEGIN;\n");
+  }
+  void End() override { out_.Put("COMMIT;\n"); }
+
+  void BeginTable(const TableDump& table) override {
+    rows_ = 0;
+    droppedValues_ = 0;
+    name_ = tableNames_[table.schema];
+    columns_.clear();
+    SqlNames columnNames(postgres_ ? kPostgresNameBytes : 0);
+    for (size_t i = 0; i < table.shapes.size(); ++i) {
+      columns_.push_back({columnNames.Take(TrimmedFixedText(table.schema->columns[i].name, kNameWidth)),
+                          ChooseSqlType(table.shapes[i], c_.options->dialect)});
+    }
+    skipped_ = columns_.empty() && !postgres_;
+    if (!c_.options->schema) return;
+    out_.Put('\n');
+    if (skipped_) {
+      out_.Put("-- ");
+      PutName(name_);
+      out_.Put(" has no columns, and an SQLite table needs one: left out\n");
+      return;
+    }
+    out_.Put("CREATE TABLE ");
+    PutName(name_);
+    out_.Put(" (");
+    for (size_t i = 0; i < columns_.size(); ++i) {
+      out_.Put(i == 0 ? "\n  " : ",\n  ");
+      PutName(columns_[i].name);
+      out_.Put(' ');
+      out_.Put(columns_[i].type.name);
+      if (!(table.shapes[i].flags & kFieldNullable)) out_.Put(" NOT NULL");
+    }
+    out_.Put(columns_.empty() ? ");\n" : "\n);\n");
+  }
+
+  void Row(const TableDump& table, const std::byte* record) override {
+    if (skipped_ || columns_.empty()) return;
+    if (rows_ % kRowsPerInsert == 0) {
+      if (rows_ != 0) out_.Put(";\n");
+      out_.Put("INSERT INTO ");
+      PutName(name_);
+      out_.Put(" VALUES\n(");
+    } else {
+      out_.Put(",\n(");
+    }
+    for (size_t i = 0; i < columns_.size(); ++i) {
+      if (i != 0) out_.Put(',');
+      PutValue(table.shapes[i], columns_[i].type, ColumnBytes(table, i, record));
+    }
+    out_.Put(')');
+    ++rows_;
+  }
+
+  void EndTable(const TableDump& table) override {
+    if (rows_ != 0) out_.Put(";\n");
+    if (droppedValues_ != 0)
+      Warn("table " + table.schema->name + ": " + std::to_string(droppedValues_) +
+           " values without a PostgreSQL form written as NULL");
+    if (c_.options->schema && !skipped_)
+      for (const IndexSchema& index : table.schema->indexes) PutIndex(table, index);
+  }
+
+ private:
+  void PutQuoted(std::string_view text, char quote) {
+    out_.Put(quote);
+    for (char ch : text) {
+      if (ch == quote) out_.Put(quote);
+      out_.Put(ch);
+    }
+    out_.Put(quote);
+  }
+  void PutName(const std::string& name) { PutQuoted(name, '"'); }
+
+  void PutValue(const ColumnShape& shape, const SqlType& type, std::span<const std::byte> bytes) {
+    if (IsNullValue(shape, bytes)) {
+      out_.Put("NULL");
+      return;
+    }
+    const ValueText value = FormatColumnValue(shape, bytes);
+    switch (value.kind) {
+      case ValueKind::kString:
+        if (postgres_ && !IsValidUtf8(value.text)) return PutDropped();
+        PutQuoted(value.text, '\'');
+        break;
+      case ValueKind::kNumber:
+      case ValueKind::kBoolean: out_.Put(value.text); break;
+      case ValueKind::kHex:
+        if (!postgres_) {
+          out_.Put("X'");
+          out_.Put(value.text);
+          out_.Put('\'');
+        } else if (type.kind == ValueKind::kHex) {
+          out_.Put("'\\x");
+          out_.Put(value.text);
+          out_.Put("'::bytea");
+        } else {
+          PutDropped();
+        }
+        break;
+    }
+  }
+  void PutDropped() {
+    ++droppedValues_;
+    out_.Put("NULL");
+  }
+
+  void PutIndex(const TableDump& table, const IndexSchema& index) {
+    const TableSchema& schema = *table.schema;
+    std::vector<size_t> columns;
+    for (const IndexRecord& segment : index.segments) {
+      const auto found = std::find_if(schema.columns.begin(), schema.columns.end(),
+                                      [&](const FieldRecord& f) { return f.fieldId == segment.fieldId; });
+      if (found == schema.columns.end()) return;  // the mkdict format warns about it
+      columns.push_back(static_cast<size_t>(found - schema.columns.begin()));
+    }
+    if (columns.empty()) return;
+    // Unique only where the record manager kept it so: a key of the data
+    // file, or a table without rows.
+    const DataFile& data = *table.data;
+    const bool isKey = std::binary_search(data.keyNumbers.begin(), data.keyNumbers.end(), index.number);
+    const bool unique =
+        !(index.segments.front().flags & kSegmentDuplicates) && (isKey || RecordCount(data) == 0);
+    const std::string indexName = schemaNames_.Take(
+        schema.name + "_" + (index.name.empty() ? "index_" + std::to_string(index.number) : index.name));
+    out_.Put(unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ");
+    PutName(indexName);
+    out_.Put(" ON ");
+    PutName(name_);
+    out_.Put(" (");
+    for (size_t i = 0; i < columns.size(); ++i) {
+      const uint32_t flags = index.segments[i].flags;
+      const bool text = columns_[columns[i]].type.kind == ValueKind::kString;
+      const bool caseInsensitive = text && (flags & kSegmentCaseInsensitive);
+      if (i != 0) out_.Put(", ");
+      if (caseInsensitive && postgres_) out_.Put("lower(");
+      PutName(columns_[columns[i]].name);
+      if (caseInsensitive) out_.Put(postgres_ ? ")" : " COLLATE NOCASE");
+      if (flags & kSegmentDescending) out_.Put(" DESC");
+    }
+    out_.Put(");\n");
+  }
+
+  const DumpContext& c_;
+  Output& out_;
+  bool postgres_;
+  SqlNames schemaNames_;
+  std::unordered_map<const TableSchema*, std::string> tableNames_;
+  std::string name_;
+  std::vector<SqlColumn> columns_;
+  bool skipped_ = false;
+  size_t rows_ = 0;
+  size_t droppedValues_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<DumpWriter> MakeSqlWriter(const DumpContext& context) {
+  return std::make_unique<SqlWriter>(context);
+}
+
+}  // namespace dictdump

@@ -45,11 +45,22 @@ void ReadKeyNumbers(DataFile* data) {
 
 }  // namespace
 
-OwnerMode ProbeOwnerMode(const std::string& path, bool openedWithoutName) {
-  if (!openedWithoutName) return OwnerMode::kGuardsAll;
-  RecmgrFile probe;
-  return probe.Open(path, kProbeName) == RECMGR_STATUS_INVALID_OWNER_NAME ? OwnerMode::kGuardsChanges
-                                                                          : OwnerMode::kNone;
+bool OpensWith(const std::string& path, const std::string& ownerName) {
+  RecmgrFile file;
+  return file.Open(path, ownerName) == RECMGR_STATUS_SUCCESS;
+}
+
+OwnerInfo LearnOwner(const std::string& path, bool opensWithoutName, const std::optional<std::string>& name) {
+  OwnerInfo owner;
+  if (opensWithoutName) {
+    RecmgrFile probe;
+    if (probe.Open(path, kProbeName) != RECMGR_STATUS_INVALID_OWNER_NAME) return owner;  // no owner
+    owner.mode = OwnerMode::kGuardsChanges;
+  } else {
+    owner.mode = OwnerMode::kGuardsAll;
+  }
+  if (name && !name->empty() && OpensWith(path, *name)) owner.name = *name;
+  return owner;
 }
 
 void OpenDataFile(const TableSchema& table, const std::optional<std::string>& dataPassword, DataFile* data) {
@@ -58,23 +69,14 @@ void OpenDataFile(const TableSchema& table, const std::optional<std::string>& da
     return;
   }
   int status = data->file.Open(table.location, "");
-  const bool withoutName = status == RECMGR_STATUS_SUCCESS;
-  if (status == RECMGR_STATUS_INVALID_OWNER_NAME && dataPassword) {
-    status = data->file.Open(table.location, *dataPassword);
-    if (status == RECMGR_STATUS_SUCCESS) data->owner.name = *dataPassword;
-  }
   if (status == RECMGR_STATUS_FILE_NOT_FOUND) {
     data->state = DataFileState::kMissing;
     return;
   }
   if (status == RECMGR_STATUS_SUCCESS || status == RECMGR_STATUS_INVALID_OWNER_NAME) {
-    data->owner.mode =
-        status == RECMGR_STATUS_SUCCESS ? ProbeOwnerMode(table.location, withoutName) : OwnerMode::kGuardsAll;
-  }
-  if (status == RECMGR_STATUS_SUCCESS && data->owner.mode == OwnerMode::kGuardsChanges && dataPassword) {
-    // The name given can only be checked by the open it would take to
-    // change the file: it is trusted.
-    data->owner.name = *dataPassword;
+    data->owner = LearnOwner(table.location, status == RECMGR_STATUS_SUCCESS, dataPassword);
+    if (status != RECMGR_STATUS_SUCCESS && data->owner.name)
+      status = data->file.Open(table.location, *data->owner.name);
   }
   if (status == RECMGR_STATUS_SUCCESS) {
     data->statistics = std::make_unique<StatisticsRecord>();

@@ -47,10 +47,14 @@ struct DataFile {
   RecmgrFile file;
 };
 
-// Finds out who guards `path` when offering `ownerName` (may be empty)
-// opened it: a second open offering a name nobody would choose tells
-// kNone from kGuardsChanges.
-OwnerMode ProbeOwnerMode(const std::string& path, bool openedWithoutName);
+// True when `path` opens offering `ownerName`.
+bool OpensWith(const std::string& path, const std::string& ownerName);
+
+// Who guards `path`, which opened without a name or not: a second open
+// offering a name nobody would choose tells a file without owner (opens)
+// from one that guards changes only (refused). `name` is kept when the file
+// opens with it.
+OwnerInfo LearnOwner(const std::string& path, bool opensWithoutName, const std::optional<std::string>& name);
 
 // Opens the table's data file (offering no name first, then `dataPassword`)
 // and reads its Stat.

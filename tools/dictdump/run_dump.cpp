@@ -54,12 +54,19 @@ bool ChooseTables(const Options& options, const DictionarySchema& schema,
 }
 
 // Reads the dictionary offering the master password (or the default owner
-// name), then finds out whether that name guards every open or changes only.
+// name; or none, which a dictionary that guards only changes accepts), and
+// learns how its owner name guards it.
 bool ReadDictionary(const Options& options, DictionarySchema* schema, MasterPassword* master) {
   const std::string offered =
       options.password && !options.password->empty() ? *options.password : kDefaultOwnerName;
   std::string failedFile;
-  const int status = ReadDictionarySchema(offered, schema, &failedFile);
+  int status = ReadDictionarySchema(offered, schema, &failedFile);
+  bool openedWithoutName = false;
+  if (status == RECMGR_STATUS_INVALID_OWNER_NAME && ReadDictionarySchema("", schema, &failedFile) == 0) {
+    status = 0;
+    openedWithoutName = true;
+    if (options.password) Warn("the master password given with --password does not open the dictionary");
+  }
   if (status != 0) {
     std::string hint;
     if (status == RECMGR_STATUS_INVALID_OWNER_NAME)
@@ -70,15 +77,14 @@ bool ReadDictionary(const Options& options, DictionarySchema* schema, MasterPass
     Error(failedFile + ": " + RecmgrStatusWords(status) + hint);
     return false;
   }
-  // A name nobody would choose opens a dictionary that only guards changes.
-  if (ProbeOwnerMode(kFileDictionaryName, true) == OwnerMode::kNone) {
-    master->set = true;
-    master->guardsChangesOnly = true;
-    master->text = options.password;
-  } else if (offered != kDefaultOwnerName) {
-    master->set = true;
-    master->text = offered;
-  }
+  const OwnerInfo owner =
+      LearnOwner(kFileDictionaryName, openedWithoutName || OpensWith(kFileDictionaryName, ""),
+                 openedWithoutName ? std::nullopt : std::optional(offered));
+  master->guardsChangesOnly = owner.mode == OwnerMode::kGuardsChanges;
+  master->text = owner.name;
+  // The default owner name guarding every open is no master password.
+  master->set = owner.mode == OwnerMode::kGuardsChanges ||
+                (owner.mode == OwnerMode::kGuardsAll && offered != kDefaultOwnerName);
   return true;
 }
 

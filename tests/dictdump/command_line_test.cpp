@@ -1,0 +1,120 @@
+// Wrong command lines (exit 2) and files that can't be read (exit 1), each
+// with its one-line message; --help and --version.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "dictdump_run.h"
+#include "temp_dir.h"
+
+namespace dictdumptest {
+namespace {
+
+using testsupport::ProcessResult;
+using testsupport::TempDir;
+
+constexpr const char* kDescription = R"(
+SET MASTER PASSWORD 'secret';
+CREATE TABLE Guarded IN 'guarded.dat' OWNER 'owner' (Id INTEGER(4));
+CREATE UNIQUE INDEX ON Guarded (Id);
+INSERT INTO Guarded VALUES (1);
+CREATE TABLE Keyless IN 'keyless.dat' (Id INTEGER(4));
+INSERT INTO Keyless VALUES (1), (2);
+CREATE TABLE Broken IN 'broken.dat' (Id INTEGER(4));
+)";
+
+struct Case {
+  std::vector<std::string> arguments;  // {DB}: the dictionary's folder, {EMPTY}: a folder without one
+  int exitCode;
+  std::string err;  // all of standard error
+  std::string outHas = "";
+};
+
+const std::string kSee = " (see dictdump --help)\n";
+
+const std::vector<Case> kCases = {
+    {{"--format", "xml"}, 2, "dictdump: unknown format 'xml' (mkdict, sql, json or csv)" + kSee},
+    {{"--format", "sql", "--dialect", "oracle"},
+     2,
+     "dictdump: unknown dialect 'oracle' (sqlite or postgres)" + kSee},
+    {{"--dialect", "postgres"}, 2, "dictdump: --dialect needs --format sql" + kSee},
+    {{"--format", "csv"}, 2, "dictdump: --format csv needs exactly one --table" + kSee},
+    {{"--format", "csv", "--table", "A", "--table", "B"},
+     2,
+     "dictdump: --format csv needs exactly one --table" + kSee},
+    {{"--schema-only", "--data-only"},
+     2,
+     "dictdump: --schema-only and --data-only exclude each other" + kSee},
+    {{"--bogus"}, 2, "dictdump: unknown option --bogus" + kSee},
+    {{"-x"}, 2, "dictdump: unknown option -x" + kSee},
+    {{"--table"}, 2, "dictdump: --table needs a value" + kSee},
+    {{"-C"}, 2, "dictdump: -C needs a value" + kSee},
+    {{"-C", ""}, 2, "dictdump: -C needs a FOLDER" + kSee},
+    {{"stray"}, 2, "dictdump: unexpected argument stray" + kSee},
+    {{"--password", std::string(52, 'p')}, 2, "dictdump: --password longer than 51 characters" + kSee},
+    {{"-C", "/nonexistent/folder"},
+     1,
+     "dictdump: cannot enter /nonexistent/folder: No such file or directory\n"},
+    {{"-C", "{EMPTY}"}, 1, "dictdump: PVFILE.DDF: file not found (is this the dictionary's folder?)\n"},
+    {{"-C", "{DB}"},
+     1,
+     "dictdump: PVFILE.DDF: owner name refused (give the master password with --password)\n"},
+    {{"-C", "{DB}", "--password", "wrong"},
+     1,
+     "dictdump: PVFILE.DDF: owner name refused (the master password given with --password does not open "
+     "it)\n"},
+    {{"-C", "{DB}", "--password", "secret", "--table", "Nope"},
+     1,
+     "dictdump: table Nope not found in the dictionary\n"},
+    {{"-C", "{DB}", "--password", "secret", "--table", "guarded"},
+     1,
+     "dictdump: guarded.dat (data file of table Guarded): owner name refused (give its owner name with "
+     "--data-password)\n",
+     "OWNER UNKNOWN ("},
+    {{"-C", "{DB}", "--password", "secret", "--table", "Guarded", "--data-password", "nope"},
+     1,
+     "dictdump: guarded.dat (data file of table Guarded): owner name refused (the owner name given with "
+     "--data-password does not open it)\n"},
+    {{"-C", "{DB}", "--password", "secret", "--table", "Guarded", "--data-password", "owner"},
+     0,
+     "",
+     "OWNER 'owner' (\n  \"Id\" INTEGER(4) AT 0 ID 1\n);\nCREATE UNIQUE INDEX ON \"Guarded\" (\"Id\") NUMBER "
+     "0;\n"
+     "INSERT INTO \"Guarded\" VALUES\n  (X'01000000');\n"},
+    {{"-C", "{DB}", "--password", "secret", "--table", "Broken"},
+     1,
+     "dictdump: broken.dat (data file of table Broken): not a file of this record manager\n"},
+    {{"-C", "{DB}", "--password", "secret", "--table", "Keyless"},
+     0,
+     "dictdump: warning: table Keyless: its data file has no key to read its 2 rows in: left out\n"},
+    {{"-C", "{DB}", "--password", "secret", "--table", "Keyless", "-o", "/nonexistent/out.ddl"},
+     1,
+     "dictdump: cannot write /nonexistent/out.ddl: No such file or directory\n"},
+    {{"--help"}, 0, "", "usage: dictdump [-C FOLDER]"},
+    {{"--version"}, 0, "", "dictdump 1.0.0\n"},
+};
+
+TEST(DictdumpCommandLine, ErrorsAndExitCodes) {
+  TempDir dir;
+  const std::string db = dir / "db";
+  ASSERT_EQ(BuildDictionary(db, kDescription).exitCode, 0);
+  std::ofstream(db + "/broken.dat", std::ios::trunc) << std::string(8192, 'z');
+  std::filesystem::create_directory(dir / "empty");
+
+  for (const Case& c : kCases) {
+    std::vector<std::string> arguments;
+    std::string shown;
+    for (const std::string& argument : c.arguments) {
+      arguments.push_back(argument == "{DB}" ? db : argument == "{EMPTY}" ? dir / "empty" : argument);
+      shown += " " + argument;
+    }
+    SCOPED_TRACE("dictdump" + shown);
+    const ProcessResult result = RunDictdump(arguments);
+    EXPECT_EQ(result.exitCode, c.exitCode);
+    EXPECT_EQ(result.err, c.err);
+    EXPECT_NE(result.out.find(c.outHas), std::string::npos) << result.out;
+  }
+}
+
+}  // namespace
+}  // namespace dictdumptest

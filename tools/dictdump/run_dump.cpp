@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "dump_writer.h"
 #include "progress.h"
@@ -148,7 +149,11 @@ std::unique_ptr<DumpWriter> MakeWriter(const DumpContext& context) {
 
 }  // namespace
 
-int RunDump(const Options& options) {
+int RunDump(const Options& given) {
+  Options options = given;
+  // -o names a file relative to where dictdump was started, not to -C.
+  if (!options.outputFile.empty())
+    options.outputFile = std::filesystem::absolute(options.outputFile).string();
   if (!options.folder.empty() && chdir(options.folder.c_str()) != 0) {
     Error("cannot enter " + options.folder + ": " + std::strerror(errno));
     return kExitFailure;

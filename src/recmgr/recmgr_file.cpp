@@ -35,6 +35,15 @@ int RecmgrFile::GetFirst(int keyNumber, void* record, uint32_t capacity, uint32_
   return Call(RECMGR_OP_GET_FIRST, record, length, keyNumber);
 }
 
+int RecmgrFile::GetGreaterOrEqual(int keyNumber, const void* key, size_t keySize, void* record,
+                                  uint32_t capacity, uint32_t* length) {
+  std::memset(key_, 0, sizeof key_);
+  std::memcpy(key_, key, keySize < sizeof key_ ? keySize : sizeof key_);
+  *length = capacity;
+  keyNumber_ = keyNumber;
+  return Call(RECMGR_OP_GET_GREATER_OR_EQUAL, record, length, keyNumber);
+}
+
 int RecmgrFile::GetNext(void* record, uint32_t capacity, uint32_t* length) {
   *length = capacity;
   return Call(RECMGR_OP_GET_NEXT, record, length, keyNumber_);

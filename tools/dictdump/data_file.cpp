@@ -1,8 +1,10 @@
 #include "data_file.h"
 
+#include <strings.h>
+#include <sys/stat.h>
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
+#include <iterator>
 
 namespace dictdump {
 
@@ -16,12 +18,33 @@ const std::string kProbeName =
 
 constexpr uint32_t kRecordBufferSize = 65536 + 16;
 
+const char* const kDictionaryNames[] = {kFileDictionaryName, kFieldDictionaryName, kIndexDictionaryName};
+
+// A location named like a dictionary file (in any case) that is one, by
+// device and inode.
 bool IsDictionaryFile(const std::string& location) {
-  std::error_code error;
-  for (const char* name : {kFileDictionaryName, kFieldDictionaryName, kIndexDictionaryName}) {
-    if (std::filesystem::equivalent(location, name, error)) return true;
-  }
-  return false;
+  struct Identity {
+    dev_t device;
+    ino_t inode;
+  };
+  static const std::vector<Identity> kDictionaryFiles = [] {
+    std::vector<Identity> files;
+    struct stat status {};
+    for (const char* name : kDictionaryNames)
+      if (stat(name, &status) == 0) files.push_back({status.st_dev, status.st_ino});
+    return files;
+  }();
+  // Only a location named like a dictionary file is looked at more closely.
+  const size_t slash = location.find_last_of('/');
+  const std::string base = slash == std::string::npos ? location : location.substr(slash + 1);
+  const bool namedLikeOne =
+      std::any_of(std::begin(kDictionaryNames), std::end(kDictionaryNames),
+                  [&](const char* name) { return strcasecmp(base.c_str(), name) == 0; });
+  struct stat status {};
+  if (!namedLikeOne || stat(location.c_str(), &status) != 0) return false;
+  return std::any_of(kDictionaryFiles.begin(), kDictionaryFiles.end(), [&](const Identity& file) {
+    return file.device == status.st_dev && file.inode == status.st_ino;
+  });
 }
 
 void ReadKeyNumbers(DataFile* data) {
@@ -68,15 +91,27 @@ void OpenDataFile(const TableSchema& table, const std::optional<std::string>& da
     data->state = DataFileState::kDictionaryFile;
     return;
   }
-  int status = data->file.Open(table.location, "");
+  // The name nobody chooses first: it opens a file without owner, the
+  // common case, in one open.
+  const std::string& path = table.location;
+  int status = data->file.Open(path, kProbeName);
   if (status == RECMGR_STATUS_FILE_NOT_FOUND) {
     data->state = DataFileState::kMissing;
     return;
   }
-  if (status == RECMGR_STATUS_SUCCESS || status == RECMGR_STATUS_INVALID_OWNER_NAME) {
-    data->owner = LearnOwner(table.location, status == RECMGR_STATUS_SUCCESS, dataPassword);
-    if (status != RECMGR_STATUS_SUCCESS && data->owner.name)
-      status = data->file.Open(table.location, *data->owner.name);
+  if (status == RECMGR_STATUS_INVALID_OWNER_NAME) {
+    status = data->file.Open(path, "");
+    if (status == RECMGR_STATUS_SUCCESS) {
+      data->owner.mode = OwnerMode::kGuardsChanges;
+      if (dataPassword && !dataPassword->empty() && OpensWith(path, *dataPassword))
+        data->owner.name = dataPassword;
+    } else if (status == RECMGR_STATUS_INVALID_OWNER_NAME) {
+      data->owner.mode = OwnerMode::kGuardsAll;
+      if (dataPassword && !dataPassword->empty()) {
+        status = data->file.Open(path, *dataPassword);
+        if (status == RECMGR_STATUS_SUCCESS) data->owner.name = dataPassword;
+      }
+    }
   }
   if (status == RECMGR_STATUS_SUCCESS) {
     data->statistics = std::make_unique<StatisticsRecord>();

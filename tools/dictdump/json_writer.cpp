@@ -171,11 +171,11 @@ class JsonWriter : public DumpWriter {
         const IndexRecord& segment = index.segments[s];
         out_.Put(s == 0 ? "{" : ", {");
         Key("field");
-        const auto field = c_.dictionary->fieldsById.find(segment.fieldId);
-        if (field == c_.dictionary->fieldsById.end())
+        const FieldRecord* field = FindColumn(schema, segment.fieldId);
+        if (field == nullptr)
           out_.Put("null");
         else
-          String(TrimmedFixedText(field->second.name, kNameWidth));
+          String(TrimmedFixedText(field->name, kNameWidth));
         out_.Put(", ");
         Number("fieldId", segment.fieldId);
         out_.Put(", ");

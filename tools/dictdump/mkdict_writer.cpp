@@ -165,14 +165,13 @@ class MkdictWriter : public DumpWriter {
     }
     std::vector<const FieldRecord*> fields;
     for (const IndexRecord& segment : index.segments) {
-      const auto found = c_.dictionary->fieldsById.find(segment.fieldId);
-      if (found == c_.dictionary->fieldsById.end() || found->second.tableId != table.schema->file.tableId ||
-          found->second.typeCode == kTypeIndexName || found->second.typeCode == kTypeConstraint) {
+      const FieldRecord* found = FindColumn(*table.schema, segment.fieldId);
+      if (found == nullptr) {
         Warn(where + " names field id " + std::to_string(segment.fieldId) +
              ", which is no column of the table: left out");
         return;
       }
-      fields.push_back(&found->second);
+      fields.push_back(found);
     }
     out_.Put(allDuplicates ? "CREATE INDEX " : "CREATE UNIQUE INDEX ");
     if (!index.name.empty()) {

@@ -24,7 +24,9 @@ bool Output::Open(const std::string& path, std::string* problem) {
       return false;
     }
   }
-  std::setvbuf(file_, nullptr, _IOFBF, kBufferSize);
+  // Without a buffer of its own, stdio would keep the file's block size.
+  buffer_.resize(kBufferSize);
+  std::setvbuf(file_, buffer_.data(), _IOFBF, kBufferSize);
   return true;
 }
 

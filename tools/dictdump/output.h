@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dictdump {
 
@@ -32,6 +33,7 @@ class Output {
   FILE* file_ = stdout;
   std::string path_;
   std::string temporary_;
+  std::vector<char> buffer_;
 };
 
 }  // namespace dictdump

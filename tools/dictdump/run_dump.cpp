@@ -27,24 +27,23 @@ bool SameName(const std::string& a, const std::string& b) {
 
 // The table a --table NAME means: its stored name in any case, or with
 // carets for its spaces, as the report finds it.
-const TableSchema* FindTable(const DictionarySchema& schema, const std::string& name) {
+TableSchema* FindTable(DictionarySchema& schema, const std::string& name) {
   std::string carets = name;
   std::replace(carets.begin(), carets.end(), ' ', '^');
-  for (const TableSchema& table : schema.tables)
+  for (TableSchema& table : schema.tables)
     if (SameName(table.name, name) || SameName(table.name, carets)) return &table;
   return nullptr;
 }
 
-bool ChooseTables(const Options& options, const DictionarySchema& schema,
-                  std::vector<const TableSchema*>* tables) {
+bool ChooseTables(const Options& options, DictionarySchema& schema, std::vector<TableSchema*>* tables) {
   if (options.tables.empty()) {
     const bool everything = options.system || options.format == Format::kMkdict;
-    for (const TableSchema& table : schema.tables)
+    for (TableSchema& table : schema.tables)
       if (everything || !IsSystemTableName(table.name)) tables->push_back(&table);
     return true;
   }
   for (const std::string& name : options.tables) {
-    const TableSchema* table = FindTable(schema, name);
+    TableSchema* table = FindTable(schema, name);
     if (table == nullptr) {
       Error("table " + name + " not found in the dictionary");
       return false;
@@ -57,13 +56,14 @@ bool ChooseTables(const Options& options, const DictionarySchema& schema,
 // Reads the dictionary offering the master password (or the default owner
 // name; or none, which a dictionary that guards only changes accepts), and
 // learns how its owner name guards it.
-bool ReadDictionary(const Options& options, DictionarySchema* schema, MasterPassword* master) {
+bool OpenDictionary(const Options& options, DictionaryReader* reader, DictionarySchema* schema,
+                    MasterPassword* master) {
   const std::string offered =
       options.password && !options.password->empty() ? *options.password : kDefaultOwnerName;
   std::string failedFile;
-  int status = ReadDictionarySchema(offered, schema, &failedFile);
+  int status = reader->Open(offered, &failedFile);
   bool openedWithoutName = false;
-  if (status == RECMGR_STATUS_INVALID_OWNER_NAME && ReadDictionarySchema("", schema, &failedFile) == 0) {
+  if (status == RECMGR_STATUS_INVALID_OWNER_NAME && reader->Open("", &failedFile) == 0) {
     status = 0;
     openedWithoutName = true;
     if (options.password) Warn("the master password given with --password does not open the dictionary");
@@ -76,6 +76,11 @@ bool ReadDictionary(const Options& options, DictionarySchema* schema, MasterPass
     else if (status == RECMGR_STATUS_FILE_NOT_FOUND)
       hint = " (is this the dictionary's folder?)";
     Error(failedFile + ": " + RecmgrStatusWords(status) + hint);
+    return false;
+  }
+  status = reader->ReadTables(&schema->tables);
+  if (status != 0) {
+    Error(std::string(kFileDictionaryName) + ": " + RecmgrStatusWords(status));
     return false;
   }
   const OwnerInfo owner =
@@ -158,10 +163,13 @@ int RunDump(const Options& given) {
     Error("cannot enter " + options.folder + ": " + std::strerror(errno));
     return kExitFailure;
   }
+  DictionaryReader reader;
   DictionarySchema schema;
   DumpContext context;
-  if (!ReadDictionary(options, &schema, &context.master)) return kExitFailure;
-  if (!ChooseTables(options, schema, &context.tables)) return kExitFailure;
+  if (!OpenDictionary(options, &reader, &schema, &context.master)) return kExitFailure;
+  std::vector<TableSchema*> tables;
+  if (!ChooseTables(options, schema, &tables)) return kExitFailure;
+  context.tables.assign(tables.begin(), tables.end());
 
   Output out;
   std::string problem;
@@ -177,9 +185,15 @@ int RunDump(const Options& given) {
 
   bool failed = false;
   writer->Begin();
-  for (size_t i = 0; i < context.tables.size(); ++i) {
-    const TableSchema& table = *context.tables[i];
+  for (size_t i = 0; i < tables.size(); ++i) {
+    TableSchema& table = *tables[i];
     progress.Update(i, table.name, 0);
+    std::string failedFile;
+    const int status = reader.ReadDetails(&table, &failedFile);
+    if (status != 0) {
+      Error(failedFile + " (table " + table.name + "): " + RecmgrStatusWords(status));
+      failed = true;
+    }
     DataFile data;
     OpenDataFile(table, options.dataPassword, &data);
     if (data.state == DataFileState::kUnreadable) {
@@ -191,6 +205,7 @@ int RunDump(const Options& given) {
     if (options.rows && data.state == DataFileState::kOpen && !DumpRows(dump, writer.get(), &progress, i))
       failed = true;
     writer->EndTable(dump);
+    table = TableSchema{table.file, table.name, table.location, {}, {}, {}};  // its details are written
   }
   writer->End();
   progress.Finish();

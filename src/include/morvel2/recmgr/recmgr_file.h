@@ -30,6 +30,9 @@ class RecmgrFile {
   // ones, into `record` (`capacity` bytes); *length gets the record's length.
   int GetFirst(int keyNumber, void* record, uint32_t capacity, uint32_t* length);
   int GetNext(void* record, uint32_t capacity, uint32_t* length);
+  // Reads the first record whose key `keyNumber` is at least `key`.
+  int GetGreaterOrEqual(int keyNumber, const void* key, size_t keySize, void* record, uint32_t capacity,
+                        uint32_t* length);
   // Fills `statistics` (cleared first).
   int Stat(StatisticsRecord* statistics);
 

@@ -127,8 +127,8 @@ class MkdictWriter : public DumpWriter {
   void PutColumn(const FieldRecord& field) {
     PutName(TrimmedFixedText(field.name, kNameWidth));
     out_.Put(' ');
-    if (const char* keyword = TypeKeyword(field.typeCode)) {
-      out_.Put(keyword);
+    if (KeywordTakesSize(field.typeCode, field.size)) {
+      out_.Put(TypeKeyword(field.typeCode));
     } else {
       out_.Put("TYPE ");
       out_.PutUnsigned(field.typeCode);
@@ -206,7 +206,7 @@ class MkdictWriter : public DumpWriter {
   }
 
   void PutValue(const ColumnShape& shape, std::span<const std::byte> bytes) {
-    if (bytes.empty() || IsNullValue(shape, bytes)) {
+    if (IsNullValue(shape, bytes)) {
       out_.Put("NULL");  // writes nothing: the bytes stay zero
       return;
     }

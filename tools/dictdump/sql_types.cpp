@@ -40,8 +40,13 @@ SqlType ChooseSqlType(const ColumnShape& shape, Dialect dialect) {
   const bool postgres = dialect == Dialect::kPostgres;
   SqlType type{postgres ? "bytea" : "BLOB", ValueKind::kHex};
   if (shape.size == 0 || shape.size > kLargestProbe) return type;
+  // Zero bytes first, then bytes of 1 (day 1 of month 1 for a date, where
+  // zero is no date at all).
   static const std::vector<std::byte> kZeros(kLargestProbe);
+  static const std::vector<std::byte> kOnes(kLargestProbe, std::byte{1});
   type.kind = FormatValueText(shape, std::span(kZeros.data(), shape.size)).kind;
+  if (type.kind == ValueKind::kHex)
+    type.kind = FormatValueText(shape, std::span(kOnes.data(), shape.size)).kind;
   switch (type.kind) {
     case ValueKind::kString: type.name = postgres ? "text" : "TEXT"; break;
     case ValueKind::kNumber: type.name = postgres ? PostgresNumber(shape) : SqliteNumber(shape); break;

@@ -112,6 +112,7 @@ class SqlWriter : public DumpWriter {
       out_.Put("NULL");
       return;
     }
+    if (type.kind == ValueKind::kHex) return PutBytes(bytes);  // a column of bytes holds them all so
     const ValueText value = FormatColumnValue(shape, bytes);
     switch (value.kind) {
       case ValueKind::kString:
@@ -121,19 +122,17 @@ class SqlWriter : public DumpWriter {
       case ValueKind::kNumber:
       case ValueKind::kBoolean: out_.Put(value.text); break;
       case ValueKind::kHex:
-        if (!postgres_) {
-          out_.Put("X'");
-          out_.Put(value.text);
-          out_.Put('\'');
-        } else if (type.kind == ValueKind::kHex) {
-          out_.Put("'\\x");
-          out_.Put(value.text);
-          out_.Put("'::bytea");
-        } else {
-          PutDropped();
-        }
+        if (postgres_)
+          PutDropped();  // no bytes fit a typed column
+        else
+          PutBytes(bytes);
         break;
     }
+  }
+  void PutBytes(std::span<const std::byte> bytes) {
+    out_.Put(postgres_ ? "'\\x" : "X'");
+    out_.PutHex(bytes);
+    out_.Put(postgres_ ? "'::bytea" : "'");
   }
   void PutDropped() {
     ++droppedValues_;

@@ -49,7 +49,7 @@ TEST(DictdumpJsonCsv, ParseBack) {
       "A table whose name is long enough to be cut by PostgreSQL at 63 2: 1 fields, 1 indexes, 3 rows, 3 "
       "records\n"
       "Nothing: 0 fields, 0 indexes, 0 rows, - records\n"
-      "People: 6 fields, 3 indexes, 4 rows, 4 records\n"
+      "People: 7 fields, 3 indexes, 4 rows, 4 records\n"
       "People: CSV matches JSON (4 rows)\n");
 }
 

@@ -1,5 +1,6 @@
 #include "sql_types.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace dictdump {
@@ -34,19 +35,31 @@ const char* SqliteNumber(const ColumnShape& shape) {
   return "NUMERIC";
 }
 
+// Fills `probe` with the n-th pattern that holds a value in a type that has
+// a text form: zero bytes, bytes of 1 (day 1 of month 1: zero is no date),
+// a packed decimal 0 (sign 0xF in the last half-byte), ASCII zeros, and
+// ASCII zeros with a positive sign overpunched at the end. False past the
+// last.
+bool FillProbe(int n, std::vector<std::byte>* probe) {
+  static constexpr unsigned char kFill[] = {0, 1, 0, '0', '0'};
+  static constexpr unsigned char kLast[] = {0, 1, 0x0F, '0', '{'};
+  if (n >= static_cast<int>(sizeof kFill)) return false;
+  std::fill(probe->begin(), probe->end(), std::byte{kFill[n]});
+  probe->back() = std::byte{kLast[n]};
+  return true;
+}
+
 }  // namespace
 
 SqlType ChooseSqlType(const ColumnShape& shape, Dialect dialect) {
   const bool postgres = dialect == Dialect::kPostgres;
   SqlType type{postgres ? "bytea" : "BLOB", ValueKind::kHex};
   if (shape.size == 0 || shape.size > kLargestProbe) return type;
-  // Zero bytes first, then bytes of 1 (day 1 of month 1 for a date, where
-  // zero is no date at all).
-  static const std::vector<std::byte> kZeros(kLargestProbe);
-  static const std::vector<std::byte> kOnes(kLargestProbe, std::byte{1});
-  type.kind = FormatValueText(shape, std::span(kZeros.data(), shape.size)).kind;
-  if (type.kind == ValueKind::kHex)
-    type.kind = FormatValueText(shape, std::span(kOnes.data(), shape.size)).kind;
+  std::vector<std::byte> probe(shape.size);
+  for (int n = 0; FillProbe(n, &probe); ++n) {
+    type.kind = FormatValueText(shape, probe).kind;
+    if (type.kind != ValueKind::kHex) break;
+  }
   switch (type.kind) {
     case ValueKind::kString: type.name = postgres ? "text" : "TEXT"; break;
     case ValueKind::kNumber: type.name = postgres ? PostgresNumber(shape) : SqliteNumber(shape); break;

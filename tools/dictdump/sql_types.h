@@ -12,9 +12,10 @@ struct SqlType {
   ValueKind kind = ValueKind::kHex;  // the values it takes
 };
 
-// The type follows the kind of text the column's values have (tried on
-// zero bytes and on bytes of 1, so a type whose values have no text form in
-// this build holds bytes), then the column's type code and size.
+// The type follows the kind of text the column's values have (tried on a
+// few byte patterns that are values of every type that has a text form, so
+// a type without one in this build holds bytes), then the column's type
+// code and size.
 SqlType ChooseSqlType(const ColumnShape& shape, Dialect dialect);
 
 }  // namespace dictdump

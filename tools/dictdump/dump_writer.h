@@ -44,6 +44,9 @@ class DumpWriter {
  public:
   virtual ~DumpWriter() = default;
   virtual void Begin() {}
+  // Whether the writer reads each table's rows once before BeginTable.
+  virtual bool NeedsRowScan() const { return false; }
+  virtual void ScanRow(const TableDump&, const std::byte*) {}
   // The table's schema part (the writer looks at options->schema itself).
   virtual void BeginTable(const TableDump& table) = 0;
   // One record of the table's data file; only when options->rows.

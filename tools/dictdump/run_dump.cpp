@@ -201,6 +201,11 @@ int RunDump(const Options& given) {
       failed = true;
     }
     const TableDump dump{&table, &data, ShapesOf(table)};
+    if (options.rows && writer->NeedsRowScan() && data.state == DataFileState::kOpen) {
+      uint64_t scanned = 0;
+      ReadRows(
+          &data, [&](const std::byte* record) { writer->ScanRow(dump, record); }, &scanned);
+    }
     writer->BeginTable(dump);
     if (options.rows && data.state == DataFileState::kOpen && !DumpRows(dump, writer.get(), &progress, i))
       failed = true;

@@ -37,16 +37,26 @@ class SqlWriter : public DumpWriter {
   }
   void End() override { out_.Put("COMMIT;\n"); }
 
+  // PostgreSQL stores no bytes in a typed column: a column with a value that
+  // has only bytes becomes bytea, which takes a look at the rows first.
+  bool NeedsRowScan() const override { return postgres_ && c_.options->rows; }
+  void ScanRow(const TableDump& table, const std::byte* record) override {
+    if (prepared_ != table.schema) PrepareColumns(table);
+    for (size_t i = 0; i < columns_.size(); ++i) {
+      if (columns_[i].type.kind == ValueKind::kHex) continue;
+      const std::span<const std::byte> bytes = ColumnBytes(table, i, record);
+      if (IsNullValue(table.shapes[i], bytes)) continue;
+      const ValueText value = FormatColumnValue(table.shapes[i], bytes);
+      if (value.kind == ValueKind::kHex || (value.kind == ValueKind::kString && !IsValidUtf8(value.text)))
+        columns_[i].type = SqlType{"bytea", ValueKind::kHex};
+    }
+  }
+
   void BeginTable(const TableDump& table) override {
+    if (prepared_ != table.schema) PrepareColumns(table);
+    prepared_ = nullptr;
     rows_ = 0;
     droppedValues_ = 0;
-    name_ = tableNames_[table.schema];
-    columns_.clear();
-    SqlNames columnNames(postgres_ ? kPostgresNameBytes : 0);
-    for (size_t i = 0; i < table.shapes.size(); ++i) {
-      columns_.push_back({columnNames.Take(TrimmedFixedText(table.schema->columns[i].name, kNameWidth)),
-                          ChooseSqlType(table.shapes[i], c_.options->dialect)});
-    }
     skipped_ = columns_.empty() && !postgres_;
     if (!c_.options->schema) return;
     out_.Put('\n');
@@ -97,6 +107,17 @@ class SqlWriter : public DumpWriter {
   }
 
  private:
+  void PrepareColumns(const TableDump& table) {
+    prepared_ = table.schema;
+    name_ = tableNames_[table.schema];
+    columns_.clear();
+    SqlNames columnNames(postgres_ ? kPostgresNameBytes : 0);
+    for (size_t i = 0; i < table.shapes.size(); ++i) {
+      columns_.push_back({columnNames.Take(TrimmedFixedText(table.schema->columns[i].name, kNameWidth)),
+                          ChooseSqlType(table.shapes[i], c_.options->dialect)});
+    }
+  }
+
   void PutQuoted(std::string_view text, char quote) {
     out_.Put(quote);
     for (char ch : text) {
@@ -182,6 +203,7 @@ class SqlWriter : public DumpWriter {
   std::unordered_map<const TableSchema*, std::string> tableNames_;
   std::string name_;
   std::vector<SqlColumn> columns_;
+  const TableSchema* prepared_ = nullptr;  // the table columns_ is for
   bool skipped_ = false;
   size_t rows_ = 0;
   size_t droppedValues_ = 0;

@@ -1,7 +1,7 @@
 // --format json: one document, {"tables": [...]}, each table with its
 // fields, indexes, constraints, data-file statistics and rows.
 #include "dump_writer.h"
-#include "morvel2/dictionary/type_keywords.h"
+#include "morvel2/dictionary/column_types.h"
 #include "sql_names.h"
 
 namespace dictdump {
@@ -129,8 +129,7 @@ class JsonWriter : public DumpWriter {
       Number("id", f.fieldId);
       out_.Put(", ");
       Key("type");
-      const char* keyword = TypeKeyword(f.typeCode);
-      String(keyword ? std::string(keyword) : "TYPE " + std::to_string(f.typeCode));
+      String(ColumnTypeText(f.typeCode));
       out_.Put(", ");
       Number("typeCode", f.typeCode);
       out_.Put(", ");

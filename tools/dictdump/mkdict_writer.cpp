@@ -3,7 +3,7 @@
 #include <string>
 
 #include "dump_writer.h"
-#include "morvel2/dictionary/type_keywords.h"
+#include "morvel2/dictionary/column_types.h"
 
 namespace dictdump {
 
@@ -127,8 +127,10 @@ class MkdictWriter : public DumpWriter {
   void PutColumn(const FieldRecord& field) {
     PutName(TrimmedFixedText(field.name, kNameWidth));
     out_.Put(' ');
-    if (KeywordTakesSize(field.typeCode, field.size)) {
-      out_.Put(TypeKeyword(field.typeCode));
+    // A keyword refuses the sizes its type does not allow; TYPE n takes any.
+    const ColumnType type = DescribeColumnType(field.typeCode);
+    if (type.keyword != nullptr && AllowsSize(type, field.size)) {
+      out_.Put(type.keyword);
     } else {
       out_.Put("TYPE ");
       out_.PutUnsigned(field.typeCode);

@@ -25,7 +25,8 @@ class Generator {
     result.dataPassword = "data owner";
     if (Chance(3)) {
       result.masterPassword = "master " + std::to_string(Pick(0, 999));
-      Line("SET MASTER PASSWORD '" + result.masterPassword + "';");
+      Line("SET MASTER PASSWORD '" + result.masterPassword + "'" + (Chance(2) ? " GUARDS CHANGES" : "") +
+           ";");
     }
     if (Chance(4))
       Line("CREATE TABLE X$File IN 'PVFILE.DDF' NO FILE DICTIONARY (Xf$Id INTEGER(4), Xf$Name CHAR(20));");
@@ -89,7 +90,7 @@ class Generator {
     if (Chance(4)) line += " VARIABLE";
     if (Chance(4)) line += " RECORD COMPRESSION";
     if (Chance(4)) line += " PAGE COMPRESSION";
-    if (hasFile && Chance(4)) line += " OWNER '" + dataPassword + "'";
+    if (hasFile && Chance(4)) line += " OWNER '" + dataPassword + "'" + (Chance(2) ? " GUARDS CHANGES" : "");
 
     std::vector<Column> columns;
     std::set<std::string> columnNames;

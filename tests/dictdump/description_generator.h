@@ -1,7 +1,8 @@
 // Random descriptions that mkdict accepts: tables with and without data
 // files, every column type, overlapping offsets, flags, indexes (unique,
 // descending, case-insensitive, numbered past the data file's keys),
-// constraints, owner names and rows. The same seed gives the same text.
+// constraints, owner names that guard every open or only changes, and
+// rows. The same seed gives the same text.
 #ifndef TESTS_DICTDUMP_DESCRIPTION_GENERATOR_H
 #define TESTS_DICTDUMP_DESCRIPTION_GENERATOR_H
 

@@ -76,7 +76,8 @@ std::string SqlNames::Take(const std::string& wanted) {
   std::replace(base.begin(), base.end(), '^', ' ');
   std::string name = CutUtf8(base, maxBytes_);
   for (int n = 2; !taken_.insert(Folded(name)).second; ++n) {
-    const std::string suffix = "_" + std::to_string(n);
+    std::string suffix(1, '_');
+    suffix += std::to_string(n);
     name = CutUtf8(base, maxBytes_ == 0 ? 0 : maxBytes_ - suffix.size()) + suffix;
   }
   return name;

@@ -1,32 +1,61 @@
-// FileWriter: collects records in memory, then writes the header page, the
-// record pages (insertion order) and each key's index pages in one pass.
+// FileWriter: records go into record pages of an unnamed temporary as they
+// are added (nothing with a name exists before Stage(), so a caller can
+// journal its files first). Stage() copies them into the staged temporary,
+// builds each key's index pages from them there, then
+// writes the header page, whose unique-value counts are known only then.
 #include <cstring>
 #include <exception>
+#include <new>
 #include <random>
+#include <utility>
 
 #include "byte_order.h"
 #include "file_header.h"
+#include "file_io.h"
 #include "file_spec_check.h"
 #include "index_builder.h"
 #include "owner_name.h"
 #include "page_format.h"
-#include "page_sink.h"
 #include "recmgr/recmgr.h"
 #include "recmgr/writer.h"
+#include "record_pages.h"
 #include "staged_file.h"
 
 namespace recmgr {
 
+namespace {
+
+constexpr size_t kDefaultSortMemory = size_t{8} << 20;
+
+Status OutOfMemory() { return {RECMGR_STATUS_IO_ERROR, "out of memory"}; }
+
+Status CallOrder() { return {RECMGR_STATUS_INVALID_OPERATION, "called out of order"}; }
+
+}  // namespace
+
 struct FileWriter::State {
   std::string path;
-  std::string ownerName;
-  format::FileHeader header;  // attributes, keys and page shift from the FileSpec
-  std::vector<uint8_t> records;
-  uint32_t recordCount = 0;
+  FileSpec spec;              // keys as last set
+  format::FileHeader header;  // from spec
+  StagedFile file;
+  StagedFile store;     // unnamed, holds the records until Stage()
+  RecordPages records;  // in pages of the size chosen at Create()
+  unsigned recordShift;
+  KeyClash clash;
   bool stageCalled = false;
   bool staged = false;
   bool committed = false;
-  StagedFile file;
+
+  // Completes the file in the temporary. The caller discards it on failure.
+  Status WriteFile();
+
+  State(const std::string& p, const FileSpec& s, format::FileHeader h)
+      : path(p),
+        spec(s),
+        header(std::move(h)),
+        records(path, store, uint32_t{1} << header.pageShift, header.recordLength,
+                NearestExistingFolder(path)),
+        recordShift(header.pageShift) {}
 };
 
 namespace {
@@ -38,122 +67,170 @@ void MakeSalt(uint8_t salt[format::kSaltSize]) {
   }
 }
 
-void WriteRecordPages(const format::FileHeader& h, const uint8_t* records, PageSink& sink) {
-  for (uint32_t page = 0; page < h.recordPageCount; ++page) {
-    const uint32_t first = page * h.recordsPerPage;
-    const uint32_t count = std::min(h.recordsPerPage, h.recordCount - first);
-    uint8_t* p = sink.NextPage();
-    std::memcpy(p + format::kPageHeaderSize, records + size_t{first} * h.recordLength,
-                size_t{count} * h.recordLength);
-    format::SealPage(p, h.pageSize, format::kRecordPage, 0, 1 + page, count);
+// Copies the records from the unnamed store (pages of 2^oldShift bytes) into
+// a fresh staged temporary laid out with pages of h.pageSize.
+Status CopyRecords(const std::string& path, const format::FileHeader& h, unsigned oldShift,
+                   const StagedFile& store, StagedFile* file) {
+  StagedFile repaged;
+  RecordPages pages(path, repaged, h.pageSize, h.recordLength);
+  RecordScan scan(store.fd, uint32_t{1} << oldShift, h.recordLength, h.recordCount);
+  Status status;
+  for (uint32_t r = 0; r < h.recordCount; ++r) {
+    const uint8_t* record = scan.Next(&status);
+    if (record == nullptr) break;
+    status = pages.Add(record);
+    if (!status.IsOk()) break;
   }
+  if (status.IsOk()) status = pages.WriteAll(false);
+  if (!status.IsOk()) {
+    DiscardStaged(repaged);
+    return status;
+  }
+  *file = std::exchange(repaged, StagedFile{});
+  return Status::Ok();
 }
 
-void WriteIndexPages(const format::FileHeader& h, const format::KeyDesc& key, const BuiltIndex& index,
-                     PageSink& sink) {
-  for (uint32_t page = 0; page < key.indexPageCount; ++page) {
-    const uint32_t first = page * key.entriesPerPage;
-    const uint32_t count = std::min(key.entriesPerPage, h.recordCount - first);
-    uint8_t* p = sink.NextPage();
-    uint8_t* entry = p + format::kPageHeaderSize;
-    for (uint32_t i = first; i < first + count; ++i, entry += key.entrySize) {
-      const uint32_t record = index.order[i];
-      std::memcpy(entry, index.keyValues.data() + size_t{record} * key.length, key.length);
-      format::Store32(entry + key.length, record);
-    }
-    format::SealPage(p, h.pageSize, format::kIndexPage, key.number, key.firstIndexPage + page, count);
-  }
-}
-
-// Builds every index, then writes the file. The temporary is left open or
-// written; the caller discards it on failure.
-int16_t WriteFile(const std::string& path, const std::string& ownerName, const uint8_t* records,
-                  format::FileHeader& h, StagedFile* file) {
-  std::vector<BuiltIndex> indexes(h.keys.size());
-  for (size_t k = 0; k < h.keys.size(); ++k) {
-    const int16_t status = BuildIndex(h, h.keys[k], records, h.recordCount, &indexes[k]);
-    if (status != RECMGR_STATUS_SUCCESS) return status;
-    h.keys[k].uniqueValues = indexes[k].uniqueValues;
-  }
-  if (h.hasOwner) {
-    MakeSalt(h.ownerSalt);
-    format::HashOwnerName(h.ownerSalt, ownerName, h.ownerHash);
-  }
-
-  const int16_t status = CreateStagedFile(path, file);
-  if (status != RECMGR_STATUS_SUCCESS) return status;
-  PageSink sink(*file, h.pageSize);
-  format::EncodeHeaderPage(h, sink.NextPage());
-  WriteRecordPages(h, records, sink);
-  for (size_t k = 0; k < h.keys.size(); ++k) WriteIndexPages(h, h.keys[k], indexes[k], sink);
-  if (!sink.Flush() || !FinishStaged(*file)) return RECMGR_STATUS_IO_ERROR;
-  return RECMGR_STATUS_SUCCESS;
+std::string ClashText(const KeyClash& clash) {
+  return "key " + std::to_string(clash.key) + " allows no duplicates, and records " +
+         std::to_string(clash.first) + " and " + std::to_string(clash.second) + " hold one value";
 }
 
 }  // namespace
 
-int16_t FileWriter::Create(const std::string& path, const FileSpec& spec, std::unique_ptr<FileWriter>* out) {
-  if (out == nullptr) return RECMGR_STATUS_INVALID_OPERATION;
+Status FileWriter::Create(const std::string& path, const FileSpec& spec,
+                          std::unique_ptr<FileWriter>* out) try {
+  if (out == nullptr) return CallOrder();
   if (path.empty() || path.find('\0') != std::string::npos) {
-    return RECMGR_STATUS_INVALID_FILE_NAME;
+    return {RECMGR_STATUS_INVALID_FILE_NAME, "a file name is empty or holds a NUL"};
   }
-  auto state = std::make_unique<State>();
-  const int16_t status = HeaderFromSpec(spec, &state->header);
-  if (status != RECMGR_STATUS_SUCCESS) return status;
-  state->path = path;
-  state->ownerName = spec.ownerName;
+  format::FileHeader header;
+  Status status = HeaderFromSpec(spec, &header);
+  if (!status.IsOk()) return status;
+  auto state = std::make_unique<State>(path, spec, std::move(header));
   out->reset(new FileWriter(std::move(state)));
-  return RECMGR_STATUS_SUCCESS;
+  return Status::Ok();
+} catch (...) {
+  return OutOfMemory();
 }
 
 FileWriter::FileWriter(std::unique_ptr<State> state) : state_(std::move(state)) {}
 
-FileWriter::~FileWriter() { DiscardStaged(state_->file); }
-
-int16_t FileWriter::Add(std::span<const std::byte> record) {
-  State& s = *state_;
-  if (s.stageCalled) return RECMGR_STATUS_INVALID_OPERATION;
-  if (record.size() != s.header.recordLength) return RECMGR_STATUS_DATA_BUFFER_TOO_SHORT;
-  if (s.recordCount == UINT32_MAX) return RECMGR_STATUS_IO_ERROR;
-  const auto* bytes = reinterpret_cast<const uint8_t*>(record.data());
-  s.records.insert(s.records.end(), bytes, bytes + record.size());
-  ++s.recordCount;
-  return RECMGR_STATUS_SUCCESS;
+FileWriter::~FileWriter() {
+  CloseStaged(state_->store);
+  DiscardStaged(state_->file);
 }
 
-int16_t FileWriter::Stage() {
+Status FileWriter::SetKeys(const std::vector<KeySpec>& keys) try {
   State& s = *state_;
-  if (s.staged) return RECMGR_STATUS_INVALID_OPERATION;
-  s.stageCalled = true;
-  format::FileHeader h = s.header;
-  h.recordCount = s.recordCount;
-  int16_t status = RECMGR_STATUS_IO_ERROR;  // also: the file would exceed 2^32 - 1 pages
-  try {
-    if (format::ComputeLayout(&h)) {
-      status = WriteFile(s.path, s.ownerName, s.records.data(), h, &s.file);
-    }
-  } catch (const std::exception&) {  // out of memory, no random source
-    status = RECMGR_STATUS_IO_ERROR;
+  if (s.stageCalled) return CallOrder();
+  FileSpec spec = s.spec;
+  spec.keys = keys;
+  format::FileHeader header;
+  Status status = HeaderFromSpec(spec, &header);
+  if (!status.IsOk()) return status;
+  s.spec = std::move(spec);
+  s.header = std::move(header);
+  return Status::Ok();
+} catch (...) {
+  return OutOfMemory();
+}
+
+Status FileWriter::Add(std::span<const std::byte> record) try {
+  State& s = *state_;
+  if (s.stageCalled) return CallOrder();
+  if (record.size() != s.header.recordLength) {
+    return {RECMGR_STATUS_DATA_BUFFER_TOO_SHORT, "a record of " + std::to_string(record.size()) +
+                                                     " bytes, not the record length " +
+                                                     std::to_string(s.header.recordLength)};
   }
-  if (status != RECMGR_STATUS_SUCCESS) {
+  if (s.records.RecordCount() == UINT32_MAX) {
+    return {RECMGR_STATUS_IO_ERROR, "more than 4294967295 records"};
+  }
+  return s.records.Add(reinterpret_cast<const uint8_t*>(record.data()));
+} catch (...) {
+  return OutOfMemory();
+}
+
+Status FileWriter::Idle() try {
+  State& s = *state_;
+  if (s.stageCalled || s.records.RecordCount() == 0) return Status::Ok();
+  return s.records.WriteAll(true);
+} catch (...) {
+  return OutOfMemory();
+}
+
+Status FileWriter::State::WriteFile() {
+  State& s = *this;
+  format::FileHeader h = s.header;
+  h.recordCount = s.records.RecordCount();
+  if (!format::ComputeLayout(&h)) {
+    return {RECMGR_STATUS_IO_ERROR, "the file would be larger than 4294967295 pages"};
+  }
+  Status status = s.records.WriteAll(false);
+  if (!status.IsOk()) return status;
+  status = CopyRecords(s.path, h, s.recordShift, s.store, &s.file);
+  CloseStaged(s.store);
+  if (!status.IsOk()) return status;
+  const size_t sortMemory = s.spec.sortMemory == 0 ? kDefaultSortMemory : s.spec.sortMemory;
+  const std::string folder = FolderOf(s.path);
+  for (format::KeyDesc& key : h.keys) {
+    BuiltIndex index;
+    status = BuildIndex(s.file.fd, h, key, sortMemory, folder, &index);
+    if (!status.IsOk()) return status;
+    if (index.clash) {
+      s.clash = {key.number, index.first, index.second};
+      return {RECMGR_STATUS_DUPLICATE_KEY, ClashText(s.clash)};
+    }
+    key.uniqueValues = index.uniqueValues;
+  }
+  if (h.hasOwner) {
+    MakeSalt(h.ownerSalt);
+    format::HashOwnerName(h.ownerSalt, s.spec.ownerName, h.ownerHash);
+  }
+  std::vector<uint8_t> page(h.pageSize);
+  format::EncodeHeaderPage(h, page.data());
+  status = WriteAt(s.file.fd, 0, page.data(), page.size());
+  if (!status.IsOk()) return status;
+  return FinishStaged(s.file);
+}
+
+Status FileWriter::Stage() try {
+  State& s = *state_;
+  if (s.staged) return CallOrder();
+  s.stageCalled = true;
+  Status status;
+  try {
+    status = s.WriteFile();
+  } catch (const std::bad_alloc&) {
+    status = OutOfMemory();
+  } catch (const std::exception&) {  // no random source
+    status = {RECMGR_STATUS_IO_ERROR, "no random source for the owner name's salt"};
+  }
+  if (!status.IsOk()) {
     DiscardStaged(s.file);
     return status;
   }
   s.staged = true;
-  return RECMGR_STATUS_SUCCESS;
+  return Status::Ok();
+} catch (...) {  // a reason that could not be put in words for want of memory
+  DiscardStaged(state_->file);
+  return OutOfMemory();
 }
 
-int16_t FileWriter::Commit() {
+const KeyClash& FileWriter::Clash() const { return state_->clash; }
+
+Status FileWriter::Commit() try {
   State& s = *state_;
-  if (!s.staged || s.committed) return RECMGR_STATUS_INVALID_OPERATION;
-  const int16_t status = CommitStaged(s.file);
-  if (status == RECMGR_STATUS_SUCCESS) {
+  if (!s.staged || s.committed) return CallOrder();
+  Status status = CommitStaged(s.file);
+  if (status.IsOk()) {
     s.committed = true;
-    s.records = {};  // the records are on disk now
   } else {
     s.staged = false;  // the temporary is gone
   }
   return status;
+} catch (...) {
+  return OutOfMemory();
 }
 
 std::string FileWriter::ReleaseStaged() {
@@ -162,13 +239,12 @@ std::string FileWriter::ReleaseStaged() {
   std::string path = std::move(s.file.tempPath);
   s.file.tempPath.clear();
   s.staged = false;
-  s.records = {};
   return path;
 }
 
-int16_t FileWriter::Finish() {
-  const int16_t status = Stage();
-  return status != RECMGR_STATUS_SUCCESS ? status : Commit();
+Status FileWriter::Finish() {
+  Status status = Stage();
+  return status.IsOk() ? Commit() : status;
 }
 
 }  // namespace recmgr

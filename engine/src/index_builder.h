@@ -1,27 +1,33 @@
-// Building one key's index in memory: every record's key value, sorted in
-// the key's order with equal values in insertion order.
+// Building one key's index pages from the record pages already in the
+// staged file: every record's key value and record number are sorted in
+// runs that fit the sort memory, spilled to an unnamed temporary when there
+// is more than one run, and merged into the key's index pages. Equal values
+// stay in record-number order.
 #ifndef RECMGR_SRC_INDEX_BUILDER_H
 #define RECMGR_SRC_INDEX_BUILDER_H
 
+#include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <string>
 
 #include "file_header.h"
+#include "recmgr/status.h"
 
 namespace recmgr {
 
 struct BuiltIndex {
-  std::vector<uint8_t> keyValues;  // record r's key value at r * key.length
-  std::vector<uint32_t> order;     // record numbers in key order
   uint32_t uniqueValues = 0;
+  bool clash = false;  // a key without duplicates holds a value twice
+  uint32_t first = 0;  // the clash with the lowest second record number
+  uint32_t second = 0;
 };
 
-// Sorts the `recordCount` records at `records` (header.recordLength bytes
-// each) by `key`. Returns RECMGR_STATUS_SUCCESS, or
-// RECMGR_STATUS_DUPLICATE_KEY if the key allows no duplicates and two
-// records hold equal values.
-int16_t BuildIndex(const format::FileHeader& header, const format::KeyDesc& key, const uint8_t* records,
-                   uint32_t recordCount, BuiltIndex* out);
+// Reads the records of `fd`'s record pages (laid out as `header` says),
+// writes the index pages of `key` at their place in `fd`, and fills *out.
+// Sort runs go to an unnamed file in `spillFolder`, about `sortMemory`
+// bytes of entries each.
+Status BuildIndex(int fd, const format::FileHeader& header, const format::KeyDesc& key, size_t sortMemory,
+                  const std::string& spillFolder, BuiltIndex* out);
 
 }  // namespace recmgr
 

@@ -1,33 +1,35 @@
-// Pages on their way into a staged file: handed out zeroed, sealed by the
-// caller, written in large batches.
+// Pages on their way into a file: handed out zeroed, sealed by the caller,
+// written in large batches at their own place (page number × page size).
 #ifndef RECMGR_SRC_PAGE_SINK_H
 #define RECMGR_SRC_PAGE_SINK_H
 
 #include <cstdint>
 #include <vector>
 
-#include "staged_file.h"
+#include "recmgr/status.h"
 
 namespace recmgr {
 
 class PageSink {
  public:
-  PageSink(StagedFile& file, uint32_t pageSize);
+  // The first page handed out is page `firstPage`, the next one after it.
+  PageSink(int fd, uint32_t pageSize, uint32_t firstPage);
 
-  // A zeroed page, written after it on the next Flush(). The pointer is valid
-  // until the next call to NextPage() or Flush().
+  // A zeroed page, written on the next Flush(). The pointer is valid until
+  // the next call to NextPage() or Flush().
   uint8_t* NextPage();
 
-  // Writes the pages handed out so far. Returns false if a write failed
-  // (now or in an earlier automatic flush).
-  bool Flush();
+  // Writes the pages handed out so far. Returns the first failure, now or in
+  // an earlier automatic flush.
+  Status Flush();
 
  private:
-  StagedFile& file_;
+  int fd_;
   uint32_t pageSize_;
+  uint64_t nextOffset_;  // of the first page in the buffer
   std::vector<uint8_t> buffer_;
   size_t used_ = 0;
-  bool failed_ = false;
+  Status failure_;
 };
 
 }  // namespace recmgr

@@ -2,11 +2,12 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 
-#include "recmgr/recmgr.h"
+#include "file_io.h"
 
 namespace recmgr {
 namespace {
@@ -17,55 +18,55 @@ std::atomic<unsigned> nextTempNumber{0};
 
 }  // namespace
 
-int16_t CreateStagedFile(const std::string& path, StagedFile* out) {
+Status CreateStagedFile(const std::string& path, StagedFile* out) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     std::string temp =
         path + ".tmp." + std::to_string(getpid()) + "." + std::to_string(nextTempNumber.fetch_add(1));
-    const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) {
       out->finalPath = path;
       out->tempPath = std::move(temp);
       out->fd = fd;
-      return RECMGR_STATUS_SUCCESS;
+      return Status::Ok();
     }
     if (errno == EEXIST || errno == EINTR) continue;
-    if (errno == ENOENT || errno == ENOTDIR) return RECMGR_STATUS_FILE_NOT_FOUND;
-    if (errno == EACCES || errno == EPERM || errno == EROFS) return RECMGR_STATUS_ACCESS_DENIED;
-    return RECMGR_STATUS_IO_ERROR;
+    return ErrnoStatus(errno);
   }
-  return RECMGR_STATUS_IO_ERROR;
+  return {RECMGR_STATUS_IO_ERROR, "no free temporary name beside " + path};
 }
 
-bool WriteStaged(StagedFile& file, const uint8_t* data, size_t n) {
-  while (n > 0) {
-    const ssize_t written = write(file.fd, data, n);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    data += written;
-    n -= static_cast<size_t>(written);
-  }
-  return true;
+Status ReopenStaged(StagedFile& file) {
+  if (file.fd >= 0) return Status::Ok();
+  file.fd = open(file.tempPath.c_str(), O_RDWR | O_CLOEXEC);
+  return file.fd >= 0 ? Status::Ok() : ErrnoStatus(errno);
 }
 
-bool FinishStaged(StagedFile& file) {
-  const bool synced = fsync(file.fd) == 0;
-  const bool closed = close(file.fd) == 0;
+void CloseStaged(StagedFile& file) {
+  if (file.fd >= 0) close(file.fd);
   file.fd = -1;
-  return synced && closed;
 }
 
-int16_t CommitStaged(StagedFile& file) {
+Status FinishStaged(StagedFile& file) {
+  const int synced = fsync(file.fd) == 0 ? 0 : errno;
+  const int closed = close(file.fd) == 0 ? 0 : errno;
+  file.fd = -1;
+  if (synced != 0) return ErrnoStatus(synced);
+  if (closed != 0) return ErrnoStatus(closed);
+  return Status::Ok();
+}
+
+Status CommitStaged(StagedFile& file) {
   if (std::rename(file.tempPath.c_str(), file.finalPath.c_str()) != 0) {
+    Status status = ErrnoStatus(errno);
     DiscardStaged(file);
-    return RECMGR_STATUS_IO_ERROR;
+    return status;
   }
   file.tempPath.clear();
-  return RECMGR_STATUS_SUCCESS;
+  return Status::Ok();
 }
 
 void DiscardStaged(StagedFile& file) {
-  if (file.fd >= 0) close(file.fd);
-  file.fd = -1;
+  CloseStaged(file);
   if (!file.tempPath.empty()) unlink(file.tempPath.c_str());
   file.tempPath.clear();
 }

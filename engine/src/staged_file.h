@@ -8,30 +8,34 @@
 #include <cstdint>
 #include <string>
 
+#include "recmgr/status.h"
+
 namespace recmgr {
 
 struct StagedFile {
   std::string finalPath;
-  std::string tempPath;  // empty once renamed or removed
-  int fd = -1;           // open while writing
+  std::string tempPath;  // empty until created, and once renamed or removed
+  int fd = -1;           // open while in use; closed while the writer idles
 };
 
 // Creates a fresh temporary `<path>.tmp.<pid>.<n>` (mode 0666 less the
-// umask). Returns RECMGR_STATUS_SUCCESS; RECMGR_STATUS_FILE_NOT_FOUND if the
-// folder does not exist; RECMGR_STATUS_ACCESS_DENIED if it is not writable;
-// RECMGR_STATUS_IO_ERROR otherwise.
-int16_t CreateStagedFile(const std::string& path, StagedFile* out);
+// umask), open for reading and writing. A missing folder is
+// RECMGR_STATUS_FILE_NOT_FOUND, one that is not writable
+// RECMGR_STATUS_ACCESS_DENIED.
+Status CreateStagedFile(const std::string& path, StagedFile* out);
 
-// Appends data[0, n). Returns false on a failed write.
-bool WriteStaged(StagedFile& file, const uint8_t* data, size_t n);
+// Opens the temporary again if it was closed by CloseStaged().
+Status ReopenStaged(StagedFile& file);
 
-// Flushes the temporary to disk and closes it. Returns false on failure.
-bool FinishStaged(StagedFile& file);
+// Closes the temporary's descriptor and keeps the temporary.
+void CloseStaged(StagedFile& file);
 
-// Renames the temporary onto the final path. Returns RECMGR_STATUS_SUCCESS,
-// or RECMGR_STATUS_IO_ERROR after removing the temporary.
-// REQUIRES: FinishStaged() succeeded.
-int16_t CommitStaged(StagedFile& file);
+// Flushes the temporary to disk and closes it.
+Status FinishStaged(StagedFile& file);
+
+// Renames the temporary onto the final path; on failure removes the
+// temporary. REQUIRES: FinishStaged() succeeded.
+Status CommitStaged(StagedFile& file);
 
 // Closes and removes the temporary, if any. Safe to call more than once.
 void DiscardStaged(StagedFile& file);

@@ -46,13 +46,12 @@ recmgr::KeySpec Key(uint8_t number, std::vector<recmgr::KeySegment> segments, bo
 
 int16_t WriteFile(const std::string& path, const recmgr::FileSpec& spec, const std::vector<Bytes>& records) {
   std::unique_ptr<recmgr::FileWriter> writer;
-  int16_t status = recmgr::FileWriter::Create(path, spec, &writer);
-  if (status != 0) return status;
-  for (const Bytes& record : records) {
-    status = writer->Add(std::as_bytes(std::span(record)));
-    if (status != 0) return status;
+  recmgr::Status status = recmgr::FileWriter::Create(path, spec, &writer);
+  for (size_t i = 0; status.IsOk() && i < records.size(); ++i) {
+    status = writer->Add(std::as_bytes(std::span(records[i])));
   }
-  return writer->Finish();
+  if (status.IsOk()) status = writer->Finish();
+  return status.Code();
 }
 
 int16_t Open(PositionBlock& block, const std::string& path, const char* owner) {

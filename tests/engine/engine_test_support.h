@@ -33,7 +33,7 @@ recmgr::KeySegment Segment(uint16_t offset, uint16_t length, recmgr::SegmentType
                            bool descending = false);
 recmgr::KeySpec Key(uint8_t number, std::vector<recmgr::KeySegment> segments, bool duplicates = false);
 
-// Creates, fills and finishes a file; returns the first non-zero status.
+// Creates, fills and finishes a file; returns the first failure's status code.
 int16_t WriteFile(const std::string& path, const recmgr::FileSpec& spec, const std::vector<Bytes>& records);
 
 // Open with the path in a 255-byte key buffer and `owner` as the owner name

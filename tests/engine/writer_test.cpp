@@ -35,39 +35,39 @@ FileSpec TenByteFileSpec() {
 }
 
 struct FileSpecCase {
-  const char* what;
   void (*change)(FileSpec&);
   int16_t status;
+  const char* message;
 };
 
 const FileSpecCase kFileSpecCases[] = {
-    {"record length 0", [](FileSpec& s) { s.recordLength = 0; }, 22},
-    {"key number 128", [](FileSpec& s) { s.keys[0].number = 128; }, 6},
-    {"key number 255", [](FileSpec& s) { s.keys[0].number = 255; }, 6},
-    {"key number twice", [](FileSpec& s) { s.keys.push_back(Key(0, {Segment(4, 2, SegmentType::kString)})); },
-     6},
-    {"key without segments", [](FileSpec& s) { s.keys[0].segments.clear(); }, 6},
-    {"segment past the record end", [](FileSpec& s) { s.keys[0].segments[0].offset = 7; }, 6},
-    {"segment longer than the record",
-     [](FileSpec& s) { s.keys[0].segments[0] = Segment(0, 11, SegmentType::kString); }, 6},
-    {"empty segment", [](FileSpec& s) { s.keys[0].segments[0].length = 0; }, 6},
-    {"integer of 3 bytes", [](FileSpec& s) { s.keys[0].segments[0].length = 3; }, 6},
-    {"signed integer of 16 bytes",
-     [](FileSpec& s) {
+    {[](FileSpec& s) { s.recordLength = 0; }, 22, "record length 0"},
+    {[](FileSpec& s) { s.keys[0].number = 128; }, 6, "key 128 is above 127"},
+    {[](FileSpec& s) { s.keys[0].number = 255; }, 6, "key 255 is above 127"},
+    {[](FileSpec& s) { s.keys.push_back(Key(0, {Segment(4, 2, SegmentType::kString)})); }, 6,
+     "key 0 declared twice"},
+    {[](FileSpec& s) { s.keys[0].segments.clear(); }, 6, "key 0 has no segments"},
+    {[](FileSpec& s) { s.keys[0].segments[0].offset = 7; }, 6,
+     "segment 1 of key 0 ends past the 10-byte record"},
+    {[](FileSpec& s) { s.keys[0].segments[0] = Segment(0, 11, SegmentType::kString); }, 6,
+     "segment 1 of key 0 ends past the 10-byte record"},
+    {[](FileSpec& s) { s.keys[0].segments[0].length = 0; }, 6, "segment 1 of key 0 is empty"},
+    {[](FileSpec& s) { s.keys[0].segments[0].length = 3; }, 6,
+     "segment 1 of key 0 is an integer of 3 bytes, not 1, 2, 4 or 8"},
+    {[](FileSpec& s) {
        s.recordLength = 20;
        s.keys[0].segments[0] = Segment(0, 16, SegmentType::kSignedInteger);
      },
-     6},
-    {"unknown segment type", [](FileSpec& s) { s.keys[0].segments[0].type = static_cast<SegmentType>(9); },
-     6},
-    {"key value over 255 bytes",
-     [](FileSpec& s) {
+     6, "segment 1 of key 0 is an integer of 16 bytes, not 1, 2, 4 or 8"},
+    {[](FileSpec& s) { s.keys[0].segments[0].type = static_cast<SegmentType>(9); }, 6,
+     "segment 1 of key 0 has an unknown type"},
+    {[](FileSpec& s) {
        s.recordLength = 300;
        s.keys[0].segments = {Segment(0, 200, SegmentType::kString), Segment(200, 56, SegmentType::kString)};
      },
-     6},
-    {"owner name over 255 bytes", [](FileSpec& s) { s.ownerName = std::string(256, 'o'); }, 51},
-    {"owner name holding a NUL", [](FileSpec& s) { s.ownerName = std::string("a\0b", 3); }, 51},
+     6, "key 0 is 256 bytes long, over 255"},
+    {[](FileSpec& s) { s.ownerName = std::string(256, 'o'); }, 51, "owner name longer than 255 bytes"},
+    {[](FileSpec& s) { s.ownerName = std::string("a\0b", 3); }, 51, "owner name holding a NUL byte"},
 };
 
 TEST(FileSpecCheckTest, BadFileSpecsGiveStatuses) {
@@ -76,11 +76,13 @@ TEST(FileSpecCheckTest, BadFileSpecsGiveStatuses) {
     FileSpec spec = TenByteFileSpec();
     c.change(spec);
     std::unique_ptr<FileWriter> writer;
-    EXPECT_EQ(FileWriter::Create(dir / "f.dat", spec, &writer), c.status) << c.what;
-    EXPECT_EQ(writer, nullptr) << c.what;
+    const recmgr::Status status = FileWriter::Create(dir / "f.dat", spec, &writer);
+    EXPECT_EQ(status.Code(), c.status) << c.message;
+    EXPECT_EQ(status.Message(), c.message);
+    EXPECT_EQ(writer, nullptr) << c.message;
   }
   std::unique_ptr<FileWriter> writer;
-  EXPECT_EQ(FileWriter::Create("", TenByteFileSpec(), &writer), RECMGR_STATUS_INVALID_FILE_NAME);
+  EXPECT_EQ(FileWriter::Create("", TenByteFileSpec(), &writer).Code(), RECMGR_STATUS_INVALID_FILE_NAME);
   EXPECT_TRUE(FolderContents(dir).empty());
 }
 
@@ -110,27 +112,29 @@ TEST(FileSpecCheckTest, EdgesThatAreValid) {
 TEST(WriterTest, RecordsOfTheWrongSizeAreRefused) {
   testsupport::TempDir dir;
   std::unique_ptr<FileWriter> writer;
-  ASSERT_EQ(FileWriter::Create(dir / "f.dat", TenByteFileSpec(), &writer), 0);
+  ASSERT_TRUE(FileWriter::Create(dir / "f.dat", TenByteFileSpec(), &writer).IsOk());
   const Bytes shortRecord(9), longRecord(11), record(10);
-  EXPECT_EQ(writer->Add(std::as_bytes(std::span(shortRecord))), 22);
-  EXPECT_EQ(writer->Add(std::as_bytes(std::span(longRecord))), 22);
-  EXPECT_EQ(writer->Add({}), 22);
-  EXPECT_EQ(writer->Add(std::as_bytes(std::span(record))), 0);
-  EXPECT_EQ(writer->Finish(), 0);
+  EXPECT_EQ(writer->Add(std::as_bytes(std::span(shortRecord))).Message(),
+            "a record of 9 bytes, not the record length 10");
+  EXPECT_EQ(writer->Add(std::as_bytes(std::span(longRecord))).Code(), 22);
+  EXPECT_EQ(writer->Add({}).Code(), 22);
+  EXPECT_TRUE(writer->Add(std::as_bytes(std::span(record))).IsOk());
+  EXPECT_TRUE(writer->Finish().IsOk());
 }
 
 TEST(WriterTest, CallOrder) {
   testsupport::TempDir dir;
   std::unique_ptr<FileWriter> writer;
-  ASSERT_EQ(FileWriter::Create(dir / "f.dat", TenByteFileSpec(), &writer), 0);
-  EXPECT_EQ(writer->Commit(), RECMGR_STATUS_INVALID_OPERATION);  // not staged
-  ASSERT_EQ(writer->Stage(), 0);
+  ASSERT_TRUE(FileWriter::Create(dir / "f.dat", TenByteFileSpec(), &writer).IsOk());
+  EXPECT_EQ(writer->Commit().Code(), RECMGR_STATUS_INVALID_OPERATION);  // not staged
+  ASSERT_TRUE(writer->Stage().IsOk());
   const Bytes record(10);
-  EXPECT_EQ(writer->Add(std::as_bytes(std::span(record))), RECMGR_STATUS_INVALID_OPERATION);
-  EXPECT_EQ(writer->Stage(), RECMGR_STATUS_INVALID_OPERATION);
+  EXPECT_EQ(writer->Add(std::as_bytes(std::span(record))).Code(), RECMGR_STATUS_INVALID_OPERATION);
+  EXPECT_EQ(writer->SetKeys({}).Code(), RECMGR_STATUS_INVALID_OPERATION);
+  EXPECT_EQ(writer->Stage().Code(), RECMGR_STATUS_INVALID_OPERATION);
   EXPECT_FALSE(std::filesystem::exists(dir / "f.dat"));  // staged is not yet visible
-  EXPECT_EQ(writer->Commit(), 0);
-  EXPECT_EQ(writer->Commit(), RECMGR_STATUS_INVALID_OPERATION);
+  EXPECT_TRUE(writer->Commit().IsOk());
+  EXPECT_EQ(writer->Commit().Message(), "called out of order");
   EXPECT_EQ(FolderContents(dir), std::vector<std::string>{"f.dat"});
 }
 
@@ -160,12 +164,12 @@ TEST(WriterTest, AbandonedWritersLeaveNothingBehind) {
   testsupport::TempDir dir;
   {
     std::unique_ptr<FileWriter> writer;
-    ASSERT_EQ(FileWriter::Create(dir / "never.dat", TenByteFileSpec(), &writer), 0);
+    ASSERT_TRUE(FileWriter::Create(dir / "never.dat", TenByteFileSpec(), &writer).IsOk());
   }
   {
     std::unique_ptr<FileWriter> writer;
-    ASSERT_EQ(FileWriter::Create(dir / "staged.dat", TenByteFileSpec(), &writer), 0);
-    ASSERT_EQ(writer->Stage(), 0);
+    ASSERT_TRUE(FileWriter::Create(dir / "staged.dat", TenByteFileSpec(), &writer).IsOk());
+    ASSERT_TRUE(writer->Stage().IsOk());
     EXPECT_EQ(FolderContents(dir).size(), 1u);  // the temporary, beside the path
   }
   EXPECT_TRUE(FolderContents(dir).empty());
@@ -174,8 +178,107 @@ TEST(WriterTest, AbandonedWritersLeaveNothingBehind) {
 TEST(WriterTest, UnwritableFolders) {
   testsupport::TempDir dir;
   std::unique_ptr<FileWriter> writer;
-  ASSERT_EQ(FileWriter::Create(dir / "no/such/f.dat", TenByteFileSpec(), &writer), 0);
-  EXPECT_EQ(writer->Finish(), RECMGR_STATUS_FILE_NOT_FOUND);
+  ASSERT_TRUE(FileWriter::Create(dir / "no/such/f.dat", TenByteFileSpec(), &writer).IsOk());
+  const recmgr::Status status = writer->Finish();
+  EXPECT_EQ(status.Code(), RECMGR_STATUS_FILE_NOT_FOUND);
+  EXPECT_EQ(status.Message(), "no such file or directory");
+  EXPECT_TRUE(FolderContents(dir).empty());
+}
+
+// 3,000 records of 256 bytes: key 0 unique, key 1 a case-insensitive name
+// that repeats with a descending number, key 2 (with `bigHeader`) two keys of
+// 255 one-byte segments, whose descriptions need a page of 8 KiB.
+std::vector<Bytes> StreamRecords() {
+  std::vector<Bytes> records;
+  for (uint32_t i = 0; i < 3000; ++i) {
+    Bytes r(256, ' ');
+    enginetest::Put(r, 0, LittleEndian((i * 7919) % 3001, 4));
+    enginetest::Put(r, 4, enginetest::Text((i % 3 ? "n" : "N") + std::to_string(i % 37), 6));
+    enginetest::Put(r, 10, LittleEndian(i % 5, 2));
+    records.push_back(r);
+  }
+  return records;
+}
+
+std::vector<recmgr::KeySpec> StreamKeys(bool bigHeader) {
+  std::vector<recmgr::KeySpec> keys = {Key(0, {Segment(0, 4, SegmentType::kUnsignedInteger)}),
+                                       Key(1,
+                                           {Segment(4, 6, SegmentType::kCaseInsensitiveString),
+                                            Segment(10, 2, SegmentType::kSignedInteger, true)},
+                                           true)};
+  for (uint8_t k = 2; bigHeader && k < 4; ++k) {
+    keys.push_back(Key(k, {}, true));
+    for (uint16_t b = 0; b < 255; ++b) keys.back().segments.push_back(Segment(b, 1, SegmentType::kString));
+  }
+  return keys;
+}
+
+struct WritePath {
+  const char* what;
+  size_t sortMemory;  // 0: the default, where 3,000 entries sort at once
+  bool keysLater;     // SetKeys() after the last Add()
+  int idleEvery;      // Idle() after every this many records; 0: never
+};
+
+// Written in one go, the file is the reference every other path must match
+// byte for byte: sorted in runs, keys known late, idling in between.
+TEST(WriterTest, StreamingPathsGiveTheSameBytes) {
+  const WritePath paths[] = {
+      {"sort runs", 1000, false, 0},
+      {"keys set after the records", 0, true, 0},
+      {"idle every 7 records", 0, false, 7},
+      {"all of these", 700, true, 11},
+  };
+  testsupport::TempDir dir;
+  const std::vector<Bytes> records = StreamRecords();
+  for (bool bigHeader : {false, true}) {
+    FileSpec spec;
+    spec.recordLength = 256;
+    spec.keys = StreamKeys(bigHeader);
+    ASSERT_EQ(enginetest::WriteFile(dir / "reference.dat", spec, records), 0);
+    const std::string reference = testsupport::ReadFile(dir / "reference.dat");
+    EXPECT_EQ(reference.size(), bigHeader ? 8192u * 300 : 4096u * 216);  // pages of 8 KiB for the big header
+    for (const WritePath& path : paths) {
+      FileSpec pathSpec = spec;
+      pathSpec.sortMemory = path.sortMemory;
+      if (path.keysLater) pathSpec.keys.clear();
+      std::unique_ptr<FileWriter> writer;
+      ASSERT_TRUE(FileWriter::Create(dir / "f.dat", pathSpec, &writer).IsOk());
+      for (size_t i = 0; i < records.size(); ++i) {
+        ASSERT_TRUE(writer->Add(std::as_bytes(std::span(records[i]))).IsOk());
+        if (path.idleEvery > 0 && i % path.idleEvery == 0) {
+          ASSERT_TRUE(writer->Idle().IsOk());
+        }
+      }
+      if (path.keysLater) {
+        ASSERT_TRUE(writer->SetKeys(spec.keys).IsOk());
+      }
+      ASSERT_TRUE(writer->Finish().IsOk()) << path.what;
+      EXPECT_EQ(testsupport::ReadFile(dir / "f.dat"), reference) << path.what << ", big header " << bigHeader;
+    }
+  }
+  EXPECT_EQ(FolderContents(dir), (std::vector<std::string>{"f.dat", "reference.dat"}));  // no sort runs left
+}
+
+TEST(WriterTest, ClashFoundAcrossSortRuns) {
+  testsupport::TempDir dir;
+  std::vector<Bytes> records = StreamRecords();
+  records.push_back(records[2500]);
+  records.push_back(records[1]);
+  records[1000] = records[1999];  // the clash with the lowest second record
+  FileSpec spec;
+  spec.recordLength = 256;
+  spec.keys = StreamKeys(false);
+  spec.sortMemory = 1000;
+  std::unique_ptr<FileWriter> writer;
+  ASSERT_TRUE(FileWriter::Create(dir / "f.dat", spec, &writer).IsOk());
+  for (const Bytes& record : records) ASSERT_TRUE(writer->Add(std::as_bytes(std::span(record))).IsOk());
+  const recmgr::Status status = writer->Stage();
+  EXPECT_EQ(status.Code(), RECMGR_STATUS_DUPLICATE_KEY);
+  EXPECT_EQ(status.Message(), "key 0 allows no duplicates, and records 1000 and 1999 hold one value");
+  EXPECT_EQ(writer->Clash().key, 0);
+  EXPECT_EQ(writer->Clash().first, 1000u);
+  EXPECT_EQ(writer->Clash().second, 1999u);
   EXPECT_TRUE(FolderContents(dir).empty());
 }
 

@@ -42,6 +42,7 @@ expected_files="bin/dictcheck f
 ${dictdump_file}bin/mkdict f
 bin/morvel2 f
 include/recmgr/recmgr.h f
+include/recmgr/status.h f
 include/recmgr/writer.h f
 $libdir/librecmgr.so l librecmgr.so.1
 $libdir/librecmgr.so.1 l librecmgr.so.1.0.0

@@ -112,7 +112,7 @@ void RewriteDictionary(const std::string& path, const std::string& file, const s
                  {2, false, {IntegerAt(0), IntegerAt(8), IntegerAt(12)}}};
   }
   std::unique_ptr<recmgr::FileWriter> writer;
-  ASSERT_EQ(recmgr::FileWriter::Create(path, spec, &writer), 0);
+  ASSERT_EQ(recmgr::FileWriter::Create(path, spec, &writer).Message(), "");
   for (const std::string& row : Lines(rows)) {
     const std::vector<std::string> fields = Split(row, '|');
     std::string record(spec.recordLength, '\0');
@@ -128,9 +128,9 @@ void RewriteDictionary(const std::string& path, const std::string& file, const s
                                 std::stoi(fields[3]), static_cast<uint32_t>(std::stoul(fields[4]))};
       std::memcpy(record.data(), &segment, sizeof segment);
     }
-    ASSERT_EQ(writer->Add(std::as_bytes(std::span(record))), 0);
+    ASSERT_EQ(writer->Add(std::as_bytes(std::span(record))).Message(), "");
   }
-  ASSERT_EQ(writer->Finish(), 0);
+  ASSERT_EQ(writer->Finish().Message(), "");
 }
 
 void Damage(const TempDir& dir, const std::string& steps) {

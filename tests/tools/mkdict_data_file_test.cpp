@@ -2,6 +2,7 @@
 // rows in the byte form of each column type, and where the files land.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -64,6 +65,30 @@ TEST(DataFile, KeysComeFromIndexesNumberedUpTo127) {
             "00\n"
             "record 03000b00000000000000616263207900000002000000010203"
             "01\n");
+}
+
+// The description is read 64 KiB at a time: every kind of token, and the
+// two-character openings of comments and hex strings, read the same when
+// they straddle the end of a buffer.
+TEST(DataFile, TokensAcrossTheReadBuffer) {
+  const std::string rows = "INSERT INTO T VALUES('it''s',12.5,X'0102',0x7f)--c\n/**/,('x',-3.25,x'ff',42);";
+  const std::string table =
+      "CREATE TABLE T (A CHAR(6), B DECIMAL(6,2), C BLOB(2), D INTEGER);\nCREATE INDEX K ON T (D);\n";
+  TempDir dir;
+  ASSERT_EQ(RunMkdict(dir, table + rows).err, "");
+  const std::string expected = DumpDataFile(dir / "out/T.DAT", -1) + DumpDataFile(dir / "out/T.DAT", 0);
+  ASSERT_EQ(std::count(expected.begin(), expected.end(), '\n'), 6) << expected;  // stat, key, two records
+  const size_t kBuffer = 65536;
+  for (size_t start = 0; start + 1 < rows.size(); ++start) {
+    // Filler puts rows[start] at the last byte of the first buffer.
+    const size_t filler = kBuffer - 1 - start - table.size() - 1;
+    const std::string ddl = table + std::string(filler, ' ') + "\n" + rows;
+    std::filesystem::remove_all(dir / "out");
+    auto run = RunMkdict(dir, ddl);
+    ASSERT_EQ(run.err, "") << "straddling at byte " << start;
+    EXPECT_EQ(DumpDataFile(dir / "out/T.DAT", -1) + DumpDataFile(dir / "out/T.DAT", 0), expected)
+        << "straddling at byte " << start;
+  }
 }
 
 TEST(DataFile, ValuesInTheByteFormOfEachType) {

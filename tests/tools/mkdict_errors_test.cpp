@@ -278,7 +278,7 @@ TEST(NothingWritten, AnExistingDictionaryStaysAsItWas) {
       "in.ddl:4:7: expected TABLE, INDEX, UNIQUE or CONSTRAINT, found end of file\n",
       "in.ddl:4:30: duplicate key in unique index K of table Customers: same as row 2 of the "
       "statement at line 3\n",
-      "mkdict: cannot write out/long/" + std::string(245, 'L') + ": record manager status ",
+      "mkdict: cannot write out/long/" + std::string(245, 'L') + ": file name too long\n",
   };
   for (int i = 0; i < 3; ++i) {
     auto run = RunMkdict(dir, bad[i], {"in.ddl", "-o", "out", "--replace"});
@@ -493,11 +493,10 @@ TEST(CommandLine, HelpPrintsTheUsageAndSucceeds) {
   auto run = RunMkdict(dir, "", {"--help"});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(
-      run.out.rfind("usage: mkdict DESCRIPTION [-o FOLDER] [--password TEXT] [--password-guards MODE]\n"
-                    "              [--replace]\n",
-                    0),
-      0u);
+  EXPECT_EQ(run.out.rfind("usage: mkdict DESCRIPTION [-o FOLDER] [--password TEXT] [--password-guards MODE]\n"
+                          "              [--replace]\n",
+                          0),
+            0u);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #ifndef TESTS_TOOLS_MKDICT_RUN_H
 #define TESTS_TOOLS_MKDICT_RUN_H
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -11,9 +12,11 @@
 namespace mkdicttest {
 
 // Writes `ddl` to DIR/in.ddl and runs mkdict with `arguments` in DIR; by
-// default "in.ddl -o out", so the dictionary lands in DIR/out.
+// default "in.ddl -o out", so the dictionary lands in DIR/out;
+// `environment` is added to mkdict's.
 testsupport::ProcessResult RunMkdict(const testsupport::TempDir& dir, const std::string& ddl,
-                                     const std::vector<std::string>& arguments = {"in.ddl", "-o", "out"});
+                                     const std::vector<std::string>& arguments = {"in.ddl", "-o", "out"},
+                                     const std::map<std::string, std::string>& environment = {});
 
 }  // namespace mkdicttest
 

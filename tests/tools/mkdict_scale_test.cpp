@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,50 @@ TEST(Scale, NamesLocationsAndPasswordsAtFullWidth) {
   // The path from here is longer than a record-manager key holds; the report
   // opens it relative to the dictionary's folder.
   EXPECT_TRUE(std::filesystem::is_regular_file(dir / "out/" + location));
+}
+
+// Rows of a table T (Id unique, Name with many repeats, Code descending),
+// one row a line from line 3 on, the indexes declared after the rows.
+std::string ManyRows(int rows, const std::string& extraRows = "") {
+  std::string ddl = "CREATE TABLE T (Id INTEGER, Name CHAR(6), Code INTEGER(2));\nINSERT INTO T VALUES\n";
+  for (int i = 0; i < rows; ++i) {
+    ddl += "(" + std::to_string((i * 7919) % rows) + ", 'n" + std::to_string(i % 37) + "', " +
+           std::to_string(i % 5) + (i + 1 < rows ? "),\n" : ")");
+  }
+  ddl += extraRows + ";\nCREATE UNIQUE INDEX K ON T (Id);\n";
+  return ddl + "CREATE INDEX ByName ON T (Name CASE INSENSITIVE, Code DESC);\n";
+}
+
+// MKDICT_SORT_MEMORY of 2,000 bytes sorts about 150 key values at a time:
+// 3,000 rows make twenty runs to merge.
+const std::map<std::string, std::string> kSmallSortMemory = {{"MKDICT_SORT_MEMORY", "2000"}};
+
+TEST(Scale, SortRunsMergeToTheBytesOfOneSort) {
+  TempDir dir;
+  ASSERT_EQ(RunMkdict(dir, ManyRows(3000)).err, "");
+  const std::string inMemory = testsupport::ReadFile(dir / "out/T.DAT");
+  std::filesystem::remove_all(dir / "out");
+  auto run = RunMkdict(dir, ManyRows(3000), {"in.ddl", "-o", "out"}, kSmallSortMemory);
+  ASSERT_EQ(run.err, "");
+  EXPECT_EQ(testsupport::ReadFile(dir / "out/T.DAT"), inMemory);
+  EXPECT_EQ(DumpDataFile(dir / "out/T.DAT"),
+            "stat records=3000 length=12 pagesize=4096 version=0x00 flags=0x0000 keys=2 unused=0\n"
+            "  key 0 pos=1 len=4 flags=0x0100 unique=3000\n"
+            "  key 1 pos=5 len=6 flags=0x0411 unique=185\n"
+            "  key 1 pos=11 len=2 flags=0x0141 unique=185\n");
+}
+
+TEST(Scale, DuplicateFoundAcrossSortRuns) {
+  TempDir dir;
+  // Rows 2,999 (line 3,002) and 3,000 repeat the Ids of rows 2,500 and 1: the
+  // clash named is the one whose second row comes first.
+  auto run = RunMkdict(dir, ManyRows(2999, ",\n(1101, 'x', 0),\n(1921, 'y', 0)"), {"in.ddl", "-o", "out"},
+                       kSmallSortMemory);
+  EXPECT_EQ(run.err,
+            "in.ddl:3002:1: duplicate key in unique index K of table T: same as row 2501 of the statement at "
+            "line 2\n");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir / "out"));
 }
 
 }  // namespace

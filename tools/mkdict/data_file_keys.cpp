@@ -1,7 +1,5 @@
 #include "data_file_keys.h"
 
-#include <unordered_map>
-
 #include "morvel2/dictionary/column_types.h"
 #include "morvel2/dictionary/dictionary_records.h"
 #include "value_encoding.h"
@@ -16,22 +14,6 @@ bool IsStringClass(ValueClass valueClass) {
 }
 
 bool AllowsDuplicates(const Index& index) { return (index.segments.front().flags & kSegmentDuplicates) != 0; }
-
-std::string KeyValue(const Table& table, const Index& index, const Row& row) {
-  std::string value;
-  for (const Segment& segment : index.segments) {
-    const Column& column = table.columns[segment.column];
-    const auto* bytes = reinterpret_cast<const char*>(row.record.data()) + column.offset;
-    std::string part(bytes, static_cast<size_t>(column.size));
-    if (SegmentTypeFor(column, segment.flags) == recmgr::SegmentType::kCaseInsensitiveString) {
-      for (char& c : part) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-      }
-    }
-    value += part;
-  }
-  return value;
-}
 
 }  // namespace
 
@@ -72,23 +54,6 @@ std::vector<recmgr::KeySpec> DataFileKeys(const Table& table) {
     keys.push_back(std::move(key));
   }
   return keys;
-}
-
-bool CheckUniqueKeys(const Table& table, DescriptionError* error) {
-  if (!table.hasDataFile) return true;
-  for (const Index& index : table.indexes) {
-    if (!IsDataFileKey(index) || AllowsDuplicates(index)) continue;
-    std::unordered_map<std::string, std::string> seen;  // key → the first row with it
-    for (const Row& row : table.rows) {
-      auto [first, added] = seen.emplace(KeyValue(table, index, row), RowText(row.number, row.statementLine));
-      if (added) continue;
-      std::string indexText = index.name ? *index.name : "number " + std::to_string(index.number);
-      *error = {row.pos, "duplicate key in unique index " + indexText + " of table " + table.name +
-                             ": same as " + first->second};
-      return false;
-    }
-  }
-  return true;
 }
 
 }  // namespace mkdict

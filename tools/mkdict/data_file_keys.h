@@ -22,10 +22,6 @@ recmgr::SegmentType SegmentTypeFor(const Column& column, uint32_t segmentFlags);
 // The keys of the table's data file, in index order.
 std::vector<recmgr::KeySpec> DataFileKeys(const Table& table);
 
-// Fails at the first row whose key value is already held by an earlier row
-// in a data-file key that allows no duplicates.
-bool CheckUniqueKeys(const Table& table, DescriptionError* error);
-
 }  // namespace mkdict
 
 #endif  // MKDICT_DATA_FILE_KEYS_H

@@ -77,9 +77,9 @@ struct DictionaryFile {
 
 template <typename Record>
 bool AddRecord(OutputFile& file, const Record& record, std::string* failure) {
-  int16_t status = file.writer->Add(std::as_bytes(std::span(&record, 1)));
-  if (status == 0) return true;
-  *failure = "cannot add a record to " + file.path + ": record manager status " + std::to_string(status);
+  recmgr::Status status = file.writer->Add(std::as_bytes(std::span(&record, 1)));
+  if (status.IsOk()) return true;
+  *failure = "cannot write " + file.path + ": " + status.Message();
   return false;
 }
 
@@ -101,9 +101,9 @@ bool PrepareDictionary(const Database& database, const std::string& folder, cons
     spec.ownerGuards = ownerGuards;
     spec.keys = dictionaries[i].keys;
     out[i].path = ResolvePath(folder, dictionaries[i].name);
-    int16_t status = recmgr::FileWriter::Create(out[i].path, spec, &out[i].writer);
-    if (status != 0) {
-      *failure = "cannot start " + out[i].path + ": record manager status " + std::to_string(status);
+    recmgr::Status status = recmgr::FileWriter::Create(out[i].path, spec, &out[i].writer);
+    if (!status.IsOk()) {
+      *failure = "cannot start " + out[i].path + ": " + status.Message();
       return false;
     }
   }

@@ -1,30 +1,14 @@
 #include "lexer.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace mkdict {
 namespace {
 
-struct Cursor {
-  std::string_view source;
-  size_t at = 0;
-  int line = 1;
-  int column = 1;
+using Cursor = Lexer::Cursor;
 
-  bool AtEnd() const { return at >= source.size(); }
-  char Peek(size_t ahead = 0) const { return at + ahead < source.size() ? source[at + ahead] : '\0'; }
-  char Take() {
-    char c = source[at++];
-    if (c == '\n') {
-      ++line;
-      column = 1;
-    } else {
-      ++column;
-    }
-    return c;
-  }
-  SourcePos Pos() const { return {line, column}; }
-};
+constexpr size_t kReadBytes = size_t{64} << 10;
 
 bool IsWordStart(char c) {
   return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '$' || c == '^' || c == '#' ||
@@ -149,38 +133,75 @@ bool ReadNumber(Cursor& in, Token* token, DescriptionError* error) {
 
 }  // namespace
 
-bool Lex(std::string_view source, std::vector<Token>* tokens, DescriptionError* error) {
-  Cursor in{source};
-  for (;;) {
-    if (!SkipBlanks(in, error)) return false;
-    Token token;
-    token.pos = in.Pos();
-    if (in.AtEnd()) {
-      tokens->push_back(std::move(token));
-      return true;
-    }
-    char c = in.Peek();
-    if ((c == 'x' || c == 'X') && in.Peek(1) == '\'') {
-      if (!ReadHexString(in, &token, error)) return false;
-    } else if (IsWordStart(c)) {
-      token.kind = TokenKind::kWord;
-      while (IsWordPart(in.Peek())) token.text.push_back(in.Take());
-    } else if (IsDigit(c)) {
-      if (!ReadNumber(in, &token, error)) return false;
-    } else if (c == '"' || c == '\'') {
-      token.kind = c == '"' ? TokenKind::kQuotedName : TokenKind::kString;
-      if (!ReadQuoted(in, c, &token.text, error)) return false;
-    } else if (c == '(' || c == ')' || c == ',' || c == ';' || c == '-' || c == '+') {
-      token.kind = TokenKind::kSymbol;
-      token.text.push_back(in.Take());
-    } else {
-      std::string shown = std::isprint(static_cast<unsigned char>(c))
-                              ? std::string("'") + c + "'"
-                              : "byte " + std::to_string(static_cast<unsigned char>(c));
-      return Fail(token.pos, "unexpected character " + shown, error);
-    }
-    tokens->push_back(std::move(token));
+bool Lexer::Cursor::Fill(size_t ahead) {
+  if (eof || failed) return at + ahead < size;
+  if (at > 0) {  // keep the unread tail at the front
+    std::copy(buffer.begin() + static_cast<std::ptrdiff_t>(at),
+              buffer.begin() + static_cast<std::ptrdiff_t>(size), buffer.begin());
+    size -= at;
+    at = 0;
   }
+  while (at + ahead >= size && !eof) {
+    if (buffer.size() < size + kReadBytes) buffer.resize(size + kReadBytes);
+    const size_t got = std::fread(buffer.data() + size, 1, kReadBytes, in);
+    size += got;
+    if (got < kReadBytes) {
+      eof = true;
+      failed = std::ferror(in) != 0;
+    }
+  }
+  return at + ahead < size;
+}
+
+Lexer::Lexer(std::FILE* in) { in_.in = in; }
+
+bool Lexer::Next(Token* out, DescriptionError* error) {
+  Cursor& in = in_;
+  *out = Token{};
+  if (failed_) {
+    out->pos = error_.pos;
+    *error = error_;
+    return false;
+  }
+  auto fail = [&]() {
+    failed_ = true;
+    error_ = *error;
+    *out = Token{};
+    out->pos = error_.pos;
+    return false;
+  };
+  if (!SkipBlanks(in, error)) return fail();
+  Token& token = *out;
+  token.pos = in.Pos();
+  if (in.AtEnd()) {
+    if (in.failed) {
+      *error = {token.pos, "cannot read the description"};
+      return fail();
+    }
+    return true;
+  }
+  char c = in.Peek();
+  if ((c == 'x' || c == 'X') && in.Peek(1) == '\'') {
+    if (!ReadHexString(in, &token, error)) return fail();
+  } else if (IsWordStart(c)) {
+    token.kind = TokenKind::kWord;
+    while (IsWordPart(in.Peek())) token.text.push_back(in.Take());
+  } else if (IsDigit(c)) {
+    if (!ReadNumber(in, &token, error)) return fail();
+  } else if (c == '"' || c == '\'') {
+    token.kind = c == '"' ? TokenKind::kQuotedName : TokenKind::kString;
+    if (!ReadQuoted(in, c, &token.text, error)) return fail();
+  } else if (c == '(' || c == ')' || c == ',' || c == ';' || c == '-' || c == '+') {
+    token.kind = TokenKind::kSymbol;
+    token.text.push_back(in.Take());
+  } else {
+    std::string shown = std::isprint(static_cast<unsigned char>(c))
+                            ? std::string("'") + c + "'"
+                            : "byte " + std::to_string(static_cast<unsigned char>(c));
+    *error = {token.pos, "unexpected character " + shown};
+    return fail();
+  }
+  return true;
 }
 
 }  // namespace mkdict

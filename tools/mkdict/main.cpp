@@ -1,12 +1,15 @@
-// mkdict: builds a dictionary and its data files from a description.
+// mkdict: builds a dictionary and its data files from a description, read
+// as a stream: schema statements build the model, each row goes straight to
+// its table's data file.
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <memory>
+#include <variant>
 
 #include "command_line.h"
 #include "commit_journal.h"
@@ -19,6 +22,9 @@
 #include "old_dictionary.h"
 #include "output_files.h"
 #include "parser.h"
+#include "progress_line.h"
+#include "row_locator.h"
+#include "value_encoding.h"
 
 namespace mkdict {
 namespace {
@@ -37,8 +43,9 @@ int ReportFailure(const std::string& reason) {
   return kExitFailure;
 }
 
-// Reads the description, which must be a regular file.
-bool ReadDescription(const std::string& path, std::string* text, std::string* failure) {
+// Opens the description, which must be a regular file.
+bool OpenDescription(const std::string& path, std::unique_ptr<std::FILE, int (*)(std::FILE*)>* in,
+                     std::string* failure) {
   struct stat info;
   if (stat(path.c_str(), &info) != 0) {
     *failure = "cannot read " + path + ": " + std::strerror(errno);
@@ -49,12 +56,9 @@ bool ReadDescription(const std::string& path, std::string* text, std::string* fa
         path + (S_ISDIR(info.st_mode) ? " is a folder" : " is not a regular file") + ", not a description";
     return false;
   }
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  *text = content.str();
+  in->reset(std::fopen(path.c_str(), "rb"));
   *failure = "cannot read " + path;
-  return in.is_open() && !in.bad();
+  return *in != nullptr;
 }
 
 // Locks `folder`, if it exists, and finishes or undoes a run that died in
@@ -81,42 +85,133 @@ bool RecoverFolder(const std::string& folder, bool* locked, std::string* failure
   return true;
 }
 
+// Bytes of key values a data file sorts in memory; MKDICT_SORT_MEMORY sets
+// it (tests make it small to force sort runs). 0: the writer's default.
+size_t SortMemoryFromEnvironment() {
+  const char* text = std::getenv("MKDICT_SORT_MEMORY");
+  return text == nullptr ? 0 : static_cast<size_t>(std::strtoull(text, nullptr, 10));
+}
+
+// Handles each statement and row as the parser reads it.
+struct DescriptionBuild : StatementHandler {
+  Database& database;
+  Outputs& out;
+  ProgressLine& progress;
+  ModelBuilder builder{&database};
+  DataFiles files;
+  InsertTarget target;
+  mkdict::Row row;      // the row being encoded
+  std::string failure;  // a fault that is not the description's
+
+  DescriptionBuild(Database& d, Outputs& o, ProgressLine& p) : database(d), out(o), progress(p) {}
+
+  bool Statement(const mkdict::Statement& statement, DescriptionError* error) override {
+    if (const auto* insert = std::get_if<InsertDef>(&statement)) {
+      return builder.StartInsert(*insert, &target, error);
+    }
+    if (!builder.Add(statement, error)) return false;
+    if (std::holds_alternative<TableDef>(statement) && database.tables.back().hasDataFile) {
+      return StartDataFile(database, database.tables.size() - 1, &out, &files, error);
+    }
+    return true;
+  }
+
+  bool Row(const RowDef& rowDef, DescriptionError* error) override {
+    if (!EncodeRow(database.tables[target.table], target.columns, rowDef, target.statementPos,
+                   ++target.rowNumber, target.numbering, &row, error)) {
+      return false;
+    }
+    progress.Row();
+    return AddRow(target.table, row.record, &out, &files, &failure);
+  }
+};
+
+// The description error for two rows of a data file that hold one value of
+// a unique index.
+DescriptionError ClashError(const std::string& description, const Database& database,
+                            const DataFileClash& clash) {
+  const Table& table = database.tables[clash.table];
+  std::string indexText = "number " + std::to_string(clash.keys.key);
+  for (const Index& index : table.indexes) {
+    if (index.number == clash.keys.key && index.name) indexText = *index.name;
+  }
+  RowPlace first, second;
+  if (!LocateRows(description, table.name, clash.keys.first, clash.keys.second, &first, &second)) {
+    return {table.pos, "duplicate key in unique index " + indexText + " of table " + table.name +
+                           " (the description could not be read again to name the rows)"};
+  }
+  return {second.pos, "duplicate key in unique index " + indexText + " of table " + table.name +
+                          ": same as " + RowText(static_cast<int>(first.rowNumber), first.statement.line)};
+}
+
 int Run(const CommandLine& command) {
   bool locked = false;
-  std::string text;
   std::string failure;
   if (!RecoverFolder(command.folder, &locked, &failure)) return ReportFailure(failure);
   if (command.recover) return 0;
-  if (!ReadDescription(command.description, &text, &failure)) return ReportFailure(failure);
-  std::vector<Token> tokens;
-  std::vector<Statement> statements;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(nullptr, &std::fclose);
+  if (!OpenDescription(command.description, &in, &failure)) return ReportFailure(failure);
+  ProgressLine progress;
   Database database;
+  Outputs out;
+  out.folder = command.folder;
+  out.sortMemory = SortMemoryFromEnvironment();
+  Lexer lexer(in.get());
+  DescriptionBuild build(database, out, progress);
   DescriptionError error;
-  if (!Lex(text, &tokens, &error) || !Parse(tokens, &statements, &error) ||
-      !BuildModel(statements, &database, &error) || !CheckLocations(database, command.folder, &error)) {
+  const bool read = Parse(lexer, build, &error) && SetDataFileKeys(database, build.files, &out, &error) &&
+                    CheckLocations(database, command.folder, &error);
+  in.reset();
+  if (!read) {
+    Abandon(&out);
+    progress.Clear();
+    if (lexer.ReadFailed()) return ReportFailure("cannot read " + command.description);
+    if (!build.failure.empty()) return ReportFailure(build.failure);
     return ReportDescriptionError(command.description, error);
-  }
-  std::vector<OutputFile> files;
-  for (const Table& table : database.tables) {
-    if (table.hasDataFile && !PrepareDataFile(table, command.folder, &files, &error)) {
-      return ReportDescriptionError(command.description, error);
-    }
   }
   std::string owner = command.password.value_or(database.password.value_or(""));
   if (owner.empty()) owner = kDefaultOwnerName;
   const bool guardsChanges = command.passwordGuardsChanges.value_or(database.passwordGuardsChanges);
   const auto guards = guardsChanges ? recmgr::OwnerGuards::kChanges : recmgr::OwnerGuards::kAll;
   if (!CheckExistingFiles(database, command.folder, command.replace, &failure) ||
-      !PrepareDictionary(database, command.folder, owner, guards, &files, &failure)) {
+      !PrepareDictionary(database, command.folder, owner, guards, &out.files, &failure)) {
+    Abandon(&out);
+    progress.Clear();
     return ReportFailure(failure);
   }
   const std::vector<std::string> warnings = DataFilesLeftBehind(database, command.folder, owner);
+  // The output folder and any missing above it are made now; a duplicate
+  // key is found only while staging, so a failure then takes them away.
+  std::vector<std::filesystem::path> madeFolders;
   std::error_code code;
+  for (std::filesystem::path at = command.folder; !at.empty() && !std::filesystem::exists(at, code);
+       at = at.parent_path()) {
+    madeFolders.push_back(at);
+    if (at == at.parent_path()) break;
+  }
+  auto removeMadeFolders = [&] {
+    for (const std::filesystem::path& made : madeFolders) std::filesystem::remove(made, code);
+  };
   std::filesystem::create_directories(command.folder, code);
-  if (code) return ReportFailure("cannot create folder " + command.folder + ": " + code.message());
-  if ((!locked && !LockFolder(command.folder, &failure)) || !WriteAll(command.folder, &files, &failure)) {
+  if (code) {
+    Abandon(&out);
+    progress.Clear();
+    return ReportFailure("cannot create folder " + command.folder + ": " + code.message());
+  }
+  std::optional<DataFileClash> clash;
+  const size_t fileCount = out.files.size();
+  auto onStage = [&](const OutputFile& file, size_t done) { progress.Writing(file.path, done, fileCount); };
+  if ((!locked && !LockFolder(command.folder, &failure)) ||
+      !WriteAll(command.folder, &out.files, &failure, &clash, onStage)) {
+    Abandon(&out);
+    removeMadeFolders();
+    progress.Clear();
+    if (clash) {
+      return ReportDescriptionError(command.description, ClashError(command.description, database, *clash));
+    }
     return ReportFailure(failure);
   }
+  progress.Clear();
   for (const std::string& warning : warnings) std::fprintf(stderr, "mkdict: warning: %s\n", warning.c_str());
   return 0;
 }

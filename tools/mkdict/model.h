@@ -1,6 +1,6 @@
 // A checked description: every name resolved, every id, offset and number
-// assigned, every row encoded. What the dictionary and data-file writers
-// write, and nothing else.
+// assigned. What the dictionary writer writes; the rows go straight to the
+// data files.
 #ifndef MKDICT_MODEL_H
 #define MKDICT_MODEL_H
 
@@ -67,7 +67,6 @@ struct Table {
   std::vector<Column> columns;
   std::vector<Index> indexes;
   std::vector<Constraint> constraints;
-  std::vector<Row> rows;
 };
 
 struct Database {

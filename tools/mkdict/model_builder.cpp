@@ -30,7 +30,9 @@ bool CheckOwnerKnown(const OwnerClause& owner, const std::string& whose, Descrip
   return Fail(owner.name.pos, whose + " is not known: write it in quotes in place of UNKNOWN", error);
 }
 
-struct Builder {
+}  // namespace
+
+struct ModelBuilder::Builder {
   Database* database;
   DescriptionError* error;
   std::unordered_map<std::string, size_t> tables;  // folded name → table
@@ -264,14 +266,18 @@ struct Builder {
     return true;
   }
 
-  bool AddRows(const InsertDef& def) {
+  bool StartInsert(const InsertDef& def, InsertTarget* target) {
     size_t tableNumber = 0;
     if (!FindTable(def.table, &tableNumber)) return false;
-    Table& table = database->tables[tableNumber];
+    const Table& table = database->tables[tableNumber];
     if (!table.hasDataFile) {
       return Fail(def.table.pos, "table " + table.name + " has no data file", error);
     }
-    std::vector<size_t> columns;
+    target->table = tableNumber;
+    target->statementPos = def.pos;
+    target->rowNumber = 0;
+    target->numbering = &names[tableNumber].numbering;
+    target->columns.clear();
     if (def.columns) {
       std::unordered_set<size_t> listed;
       for (const TextClause& name : *def.columns) {
@@ -280,19 +286,10 @@ struct Builder {
         if (!listed.insert(column).second) {
           return Fail(name.pos, "column " + name.text + " listed twice", error);
         }
-        columns.push_back(column);
+        target->columns.push_back(column);
       }
     } else {
-      for (size_t i = 0; i < table.columns.size(); ++i) columns.push_back(i);
-    }
-    int rowNumber = 0;
-    for (const RowDef& rowDef : def.rows) {
-      Row row;
-      if (!EncodeRow(table, columns, rowDef, def.pos, ++rowNumber, &names[tableNumber].numbering, &row,
-                     error)) {
-        return false;
-      }
-      table.rows.push_back(std::move(row));
+      for (size_t i = 0; i < table.columns.size(); ++i) target->columns.push_back(i);
     }
     return true;
   }
@@ -304,7 +301,7 @@ struct Builder {
     if (auto* constraint = std::get_if<ConstraintDef>(&statement)) {
       return AddConstraint(*constraint);
     }
-    return AddRows(std::get<InsertDef>(statement));
+    return Fail({}, "an INSERT is built row by row", error);
   }
 
   // The table's name with '/', '\' and control characters made '_', and ".DAT".
@@ -317,17 +314,18 @@ struct Builder {
   }
 };
 
-}  // namespace
+ModelBuilder::ModelBuilder(Database* database) : builder_(new Builder{database, nullptr, {}, {}, {}, {}}) {}
 
-bool BuildModel(const std::vector<Statement>& statements, Database* database, DescriptionError* error) {
-  Builder builder{database, error, {}, {}, {}, {}};
-  for (const Statement& statement : statements) {
-    if (!builder.Add(statement)) return false;
-  }
-  for (const Table& table : database->tables) {
-    if (!CheckUniqueKeys(table, error)) return false;
-  }
-  return true;
+ModelBuilder::~ModelBuilder() = default;
+
+bool ModelBuilder::Add(const Statement& statement, DescriptionError* error) {
+  builder_->error = error;
+  return builder_->Add(statement);
+}
+
+bool ModelBuilder::StartInsert(const InsertDef& insert, InsertTarget* target, DescriptionError* error) {
+  builder_->error = error;
+  return builder_->StartInsert(insert, target);
 }
 
 }  // namespace mkdict

@@ -38,12 +38,17 @@ std::vector<std::string> MissingFolders(const std::vector<std::string>& targets)
 
 // Stages every file and takes its temporary over from the writer.
 bool StageAll(const Journal& journal, std::vector<OutputFile>* files, std::set<std::string>* changed,
-              std::string* failure) {
+              std::string* failure, std::optional<DataFileClash>* clash,
+              const std::function<void(const OutputFile& file, size_t done)>& onStage) {
   for (size_t i = 0; i < files->size(); ++i) {
     OutputFile& file = (*files)[i];
-    const int16_t status = file.writer->Stage();
-    if (status != 0) {
-      *failure = "cannot write " + file.path + ": record manager status " + std::to_string(status);
+    onStage(file, i);
+    const recmgr::Status status = file.writer->Stage();
+    if (!status.IsOk()) {
+      if (status.Code() == RECMGR_STATUS_DUPLICATE_KEY && file.table != SIZE_MAX) {
+        *clash = DataFileClash{file.table, file.writer->Clash()};
+      }
+      *failure = "cannot write " + file.path + ": " + status.Message();
       return false;
     }
     // Recovery finds temporaries by this prefix alone.
@@ -70,7 +75,11 @@ std::string ResolvePath(const std::string& folder, const std::string& location) 
   return (fs::path(folder) / path).string();
 }
 
-bool WriteAll(const std::string& folder, std::vector<OutputFile>* files, std::string* failure) {
+void Abandon(Outputs* out) { out->files.clear(); }
+
+bool WriteAll(const std::string& folder, std::vector<OutputFile>* files, std::string* failure,
+              std::optional<DataFileClash>* clash,
+              const std::function<void(const OutputFile& file, size_t done)>& onStage) {
   Journal journal;
   journal.pid = getpid();
   for (const OutputFile& file : *files) journal.targets.push_back(EntryPath(file.path));
@@ -90,7 +99,7 @@ bool WriteAll(const std::string& folder, std::vector<OutputFile>* files, std::st
     }
     changed.insert(FolderOf(created));
   }
-  if (!StageAll(journal, files, &changed, failure) || !SyncFolders(changed, failure) ||
+  if (!StageAll(journal, files, &changed, failure, clash, onStage) || !SyncFolders(changed, failure) ||
       !CommitJournal(folder, failure)) {
     return undo();
   }

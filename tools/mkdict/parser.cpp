@@ -21,26 +21,41 @@ std::string Describe(const Token& token) {
 }
 
 struct Parser {
-  const std::vector<Token>& tokens;
-  size_t at = 0;
+  Lexer& lexer;
+  StatementHandler& handler;
   DescriptionError* error;
+  Token ahead[2];     // the current token and, once asked for, the next
+  size_t held = 0;    // tokens in ahead
+  Token taken;        // the token last taken
+  SourcePos lastPos;  // of the token last taken
 
-  const Token& Peek(size_t ahead = 0) const {
-    size_t i = at + ahead;
-    return i < tokens.size() ? tokens[i] : tokens.back();
+  void Lex(Token* token) {
+    DescriptionError ignored;  // the lexer keeps its error; Fail() reports it
+    lexer.Next(token, &ignored);
+  }
+  const Token& Peek(size_t ahead_ = 0) {
+    while (held <= ahead_) Lex(&ahead[held++]);
+    return ahead[ahead_];
   }
   const Token& Take() {
-    const Token& token = Peek();
-    if (at < tokens.size() - 1) ++at;
-    return token;
+    taken = Peek();
+    lastPos = taken.pos;
+    if (taken.kind != TokenKind::kEnd) {  // the end token stays current
+      if (held == 2) ahead[0] = std::move(ahead[1]);
+      --held;
+    }
+    return taken;
   }
 
+  // A malformed token found on the way is the error, whatever the parser
+  // made of the end token that stands in for it.
   bool Fail(SourcePos pos, std::string reason) {
-    *error = {pos, std::move(reason)};
+    *error = lexer.Failed() ? lexer.Error() : DescriptionError{pos, std::move(reason)};
     return false;
   }
   bool FailExpected(const std::string& expected) {
-    return Fail(Peek().pos, "expected " + expected + ", found " + Describe(Peek()));
+    const Token& found = Peek();
+    return Fail(found.pos, "expected " + expected + ", found " + Describe(found));
   }
 
   static bool IsKeyword(const Token& token, const char* keyword) {
@@ -94,14 +109,14 @@ struct Parser {
 
   // Parses an integer into *slot unless a clause of that name was given before.
   bool ParseOnce(std::optional<IntClause>* slot, const char* clause) {
-    SourcePos pos = tokens[at - 1].pos;
+    SourcePos pos = lastPos;
     if (slot->has_value()) return Fail(pos, std::string(clause) + " given twice");
     slot->emplace();
     return ParseInteger(&**slot);
   }
 
   bool ParseStringOnce(std::optional<TextClause>* slot, const char* clause) {
-    SourcePos pos = tokens[at - 1].pos;
+    SourcePos pos = lastPos;
     if (slot->has_value()) return Fail(pos, std::string(clause) + " given twice");
     slot->emplace();
     return ParseString(&**slot, "a string");
@@ -144,7 +159,7 @@ struct Parser {
   bool ParseOwner(OwnerClause* owner) {
     if (AcceptKeyword("UNKNOWN")) {
       owner->unknown = true;
-      owner->name.pos = tokens[at - 1].pos;
+      owner->name.pos = lastPos;
     } else if (!ParseString(&owner->name, "a string or UNKNOWN")) {
       return false;
     }
@@ -195,7 +210,7 @@ struct Parser {
     if (AcceptKeyword("PAGESIZE")) return ParseOnce(&table->pageSize, "PAGESIZE");
     if (AcceptKeyword("VERSION")) return ParseOnce(&table->fileVersion, "VERSION");
     if (AcceptKeyword("OWNER")) {
-      if (table->owner) return Fail(tokens[at - 1].pos, "OWNER given twice");
+      if (table->owner) return Fail(lastPos, "OWNER given twice");
       return ParseOwner(&table->owner.emplace());
     }
     if (AcceptKeyword("FLAGS")) return ParseOnce(&table->rawFlags, "FLAGS");
@@ -361,9 +376,10 @@ struct Parser {
     return true;
   }
 
-  bool ParseInsert(Statement* statement) {
+  // Hands the INSERT to the handler before its rows, then each row.
+  bool ParseInsert(SourcePos pos) {
     InsertDef insert;
-    insert.pos = tokens[at - 1].pos;
+    insert.pos = pos;
     if (!ExpectKeyword("INTO") || !ParseName(&insert.table, "table")) return false;
     if (AcceptSymbol('(')) {
       insert.columns.emplace();
@@ -373,20 +389,19 @@ struct Parser {
       } while (AcceptSymbol(','));
       if (!ExpectSymbol(')')) return false;
     }
-    if (!ExpectKeyword("VALUES")) return false;
+    if (!ExpectKeyword("VALUES") || !handler.Statement(insert, error)) return false;
+    RowDef row;
     do {
-      RowDef row;
       row.pos = Peek().pos;
+      row.values.clear();
       if (!ExpectSymbol('(')) return false;
       do {
         row.values.emplace_back();
         if (!ParseValue(&row.values.back())) return false;
       } while (AcceptSymbol(','));
-      if (!ExpectSymbol(')')) return false;
-      insert.rows.push_back(std::move(row));
+      if (!ExpectSymbol(')') || !handler.Row(row, error)) return false;
     } while (AcceptSymbol(','));
-    *statement = std::move(insert);
-    return true;
+    return ExpectSymbol(';');
   }
 
   bool ParseStatement(Statement* statement) {
@@ -399,8 +414,7 @@ struct Parser {
       *statement = std::move(password);
       return true;
     }
-    if (AcceptKeyword("INSERT")) return ParseInsert(statement);
-    if (!AcceptKeyword("CREATE")) return FailExpected("CREATE, INSERT or SET");
+    if (!AcceptKeyword("CREATE")) return FailExpected("CREATE, INSERT or SET");  // INSERT: see Parse()
     if (AcceptKeyword("TABLE")) return ParseTable(statement);
     if (AcceptKeyword("CONSTRAINT")) return ParseConstraint(statement);
     bool unique = AcceptKeyword("UNIQUE");
@@ -411,12 +425,23 @@ struct Parser {
 
 }  // namespace
 
-bool Parse(const std::vector<Token>& tokens, std::vector<Statement>* statements, DescriptionError* error) {
-  Parser parser{tokens, 0, error};
+bool Parse(Lexer& lexer, StatementHandler& handler, DescriptionError* error) {
+  Parser parser{lexer, handler, error, {}, 0, {}, {}};
   while (parser.Peek().kind != TokenKind::kEnd) {
+    const SourcePos pos = parser.Peek().pos;
+    if (parser.AcceptKeyword("INSERT")) {
+      if (!parser.ParseInsert(pos)) return false;
+      continue;
+    }
     Statement statement;
-    if (!parser.ParseStatement(&statement) || !parser.ExpectSymbol(';')) return false;
-    statements->push_back(std::move(statement));
+    if (!parser.ParseStatement(&statement) || !parser.ExpectSymbol(';') ||
+        !handler.Statement(statement, error)) {
+      return false;
+    }
+  }
+  if (lexer.Failed()) {
+    *error = lexer.Error();
+    return false;
   }
   return true;
 }

@@ -1,6 +1,9 @@
 // Writer for the engine's immutable files: declare the record length, the
 // stored attributes and the keys, add fixed-length records, then finish.
 // Nothing appears at the target path until the whole file is written.
+// Records go to disk as they are added and keys are sorted in bounded
+// memory, so a writer's memory does not grow with its record count. No
+// exception leaves these functions: every fault is a Status.
 #ifndef RECMGR_WRITER_H
 #define RECMGR_WRITER_H
 
@@ -10,6 +13,8 @@
 #include <span>
 #include <string>
 #include <vector>
+
+#include "recmgr/status.h"
 
 namespace recmgr {
 
@@ -45,31 +50,60 @@ struct FileSpec {
   std::string ownerName;                        // empty: the file opens with any owner name
   OwnerGuards ownerGuards = OwnerGuards::kAll;  // with an owner name
   std::vector<KeySpec> keys;
+  // Bytes of key values sorted in memory at once while staging; more are
+  // sorted in runs spilled to an unnamed temporary beside the file and
+  // merged. 0: the default (8 MiB). Smaller values are for tests.
+  size_t sortMemory = 0;
+};
+
+// The first pair of records (0-based, in the order added) that hold one
+// value of a key that allows no duplicates: the lowest `second` of any
+// such pair, and the first record holding that value.
+struct KeyClash {
+  uint8_t key = 0;
+  uint32_t first = 0;
+  uint32_t second = 0;
 };
 
 class FileWriter {
  public:
-  // Starts a file for `path`. Returns RECMGR_STATUS_SUCCESS and sets *out,
-  // or a status for a spec the format cannot hold (bad key number, segment
-  // outside the record, integer segment of an odd length, ...).
-  static int16_t Create(const std::string& path, const FileSpec& spec, std::unique_ptr<FileWriter>* out);
+  // Starts a file for `path`. Returns success and sets *out, or
+  // RECMGR_STATUS_INVALID_FILE_NAME for an empty path, or a status for a
+  // spec the format cannot hold (bad key number, segment outside the
+  // record, integer segment of an odd length, ...), with the reason.
+  static Status Create(const std::string& path, const FileSpec& spec, std::unique_ptr<FileWriter>* out);
 
   // Abandons the file unless Commit() succeeded: any temporary is removed.
   ~FileWriter();
 
+  // Replaces the keys given to Create(), checked as Create() checks them.
+  // REQUIRES: Stage() has not been called.
+  Status SetKeys(const std::vector<KeySpec>& keys);
+
   // Adds one record. REQUIRES: Stage() has not been called.
   // Returns RECMGR_STATUS_DATA_BUFFER_TOO_SHORT if the record's size is not
-  // the record length. Duplicates of unique keys are found by Stage().
-  int16_t Add(std::span<const std::byte> record);
+  // the record length. Full pages of records are written to a temporary
+  // beside `path` (created by the first such write). Duplicates of unique
+  // keys are found by Stage().
+  Status Add(std::span<const std::byte> record);
 
-  // Writes the whole file to a temporary beside `path`. Returns
-  // RECMGR_STATUS_DUPLICATE_KEY if a key that allows no duplicates holds a
-  // value twice, RECMGR_STATUS_IO_ERROR on a failed write; either way
-  // nothing is left behind.
-  int16_t Stage();
+  // Writes the records added so far and releases the buffer and the file
+  // descriptor they held until the next Add(). For a caller that keeps
+  // many writers open while it adds to one at a time.
+  Status Idle();
+
+  // Completes the file in the temporary. Returns RECMGR_STATUS_DUPLICATE_KEY
+  // (see Clash()) if a key that allows no duplicates holds a value twice,
+  // another status with the reason on a failed write; either way nothing is
+  // left behind.
+  Status Stage();
+
+  // After Stage() returned RECMGR_STATUS_DUPLICATE_KEY: the clash found in
+  // the lowest-numbered key that has one.
+  const KeyClash& Clash() const;
 
   // Renames the staged temporary onto `path`. REQUIRES: Stage() succeeded.
-  int16_t Commit();
+  Status Commit();
 
   // Hands the staged temporary to the caller, who renames it onto the path
   // or removes it; the writer forgets it. Returns its path, or "" unless
@@ -77,7 +111,7 @@ class FileWriter {
   std::string ReleaseStaged();
 
   // Stage() then Commit().
-  int16_t Finish();
+  Status Finish();
 
   FileWriter(const FileWriter&) = delete;
   FileWriter& operator=(const FileWriter&) = delete;

@@ -1,6 +1,7 @@
 // mkdict: builds a dictionary and its data files from a description, read
 // as a stream: schema statements build the model, each row goes straight to
 // its table's data file.
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -219,7 +220,25 @@ int Run(const CommandLine& command) {
 }  // namespace
 }  // namespace mkdict
 
+namespace mkdict {
+namespace {
+
+// Every table with rows keeps its records' temporary open until the files
+// are staged, so a description of thousands of tables needs as many file
+// descriptors: take all the hard limit allows, not the soft limit's 1024.
+void RaiseOpenFileLimit() {
+  rlimit limit{};
+  if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+    limit.rlim_cur = limit.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &limit);
+  }
+}
+
+}  // namespace
+}  // namespace mkdict
+
 int main(int argc, char** argv) {
+  mkdict::RaiseOpenFileLimit();
   std::vector<std::string> arguments(argv + 1, argv + argc);
   mkdict::CommandLine command;
   std::string problem;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine_test_support.h"
+#include "named_case.h"
 #include "temp_dir.h"
 
 namespace {
@@ -16,17 +17,13 @@ using recmgr::SegmentType;
 constexpr uint16_t kRecordLength = 24;
 constexpr uint16_t kKeyOffset = 8;  // records: 4-byte insertion number, pad, key value
 
-struct OrderCase {
-  const char* name;
+struct OrderCase : testsupport::NamedCase {
   SegmentType type;
   uint16_t length;
   bool descending;
   std::vector<Bytes> values;          // in insertion order
   std::vector<uint32_t> expectOrder;  // insertion numbers in key order
 };
-
-// Names the case in test output instead of dumping its bytes.
-void PrintTo(const OrderCase& c, std::ostream* os) { *os << c.name; }
 
 Bytes S(int64_t v, size_t n) { return LittleEndian(static_cast<uint64_t>(v), n); }
 Bytes U(uint64_t v, size_t n) { return LittleEndian(v, n); }

@@ -9,19 +9,17 @@
 #include "file_dump.h"
 #include "mkdict_run.h"
 #include "morvel2/dictionary/dictionary_records.h"
+#include "named_case.h"
 
 namespace mkdicttest {
 namespace {
 
 using testsupport::TempDir;
 
-struct DictionaryCase {
-  const char* name;
+struct DictionaryCase : testsupport::NamedCase {
   std::string ddl;
   std::string expected;
 };
-
-void PrintTo(const DictionaryCase& value, std::ostream* out) { *out << value.name; }
 
 std::string LongLocation() {
   std::string folder(49, 'a');

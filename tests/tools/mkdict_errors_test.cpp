@@ -10,6 +10,7 @@
 
 #include "file_dump.h"
 #include "mkdict_run.h"
+#include "named_case.h"
 
 namespace mkdicttest {
 namespace {
@@ -18,13 +19,10 @@ using testsupport::ReadFile;
 using testsupport::TempDir;
 namespace fs = std::filesystem;
 
-struct ErrorCase {
-  const char* name;
+struct ErrorCase : testsupport::NamedCase {
   std::string ddl;
   std::string message;  // after "in.ddl:"
 };
-
-void PrintTo(const ErrorCase& value, std::ostream* out) { *out << value.name; }
 
 const std::string kTable = "CREATE TABLE T (A INTEGER);\n";
 
@@ -233,7 +231,7 @@ TEST_P(ErrorTest, OneLineExitOneNothingWritten) {
   EXPECT_FALSE(fs::exists(dir / "out"));
 }
 
-auto CaseName = [](const auto& info) { return std::string(info.param.name); };
+constexpr testsupport::CaseName CaseName;
 INSTANTIATE_TEST_SUITE_P(Syntax, ErrorTest, testing::ValuesIn(SyntaxCases()), CaseName);
 INSTANTIATE_TEST_SUITE_P(Meaning, ErrorTest, testing::ValuesIn(MeaningCases()), CaseName);
 INSTANTIATE_TEST_SUITE_P(Values, ErrorTest, testing::ValuesIn(ValueCases()), CaseName);
@@ -303,16 +301,13 @@ struct Entry {
   std::string target;  // link target, or the text
 };
 
-struct RefusalCase {
-  const char* name;
+struct RefusalCase : testsupport::NamedCase {
   std::string before;
   std::vector<Entry> setup;
   std::string ddl;
   std::vector<std::string> arguments;
   std::string message;  // "{dir}" stands for the test's folder
 };
-
-void PrintTo(const RefusalCase& value, std::ostream* out) { *out << value.name; }
 
 std::vector<RefusalCase> RefusalCases() {
   const std::vector<std::string> replace = {"in.ddl", "-o", "out", "--replace"};
@@ -451,13 +446,10 @@ TEST_P(RefusalTest, OneLineExitOneNothingChanged) {
 
 INSTANTIATE_TEST_SUITE_P(OnDisk, RefusalTest, testing::ValuesIn(RefusalCases()), CaseName);
 
-struct UsageCase {
-  const char* name;
+struct UsageCase : testsupport::NamedCase {
   std::vector<std::string> arguments;
   std::string message;
 };
-
-void PrintTo(const UsageCase& value, std::ostream* out) { *out << value.name; }
 
 class UsageTest : public testing::TestWithParam<UsageCase> {};
 

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "recmgr/writer.h"
+
 namespace recmgr::format {
 
 inline constexpr uint8_t kMagic[8] = {'R', 'M', 'G', 'R', 'F', 'I', 'L', 'E'};
@@ -19,7 +21,7 @@ inline constexpr unsigned kMaxPageShift = 17;  // 128 KiB: holds a 65,535-byte r
 
 inline constexpr unsigned kMaxKeys = 128;
 inline constexpr unsigned kMaxKeyNumber = 127;
-inline constexpr unsigned kMaxKeyLength = 255;  // a key value must fit the key buffer
+using ::recmgr::kMaxKeyLength;
 inline constexpr unsigned kMaxOwnerName = 255;  // the owner name without its NUL
 inline constexpr size_t kSaltSize = 16;
 inline constexpr size_t kOwnerHashSize = 32;

@@ -1,6 +1,7 @@
 #include "model_builder.h"
 
 #include <cstdint>
+#include <limits>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -8,13 +9,15 @@
 #include "data_file_keys.h"
 #include "morvel2/dictionary/column_types.h"
 #include "morvel2/dictionary/dictionary_records.h"
+#include "recmgr/writer.h"
 #include "value_encoding.h"
 
 namespace mkdict {
 namespace {
 
-constexpr int64_t kMaxDataFileRecord = 65535;
-constexpr int64_t kMaxKeyLength = 255;
+// The writer's record length is 16 bits wide.
+constexpr int64_t kMaxDataFileRecord = std::numeric_limits<decltype(recmgr::FileSpec::recordLength)>::max();
+constexpr int64_t kMaxKeyLength = recmgr::kMaxKeyLength;
 
 struct TableNames {
   std::unordered_map<std::string, size_t> columns;  // folded name → column

@@ -18,6 +18,10 @@
 
 namespace recmgr {
 
+// Longest key value a file may declare: every value must fit a caller's
+// 255-byte key buffer.
+inline constexpr unsigned kMaxKeyLength = 255;
+
 enum class SegmentType : uint8_t {
   kSignedInteger,    // little-endian, length 1, 2, 4 or 8
   kUnsignedInteger,  // little-endian, length 1, 2, 4 or 8

@@ -94,14 +94,19 @@ bool ParseInteger(bool isSigned, const ValueText& value, std::span<std::byte> fi
   return true;
 }
 
-std::string IntegerText(bool isSigned, std::span<const std::byte> bytes) {
+void IntegerText(bool isSigned, std::span<const std::byte> bytes, std::string* text) {
   uint64_t bits = LoadLittleEndian(bytes);
   unsigned width = static_cast<unsigned>(bytes.size()) * 8;
-  if (!isSigned || width == 0 || (bits >> (width - 1) & 1) == 0) return std::to_string(bits);
-  uint64_t magnitude = (width == 64 ? 0 - bits : (uint64_t{1} << width) - bits);
-  std::string text("-");
-  text += std::to_string(magnitude);
-  return text;
+  char digits[24];
+  char* end = digits;
+  if (!isSigned || width == 0 || (bits >> (width - 1) & 1) == 0) {
+    end = std::to_chars(digits, digits + sizeof digits, bits).ptr;
+  } else {
+    *end++ = '-';
+    end = std::to_chars(end, digits + sizeof digits, width == 64 ? 0 - bits : (uint64_t{1} << width) - bits)
+              .ptr;
+  }
+  text->assign(digits, end);
 }
 
 bool IsBoolean(const ValueText& value, bool* truth) {
@@ -178,16 +183,34 @@ bool ParsePacked(const ColumnShape& shape, const ValueText& value, std::span<std
   return true;
 }
 
+// Written straight into *text, as PlaceDecimalPoint would place the point:
+// a dump prints many of these.
 bool PackedText(const ColumnShape& shape, std::span<const std::byte> bytes, std::string* text) {
   if (bytes.empty()) return false;
-  std::string digits;
-  for (size_t i = 0; i < bytes.size() * 2 - 1; ++i) {
-    unsigned nibble = static_cast<unsigned>(bytes[i / 2]) >> (i % 2 == 0 ? 4 : 0) & 0xF;
-    if (nibble > 9) return false;
-    digits += static_cast<char>('0' + nibble);
+  const size_t count = bytes.size() * 2 - 1;
+  auto digit = [&](size_t i) { return static_cast<unsigned>(bytes[i / 2]) >> (i % 2 == 0 ? 4 : 0) & 0xF; };
+  size_t first = count;  // the first digit other than zero
+  for (size_t i = 0; i < count; ++i) {
+    if (digit(i) > 9) return false;
+    if (first == count && digit(i) != 0) first = i;
   }
-  unsigned sign = static_cast<unsigned>(bytes.back()) & 0xF;
-  *text = PlaceDecimalPoint(digits, shape.decimals, sign == 0xD);
+  const size_t places = shape.decimals;
+  const size_t significant = count - first;
+  text->clear();
+  if ((static_cast<unsigned>(bytes.back()) & 0xF) == 0xD) text->push_back('-');
+  auto putDigits = [&](size_t from, size_t to) {
+    for (size_t i = from; i < to; ++i) text->push_back(static_cast<char>('0' + digit(i)));
+  };
+  if (significant <= places) {
+    text->push_back('0');
+    if (places > 0) text->push_back('.');
+    text->append(places - significant, '0');
+    putDigits(first, count);
+  } else {
+    putDigits(first, count - places);
+    if (places > 0) text->push_back('.');
+    putDigits(count - places, count);
+  }
   return true;
 }
 
@@ -208,7 +231,8 @@ bool ParseCurrency(const ValueText& value, std::span<std::byte> field, std::stri
 }
 
 std::string CurrencyText(std::span<const std::byte> bytes) {
-  std::string text = IntegerText(true, bytes);
+  std::string text;
+  IntegerText(true, bytes, &text);
   bool negative = text[0] == '-';
   if (negative) text.erase(0, 1);
   text = PlaceDecimalPoint(text, kCurrencyPlaces, negative);
@@ -326,16 +350,17 @@ bool FormatNumber(const ColumnType& type, const ColumnShape& shape, std::span<co
                   ValueText* value) {
   value->kind = ValueKind::kNumber;
   switch (type.valueClass) {
-    case ValueClass::kSignedInteger: value->text = IntegerText(true, bytes); return true;
-    case ValueClass::kUnsignedInteger: value->text = IntegerText(false, bytes); return true;
+    case ValueClass::kSignedInteger: IntegerText(true, bytes, &value->text); return true;
+    case ValueClass::kUnsignedInteger: IntegerText(false, bytes, &value->text); return true;
     case ValueClass::kLogical:
     case ValueClass::kBit: {
       uint64_t bits = LoadLittleEndian(bytes);
       if (bits <= 1) {
-        *value = {ValueKind::kBoolean, bits == 1 ? "TRUE" : "FALSE"};
+        value->kind = ValueKind::kBoolean;
+        value->text.assign(bits == 1 ? "TRUE" : "FALSE");
         return true;
       }
-      value->text = std::to_string(bits);
+      IntegerText(false, bytes, &value->text);
       return type.valueClass == ValueClass::kLogical;
     }
     case ValueClass::kFloat: return FloatText(bytes, &value->text);

@@ -1,6 +1,7 @@
 // Strings: CHAR, LSTRING and ZSTRING as bytes; WSTRING and WZSTRING as
 // UTF-16LE, written and printed as UTF-8.
 #include <cstring>
+#include <string_view>
 
 #include "value_forms.h"
 
@@ -73,12 +74,14 @@ bool FromUtf16(const std::u16string& units, std::string* text) {
 // A string form is printed only for UTF-8 text without control characters,
 // so that a description stays plain text.
 bool Printable(const std::string& text) {
-  std::u16string units;
+  bool ascii = true;
   for (char c : text) {
     auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte == 0x7F) return false;
+    ascii = ascii && byte < 0x80;
   }
-  return ToUtf16(text, &units);
+  std::u16string units;
+  return ascii || ToUtf16(text, &units);
 }
 
 }  // namespace
@@ -122,16 +125,16 @@ bool ParseString(const ColumnType& type, const ValueText& value, std::span<std::
 }
 
 bool FormatString(const ColumnType& type, std::span<const std::byte> bytes, ValueText* value) {
-  std::string raw(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  const std::string_view raw(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   value->kind = ValueKind::kString;
   switch (type.valueClass) {
-    case ValueClass::kPaddedString: value->text = raw.substr(0, raw.find_last_not_of(' ') + 1); break;
-    case ValueClass::kZeroString: value->text = raw.substr(0, raw.find('\0')); break;
+    case ValueClass::kPaddedString: value->text.assign(raw.substr(0, raw.find_last_not_of(' ') + 1)); break;
+    case ValueClass::kZeroString: value->text.assign(raw.substr(0, raw.find('\0'))); break;
     case ValueClass::kLengthString: {
       if (raw.empty()) return false;
       size_t length = static_cast<unsigned char>(raw[0]);
       if (length + 1 > raw.size()) return false;
-      value->text = raw.substr(1, length);
+      value->text.assign(raw.substr(1, length));
       break;
     }
     default: {
@@ -145,6 +148,7 @@ bool FormatString(const ColumnType& type, std::span<const std::byte> bytes, Valu
       } else {
         units = units.substr(0, units.find(u'\0'));
       }
+      value->text.clear();
       if (!FromUtf16(units, &value->text)) return false;
     }
   }

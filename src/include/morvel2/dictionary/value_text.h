@@ -35,6 +35,9 @@ struct ValueText {
 // no other form does (an impossible date, a NUL inside a string, an AUTOINC
 // of 0, which the builder would number).
 ValueText FormatValueText(const ColumnShape& shape, std::span<const std::byte> bytes);
+// The same form written into *value, whose text keeps its storage: a caller
+// that formats many values with one ValueText allocates nothing per value.
+void FormatValueTextInto(const ColumnShape& shape, std::span<const std::byte> bytes, ValueText* value);
 
 // Writes `value` into `field`, the column's shape.size bytes of a record,
 // which hold zeros. A hex value is copied and may be shorter than the

@@ -25,10 +25,11 @@ void Warn(const std::string& text) { std::fprintf(stderr, "dictdump: warning: %s
 
 namespace dictdump {
 
-ValueText FormatColumnValue(const ColumnShape& shape, std::span<const std::byte> bytes) {
+const ValueText& FormatColumnValue(const ColumnShape& shape, std::span<const std::byte> bytes,
+                                   ValueText* value) {
   // A column cut short by the record's end has only its bytes.
-  if (bytes.size() != shape.size) return FormatValueText(ColumnShape{}, bytes);
-  return FormatValueText(shape, bytes);
+  FormatValueTextInto(bytes.size() != shape.size ? ColumnShape{} : shape, bytes, value);
+  return *value;
 }
 
 }  // namespace dictdump

@@ -24,7 +24,7 @@ class CsvWriter : public DumpWriter {
       if (i != 0) out_.Put(',');
       const std::span<const std::byte> bytes = ColumnBytes(table, i, record);
       if (IsNullValue(table.shapes[i], bytes)) continue;  // an empty field
-      Field(FormatColumnValue(table.shapes[i], bytes).text);
+      Field(FormatColumnValue(table.shapes[i], bytes, &value_).text);
     }
     out_.Put("\r\n");
   }
@@ -48,6 +48,7 @@ class CsvWriter : public DumpWriter {
   }
 
   Output& out_;
+  ValueText value_;  // the text form of the value being written, its storage kept
 };
 
 }  // namespace

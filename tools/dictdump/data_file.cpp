@@ -114,7 +114,8 @@ void OpenDataFile(const TableSchema& table, const std::optional<std::string>& da
     }
   }
   if (status == RECMGR_STATUS_SUCCESS) {
-    data->statistics = std::make_unique<StatisticsRecord>();
+    // Stat clears the record itself: zeroing it here too would double the cost.
+    data->statistics = std::make_unique_for_overwrite<StatisticsRecord>();
     status = data->file.Stat(data->statistics.get());
   }
   data->status = status;

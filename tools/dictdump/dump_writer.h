@@ -66,8 +66,11 @@ std::span<const std::byte> ColumnBytes(const TableDump& table, size_t column, co
 // A nullable column whose bytes are all zero holds no value: written NULL.
 bool IsNullValue(const ColumnShape& shape, std::span<const std::byte> bytes);
 
-// The column's text form; a column cut short by the record's end is hex.
-ValueText FormatColumnValue(const ColumnShape& shape, std::span<const std::byte> bytes);
+// The column's text form, written into *value (whose storage each writer
+// keeps from value to value) and returned; a column cut short by the
+// record's end is hex.
+const ValueText& FormatColumnValue(const ColumnShape& shape, std::span<const std::byte> bytes,
+                                   ValueText* value);
 
 // Prints a warning line "dictdump: warning: TEXT" on standard error.
 void Warn(const std::string& text);

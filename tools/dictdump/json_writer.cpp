@@ -246,7 +246,7 @@ class JsonWriter : public DumpWriter {
       out_.Put("null");
       return;
     }
-    ValueText value = FormatColumnValue(shape, bytes);
+    const ValueText& value = FormatColumnValue(shape, bytes, &value_);
     if (value.kind == ValueKind::kString && !IsValidUtf8(value.text)) {
       out_.Put('"');
       out_.PutHex(bytes);
@@ -263,6 +263,7 @@ class JsonWriter : public DumpWriter {
 
   const DumpContext& c_;
   Output& out_;
+  ValueText value_;  // the text form of the value being written, its storage kept
   size_t tables_ = 0;
   size_t rows_ = 0;
 };

@@ -212,7 +212,7 @@ class MkdictWriter : public DumpWriter {
       out_.Put("NULL");  // writes nothing: the bytes stay zero
       return;
     }
-    const ValueText value = FormatColumnValue(shape, bytes);
+    const ValueText& value = FormatColumnValue(shape, bytes, &value_);
     switch (value.kind) {
       case ValueKind::kString: PutQuoted(value.text, '\''); break;
       case ValueKind::kNumber:
@@ -227,6 +227,7 @@ class MkdictWriter : public DumpWriter {
 
   const DumpContext& c_;
   Output& out_;
+  ValueText value_;  // the text form of the value being written, its storage kept
   size_t rows_ = 0;
 };
 

@@ -46,7 +46,7 @@ class SqlWriter : public DumpWriter {
       if (columns_[i].type.kind == ValueKind::kHex) continue;
       const std::span<const std::byte> bytes = ColumnBytes(table, i, record);
       if (IsNullValue(table.shapes[i], bytes)) continue;
-      const ValueText value = FormatColumnValue(table.shapes[i], bytes);
+      const ValueText& value = FormatColumnValue(table.shapes[i], bytes, &value_);
       if (value.kind == ValueKind::kHex || (value.kind == ValueKind::kString && !IsValidUtf8(value.text)))
         columns_[i].type = SqlType{"bytea", ValueKind::kHex};
     }
@@ -118,12 +118,15 @@ class SqlWriter : public DumpWriter {
     }
   }
 
+  // Each quote inside doubled; the runs between them written whole.
   void PutQuoted(std::string_view text, char quote) {
     out_.Put(quote);
-    for (char ch : text) {
-      if (ch == quote) out_.Put(quote);
-      out_.Put(ch);
+    for (size_t at = text.find(quote); at != std::string_view::npos; at = text.find(quote)) {
+      out_.Put(text.substr(0, at + 1));
+      out_.Put(quote);
+      text.remove_prefix(at + 1);
     }
+    out_.Put(text);
     out_.Put(quote);
   }
   void PutName(const std::string& name) { PutQuoted(name, '"'); }
@@ -134,7 +137,7 @@ class SqlWriter : public DumpWriter {
       return;
     }
     if (type.kind == ValueKind::kHex) return PutBytes(bytes);  // a column of bytes holds them all so
-    const ValueText value = FormatColumnValue(shape, bytes);
+    const ValueText& value = FormatColumnValue(shape, bytes, &value_);
     switch (value.kind) {
       case ValueKind::kString:
         if (postgres_ && !IsValidUtf8(value.text)) return PutDropped();
@@ -198,6 +201,7 @@ class SqlWriter : public DumpWriter {
 
   const DumpContext& c_;
   Output& out_;
+  ValueText value_;  // the text form of the value being written, its storage kept
   bool postgres_;
   SqlNames schemaNames_;
   std::unordered_map<const TableSchema*, std::string> tableNames_;

@@ -65,18 +65,10 @@ class MkdictWriter : public DumpWriter {
   }
 
  private:
-  void PutQuoted(std::string_view text, char quote) {
-    out_.Put(quote);
-    for (char ch : text) {
-      if (ch == quote) out_.Put(quote);
-      out_.Put(ch);
-    }
-    out_.Put(quote);
-  }
-  void PutName(const std::string& name) { PutQuoted(name, '"'); }
+  void PutName(const std::string& name) { out_.PutQuoted(name, '"'); }
   void PutOwner(const std::optional<std::string>& name) {
     if (name)
-      PutQuoted(*name, '\'');
+      out_.PutQuoted(*name, '\'');
     else
       out_.Put("UNKNOWN");
   }
@@ -94,7 +86,7 @@ class MkdictWriter : public DumpWriter {
     out_.Put(" ID ");
     out_.PutSigned(schema.file.tableId);
     out_.Put(" IN ");
-    PutQuoted(schema.location, '\'');
+    out_.PutQuoted(schema.location, '\'');
     if (data.state != DataFileState::kOpen && data.state != DataFileState::kUnreadable) out_.Put(" NO FILE");
     const uint32_t flags = schema.file.flags;
     if (flags & kTableNullable) out_.Put(" NULLABLE");
@@ -214,7 +206,7 @@ class MkdictWriter : public DumpWriter {
     }
     const ValueText& value = FormatColumnValue(shape, bytes, &value_);
     switch (value.kind) {
-      case ValueKind::kString: PutQuoted(value.text, '\''); break;
+      case ValueKind::kString: out_.PutQuoted(value.text, '\''); break;
       case ValueKind::kNumber:
       case ValueKind::kBoolean: out_.Put(value.text); break;
       case ValueKind::kHex:

@@ -28,6 +28,18 @@ class Output {
   void PutUnsigned(uint64_t value);
   // Upper-case hex digits of the bytes.
   void PutHex(std::span<const std::byte> bytes);
+  // The text between two `quote`s, each quote inside doubled: the quoting
+  // of SQL and of mkdict's descriptions alike.
+  void PutQuoted(std::string_view text, char quote) {
+    Put(quote);
+    for (size_t at = text.find(quote); at != std::string_view::npos; at = text.find(quote)) {
+      Put(text.substr(0, at + 1));
+      Put(quote);
+      text.remove_prefix(at + 1);
+    }
+    Put(text);
+    Put(quote);
+  }
 
  private:
   FILE* file_ = stdout;

@@ -118,18 +118,7 @@ class SqlWriter : public DumpWriter {
     }
   }
 
-  // Each quote inside doubled; the runs between them written whole.
-  void PutQuoted(std::string_view text, char quote) {
-    out_.Put(quote);
-    for (size_t at = text.find(quote); at != std::string_view::npos; at = text.find(quote)) {
-      out_.Put(text.substr(0, at + 1));
-      out_.Put(quote);
-      text.remove_prefix(at + 1);
-    }
-    out_.Put(text);
-    out_.Put(quote);
-  }
-  void PutName(const std::string& name) { PutQuoted(name, '"'); }
+  void PutName(const std::string& name) { out_.PutQuoted(name, '"'); }
 
   void PutValue(const ColumnShape& shape, const SqlType& type, std::span<const std::byte> bytes) {
     if (IsNullValue(shape, bytes)) {
@@ -141,7 +130,7 @@ class SqlWriter : public DumpWriter {
     switch (value.kind) {
       case ValueKind::kString:
         if (postgres_ && !IsValidUtf8(value.text)) return PutDropped();
-        PutQuoted(value.text, '\'');
+        out_.PutQuoted(value.text, '\'');
         break;
       case ValueKind::kNumber:
       case ValueKind::kBoolean: out_.Put(value.text); break;

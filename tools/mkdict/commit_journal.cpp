@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <set>
 
 #include "folder_sync.h"
@@ -104,22 +105,38 @@ bool ReadJournal(const std::string& path, Journal* journal, std::string* failure
   return true;
 }
 
-// The run's temporaries of `target`, oldest number first.
-std::vector<std::string> TemporariesOf(const std::string& target, long pid) {
-  const std::string prefix = fs::path(TemporaryPrefix(target, pid)).filename().string();
-  std::vector<std::pair<unsigned long long, std::string>> found;
-  std::error_code code;
-  for (const auto& entry : fs::directory_iterator(FolderOf(target), code)) {
-    const std::string name = entry.path().filename().string();
-    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
-    const std::string digits = name.substr(prefix.size());
-    if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) continue;
-    found.emplace_back(std::stoull(digits), entry.path().string());
+// The run's temporaries of each target that has any, oldest number first.
+// Each folder is listed once, however many targets it holds.
+std::map<std::string, std::vector<std::string>> TemporariesOf(const std::vector<std::string>& targets,
+                                                              long pid) {
+  const std::string marker = ".tmp." + std::to_string(pid) + ".";
+  std::map<std::string, std::map<std::string, std::string>> targetsByFolder;  // folder → file name → target
+  for (const std::string& target : targets) {
+    targetsByFolder[FolderOf(target)][fs::path(target).filename().string()] = target;
   }
-  std::sort(found.begin(), found.end());
-  std::vector<std::string> paths;
-  paths.reserve(found.size());
-  for (auto& item : found) paths.push_back(std::move(item.second));
+  std::map<std::string, std::vector<std::pair<unsigned long long, std::string>>> found;
+  for (const auto& [folder, names] : targetsByFolder) {
+    std::error_code code;
+    for (const auto& entry : fs::directory_iterator(folder, code)) {
+      const std::string name = entry.path().filename().string();
+      // The number after the marker has no dot, so the last marker is the one.
+      const size_t at = name.rfind(marker);
+      if (at == std::string::npos) continue;
+      const std::string digits = name.substr(at + marker.size());
+      if (digits.empty() || digits.size() > 9 ||
+          digits.find_first_not_of("0123456789") != std::string::npos) {
+        continue;
+      }
+      const auto target = names.find(name.substr(0, at));
+      if (target != names.end())
+        found[target->second].emplace_back(std::stoull(digits), entry.path().string());
+    }
+  }
+  std::map<std::string, std::vector<std::string>> paths;
+  for (auto& [target, numbered] : found) {
+    std::sort(numbered.begin(), numbered.end());
+    for (auto& item : numbered) paths[target].push_back(std::move(item.second));
+  }
   return paths;
 }
 
@@ -194,11 +211,11 @@ bool CommitJournal(const std::string& folder, std::string* failure) {
 
 bool UndoRun(const std::string& folder, const Journal& journal, std::string* failure) {
   std::set<std::string> changed;
-  for (const std::string& target : journal.targets) {
-    for (const std::string& temporary : TemporariesOf(target, journal.pid)) {
+  for (const auto& [target, temporaries] : TemporariesOf(journal.targets, journal.pid)) {
+    for (const std::string& temporary : temporaries) {
       if (!Unlink(temporary, failure)) return false;
-      changed.insert(FolderOf(target));
     }
+    changed.insert(FolderOf(target));
   }
   for (auto it = journal.createdFolders.rbegin(); it != journal.createdFolders.rend(); ++it) {
     if (rmdir(it->c_str()) == 0) changed.insert(FolderOf(*it));  // only an empty folder goes
@@ -209,9 +226,11 @@ bool UndoRun(const std::string& folder, const Journal& journal, std::string* fai
 
 bool FinishRun(const std::string& folder, const Journal& journal, std::string* failure) {
   std::set<std::string> changed;
-  for (const std::string& target : journal.targets) {
-    std::vector<std::string> temporaries = TemporariesOf(target, journal.pid);
-    if (temporaries.empty()) continue;  // renamed already
+  auto found = TemporariesOf(journal.targets, journal.pid);
+  for (const std::string& target : journal.targets) {  // in the journal's order
+    const auto entry = found.find(target);
+    if (entry == found.end()) continue;  // renamed already
+    std::vector<std::string>& temporaries = entry->second;
     if (std::rename(temporaries.back().c_str(), target.c_str()) != 0) {
       *failure = "cannot rename " + temporaries.back() + " to " + target + ": " + Reason();
       return false;

@@ -95,7 +95,7 @@ expect_same "standard error, installed vs built" "$(cat built.err)" "$(cat insta
 # table whose data file the sample leaves out, and the schema can be dumped.
 status=0
 run_installed "$prefix/bin/dictcheck" >dictcheck.out 2>&1 || status=$?
-expect_same "installed dictcheck on the sample: exit code and output" "1 Order^Archive: data file archive/ORDERS23.DAT: not found" "$status $(cat dictcheck.out)"
+expect_same "installed dictcheck on the sample: exit code and output" "1 Order^Archive: data file archive/ORDERS23.DAT: file not found" "$status $(cat dictcheck.out)"
 if [ -n "$dictdump_file" ]; then
   status=0
   run_installed "$prefix/bin/dictdump" --schema-only >dictdump.out 2>&1 || status=$?

@@ -7,6 +7,7 @@
 #include "dictionary_scan.h"
 #include "morvel2/common/text_helpers.h"
 #include "morvel2/dictionary/dictionary_files.h"
+#include "morvel2/recmgr/recmgr_file.h"
 #include "morvel2/recmgr/report_options.h"
 #include "morvel2/recmgr/request_slot.h"
 #include "problem_lines.h"
@@ -20,9 +21,9 @@ constexpr int kExitProblem = 1;
 
 int Fail(const char* file, int status) {
   if (status == RECMGR_STATUS_NOT_LOADED)
-    std::fprintf(stderr, "dictcheck: %s\n", StatusInWords(status).c_str());
+    std::fprintf(stderr, "dictcheck: %s\n", RecmgrStatusWords(status));
   else
-    std::fprintf(stderr, "dictcheck: %s: %s\n", file, StatusInWords(status).c_str());
+    std::fprintf(stderr, "dictcheck: %s: %s\n", file, RecmgrStatusWords(status));
   return kExitProblem;
 }
 

@@ -7,6 +7,7 @@
 
 #include "morvel2/dictionary/dictionary_records.h"
 #include "morvel2/recmgr/data_file_statistics.h"
+#include "morvel2/recmgr/recmgr_file.h"
 #include "morvel2/recmgr/request_slot.h"
 #include "morvel2/recmgr/statistics_record.h"
 #include "problem_lines.h"
@@ -154,10 +155,10 @@ void CheckDataFile(const Table& table, const std::vector<Column>& columns,
   if (IsDictionaryFile(table.location)) return;
   const StatisticsRead read = ReadStatistics(table.location);
   if (read.openStatus != RECMGR_STATUS_SUCCESS) {
-    ReportProblem(table.name, "data file " + table.location + ": " + StatusInWords(read.openStatus));
+    ReportProblem(table.name, "data file " + table.location + ": " + RecmgrStatusWords(read.openStatus));
   } else if (read.statStatus != RECMGR_STATUS_SUCCESS) {
     ReportProblem(table.name, "data file " + table.location +
-                                  ": statistics can't be read: " + StatusInWords(read.statStatus));
+                                  ": statistics can't be read: " + RecmgrStatusWords(read.statStatus));
   } else {
     CompareWithDictionary(table.name, columns, segments, read.filledEntries);
   }

@@ -13,10 +13,6 @@ void ReportProblem(const std::string& where, const std::string& what);
 // How many problems were reported so far.
 int ProblemCount();
 
-// What a failed open or read means, in words: "not found", "owner name
-// refused", "not a file of this record manager", ...
-std::string StatusInWords(int status);
-
 }  // namespace dictcheck
 
 #endif  // DICTCHECK_PROBLEM_LINES_H

@@ -220,12 +220,9 @@ class Generator {
       for (size_t c = 0; c < columns.size(); ++c) {
         const Column& column = columns[c];
         if (c != 0) row += ", ";
-        if (Chance(5) || (!column.zero.empty() && Chance(3))) {
-          row += "NULL";
-          continue;
-        }
-        if (!column.zero.empty() && Chance(2)) {
-          row += column.zero;  // zero bytes, as NULL has
+        const int zeroOrNull = column.zero.empty() ? (Chance(5) ? 0 : 2) : Pick(0, 2);
+        if (zeroOrNull < 2) {
+          row += zeroOrNull == 0 ? "NULL" : column.zero;  // the same zero bytes
           continue;
         }
         const int bytes = Chance(4) ? Pick(0, column.size) : column.size;

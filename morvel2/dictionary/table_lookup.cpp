@@ -22,7 +22,7 @@ int LookupTable(RunContext* run, const char* name, bool* found, TableInfo* info,
   char work[kNameWidth + 1];
   CopyText(work, name, kNameWidth);
   *found = false;
-  std::memset(statistics, 0, sizeof *statistics);
+  ClearStatisticsRead(statistics);
 
   int status = GetFileRecord(run, work);
   if (run->options.trace) std::printf("First GetFileRecord Returned %d with <%s>\n", status, work);

@@ -5,6 +5,8 @@
 #include "morvel2/common/text_helpers.h"
 #include "run_context.h"
 
+void ClearStatisticsRead(StatisticsRecord* record) { std::memset(record->bytes, 0, kStatisticsBytesRead); }
+
 void ReadDataFileStatistics(RunContext* run, char* location, StatisticsRecord* record) {
   if (!run->options.fileInformation) {
     MarkStatisticsUnavailable(record);
@@ -30,7 +32,7 @@ int OpenDataFile(RunContext* run, int slotNumber, char* location) {
 }
 
 int StatDataFile(RunContext* run, int slotNumber, StatisticsRecord* record, int length) {
-  std::memset(record->bytes, 0, sizeof record->bytes);
+  ClearStatisticsRead(record);
   run->slots.slot[slotNumber].dataLength = static_cast<uint16_t>(length);
   return CallSlotWith(&run->slots, slotNumber, RECMGR_OP_STAT, record->bytes, run->dataFile.statScratch, -1);
 }

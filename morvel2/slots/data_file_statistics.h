@@ -15,6 +15,15 @@ struct DataFileBuffers {
   unsigned char closeScratch[kSlotKeyBufferSize];
 };
 
+// The report reads the file entry and the first 119 key entries, nothing
+// past them: clearing these bytes before a Stat gives what clearing the
+// whole record gives, key entries Stat does not fill reading as zero, at a
+// seventeenth of the cost per table.
+constexpr int kStatisticsBytesRead =
+    RECMGR_STAT_FILE_SPEC_SIZE + kKeySpecificationsRead * RECMGR_STAT_KEY_SPEC_SIZE;
+static_assert(kStatisticsBytesRead <= kStatisticsRecordSize);
+void ClearStatisticsRead(StatisticsRecord* record);
+
 struct RunContext;
 
 // Fills `record` when file information is wanted, else marks it
@@ -25,7 +34,7 @@ void ReadDataFileStatistics(RunContext* run, char* location, StatisticsRecord* r
 // Opens the trimmed location without an owner name.
 int OpenDataFile(RunContext* run, int slotNumber, char* location);
 
-// Clears the whole record, then issues Stat with `length` as data length.
+// Clears what the report reads of the record, then issues Stat with `length` as data length.
 int StatDataFile(RunContext* run, int slotNumber, StatisticsRecord* record, int length);
 
 // Closes the slot; its file name stays for later messages.

@@ -51,6 +51,18 @@ uint32_t SoftwareUpdate(uint32_t c, const uint8_t* data, size_t n) {
 // a first read.
 __attribute__((target("sse4.2"))) uint32_t HardwareUpdate(uint32_t c, const uint8_t* data, size_t n) {
   uint64_t c64 = c;
+  // Four words a turn: the same chain of crc32 steps with a quarter of the
+  // loop's own instructions, which were most of a page's check.
+  while (n >= 32) {
+    uint64_t words[4];
+    std::memcpy(words, data, sizeof words);
+    c64 = _mm_crc32_u64(c64, words[0]);
+    c64 = _mm_crc32_u64(c64, words[1]);
+    c64 = _mm_crc32_u64(c64, words[2]);
+    c64 = _mm_crc32_u64(c64, words[3]);
+    data += 32;
+    n -= 32;
+  }
   while (n >= 8) {
     uint64_t word;
     std::memcpy(&word, data, sizeof word);

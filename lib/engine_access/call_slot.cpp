@@ -6,6 +6,8 @@
 #include "morvel2/engine_access/report_options.h"
 #include "morvel2/engine_access/request_slot.h"
 
+inline namespace dictcheck_compat {
+
 RequestSlot gSlotTable[kSlotCount];
 
 void ResetSlotTable() { std::memset(gSlotTable, 0, sizeof gSlotTable); }
@@ -49,15 +51,10 @@ bool IsSilentStatus(int status) {
 
 int CallSlot(int slotNumber) {
   RequestSlot& slot = gSlotTable[slotNumber];
-  if (gReportOptions.trace)
-    std::printf("Op: %d, Buflen: %d, KeyNum: %d ", slot.operation, slot.dataLength, slot.keyNumber);
-
   uint32_t length = slot.dataLength;
   int status = CallRecordManager(slot.operation, slot.positionBlock, slot.dataBuffer, &length, slot.keyBuffer,
                                  kKeyLength, static_cast<int8_t>(slot.keyNumber));
   slot.dataLength = static_cast<uint16_t>(length);
-
-  if (gReportOptions.trace) std::printf("Status: %d\n", status);
 
   if (gReportOptions.quietCalls) return status;
   if (status == RECMGR_STATUS_NOT_LOADED) {
@@ -69,3 +66,5 @@ int CallSlot(int slotNumber) {
                  slot.fileName);
   return status;
 }
+
+}  // namespace dictcheck_compat

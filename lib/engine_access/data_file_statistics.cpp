@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "morvel2/common/text_helpers.h"
-#include "morvel2/engine_access/report_options.h"
 #include "morvel2/engine_access/request_slot.h"
 
+inline namespace dictcheck_compat {
 namespace {
 
 // Program-wide so the slot's pointers stay valid after the call returns.
@@ -15,17 +15,6 @@ unsigned char gStatScratch[kKeyBufferSize];
 unsigned char gCloseScratch[kKeyBufferSize];
 
 }  // namespace
-
-void ReadDataFileStatistics(char* location, StatisticsRecord* record) {
-  if (!gReportOptions.fileInformation) {
-    MarkStatisticsUnavailable(record);
-    return;
-  }
-  int status = OpenDataFile(kDataFileSlot, location);
-  if (status == RECMGR_STATUS_SUCCESS) status = StatDataFile(kDataFileSlot, record, kStatisticsRecordSize);
-  CloseSlot(kDataFileSlot);
-  if (status != RECMGR_STATUS_SUCCESS) MarkStatisticsUnavailable(record);
-}
 
 int OpenDataFile(int slotNumber, char* location) {
   TrimTrailingSpaces(location);
@@ -47,3 +36,5 @@ int CloseSlot(int slotNumber) {
   gSlotTable[slotNumber].dataLength = 0;
   return CallSlotWith(slotNumber, RECMGR_OP_CLOSE, gCloseScratch, gCloseScratch, 0);
 }
+
+}  // namespace dictcheck_compat

@@ -7,8 +7,13 @@
 
 namespace {
 
-RecmgrCallFunction gEntry = nullptr;
-bool gLoadTried = false;
+// The one program-wide state of the family's programs: the entry, once the
+// library was looked for.
+struct LoadedEntry {
+  RecmgrCallFunction entry;
+  bool tried;
+};
+LoadedEntry gLoaded = {nullptr, false};
 
 // The library beside the executable, then in ../lib: the folders of its run
 // path. The loader applies the run path only to calls made from the
@@ -27,26 +32,23 @@ void* OpenBesideExecutable() {
 }
 
 void LoadRecordManager() {
-  gLoadTried = true;
+  gLoaded.tried = true;
   // Normal search order: LD_LIBRARY_PATH, then the executable's run path
   // (its own folder and ../lib), then the system's folders. The library stays
   // loaded for the whole run.
   void* library = dlopen(RECMGR_LIBRARY_NAME, RTLD_NOW | RTLD_LOCAL);
   if (library == nullptr) library = OpenBesideExecutable();
   if (library == nullptr) return;
-  gEntry = reinterpret_cast<RecmgrCallFunction>(dlsym(library, RECMGR_ENTRY_NAME));
+  gLoaded.entry = reinterpret_cast<RecmgrCallFunction>(dlsym(library, RECMGR_ENTRY_NAME));
 }
 
 }  // namespace
 
 int16_t CallRecordManager(uint16_t operation, void* positionBlock, void* dataBuffer, uint32_t* dataLength,
                           void* keyBuffer, uint8_t keyLength, int8_t keyNumber) {
-  if (gEntry == nullptr && !gLoadTried) LoadRecordManager();
-  if (gEntry == nullptr) return RECMGR_STATUS_NOT_LOADED;
-  return gEntry(operation, positionBlock, dataBuffer, dataLength, keyBuffer, keyLength, keyNumber);
+  if (gLoaded.entry == nullptr && !gLoaded.tried) LoadRecordManager();
+  if (gLoaded.entry == nullptr) return RECMGR_STATUS_NOT_LOADED;
+  return gLoaded.entry(operation, positionBlock, dataBuffer, dataLength, keyBuffer, keyLength, keyNumber);
 }
 
-void SetRecordManagerEntry(RecmgrCallFunction entry) {
-  gEntry = entry;
-  gLoadTried = true;
-}
+void SetRecordManagerEntry(RecmgrCallFunction entry) { gLoaded = {entry, true}; }

@@ -1,8 +1,9 @@
 #include "morvel2/engine_access/report_options.h"
 
-ReportOptions gReportOptions;
+inline namespace dictcheck_compat {
 
-void ResetReportOptions() {
-  gReportOptions = ReportOptions{};
-  gReportOptions.showPosition = 1;
-}
+CompatCallOptions gReportOptions;
+
+void ResetReportOptions() { gReportOptions = CompatCallOptions{}; }
+
+}  // namespace dictcheck_compat

@@ -4,37 +4,34 @@
 
 #include "cli/command_line.h"
 #include "morvel2/common/text_helpers.h"
-#include "morvel2/dictionary/dictionary_files.h"
-#include "morvel2/engine_access/report_options.h"
-
-char gTableName[kNameWidth + 1];
+#include "run_context.h"
 
 namespace {
 
 // Every option letter found anywhere in the argument takes effect.
-void ApplyOptionLetters(char* argument) {
+void ApplyOptionLetters(ReportOptions* options, char* argument) {
   for (char* letter = argument; *letter != '\0'; ++letter) {
     *letter = static_cast<char>(std::tolower(static_cast<unsigned char>(*letter)));
     switch (*letter) {
-      case 'd': gReportOptions.trace = 1; break;
-      case 'n': gReportOptions.namesOnly = 1; break;
-      case 'b': gReportOptions.fileInformation = 1; break;
-      case 'f': gReportOptions.fields = 1; break;
-      case 'c': gReportOptions.constraints = 1; break;
-      case 'i': gReportOptions.indexes = 1; break;
-      case 'o': gReportOptions.showPosition = 0; break;
-      case 'x': gReportOptions.includeSystemTables = 1; break;
+      case 'd': options->trace = 1; break;
+      case 'n': options->namesOnly = 1; break;
+      case 'b': options->fileInformation = 1; break;
+      case 'f': options->fields = 1; break;
+      case 'c': options->constraints = 1; break;
+      case 'i': options->indexes = 1; break;
+      case 'o': options->showPosition = 0; break;
+      case 'x': options->includeSystemTables = 1; break;
       case 'w': break;
       case 'u':
-        gReportOptions.indexes = 1;
-        gReportOptions.uniqueValues = 1;
+        options->indexes = 1;
+        options->uniqueValues = 1;
         break;
       case 'a':
-        gReportOptions.fields = 1;
-        gReportOptions.indexes = 1;
-        gReportOptions.fileInformation = 1;
-        gReportOptions.constraints = 1;
-        gReportOptions.uniqueValues = 1;
+        options->fields = 1;
+        options->indexes = 1;
+        options->fileInformation = 1;
+        options->constraints = 1;
+        options->uniqueValues = 1;
         break;
       default: break;
     }
@@ -43,7 +40,7 @@ void ApplyOptionLetters(char* argument) {
 
 }  // namespace
 
-bool ParseArguments(int argc, char** argv, bool* allTables) {
+bool ParseArguments(RunContext* run, int argc, char** argv, bool* allTables) {
   *allTables = false;
   const char* password = nullptr;
   // From the last argument back to the first: the first table name and the
@@ -56,11 +53,11 @@ bool ParseArguments(int argc, char** argv, bool* allTables) {
         // /P alone gives an empty password.
         password = std::strlen(argument) >= 3 ? argument + 3 : "";
       else
-        ApplyOptionLetters(argument);
+        ApplyOptionLetters(&run->options, argument);
     } else if (std::strcmp(argument, "*") == 0) {
       *allTables = true;
     } else {
-      CopyText(gTableName, argument, kNameWidth);
+      CopyText(run->tableName, argument, kNameWidth);
     }
   }
   if (password != nullptr) {
@@ -68,7 +65,7 @@ bool ParseArguments(int argc, char** argv, bool* allTables) {
       std::fprintf(stderr, "The master password is longer than %d characters.\n", kMasterPasswordLength);
       return false;
     }
-    CopyText(gMasterPassword, password, kMasterPasswordLength);
+    CopyText(run->masterPassword, password, kMasterPasswordLength);
   }
   return true;
 }

@@ -1,95 +1,82 @@
 #include "cli/run_report.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 
 #include "cli/command_line.h"
+#include "cli/report_error.h"
 #include "morvel2/common/text_helpers.h"
-#include "morvel2/dictionary/dictionary_files.h"
-#include "morvel2/dictionary/table_lookup.h"
-#include "morvel2/engine_access/report_error.h"
-#include "morvel2/engine_access/report_options.h"
-#include "morvel2/engine_access/request_slot.h"
 #include "report/table_report.h"
+#include "run_context.h"
 
 namespace {
 
 constexpr int kMinArguments = 1;
 constexpr int kMaxArguments = 3;
 
-// Reused for every table of the run.
-TableInfo gTableInfo;
-StatisticsRecord gStatistics;
-
 bool IsSystemTable(const char* name) { return (name[0] == 'X' || name[0] == 'x') && name[1] == '$'; }
 
-void ReportAllTables() {
+void ReportAllTables(RunContext* run) {
   std::fputs("Printing Report for ALL Tables.\n", stderr);
-  ReportError("Load Tables", LoadTables());
-  for (int i = 0; i < gTableCount; ++i) {
+  TableList& tables = run->tables;
+  ReportError("Load Tables", LoadTables(run, &tables));
+  for (int i = 0; i < tables.count; ++i) {
     char name[kNameWidth + 1];
-    CopyText(name, gTableNames[i], kNameWidth);
+    CopyText(name, tables.names[i], kNameWidth);
     TrimTrailingSpaces(name);
     bool found = false;
-    ReportError(name, LookupTable(name, &found, &gTableInfo, &gStatistics));
-    if (found && (!IsSystemTable(name) || gReportOptions.includeSystemTables))
-      PrintTableReport(name, &gTableInfo, &gStatistics);
+    ReportError(name, LookupTable(run, name, &found, &run->tableInfo, &run->statistics));
+    if (found && (!IsSystemTable(name) || run->options.includeSystemTables))
+      PrintTableReport(run, name, &run->tableInfo, &run->statistics);
   }
 }
 
-void ReportOneTable() {
+void ReportOneTable(RunContext* run, const char* tableName) {
   bool found = false;
-  int result = LookupTable(gTableName, &found, &gTableInfo, &gStatistics);
+  int result = LookupTable(run, tableName, &found, &run->tableInfo, &run->statistics);
   if (!found || result != 0) {
-    ReportError(gTableName, result);
+    ReportError(tableName, result);
     std::fputs("Table Name not in database.\n", stderr);
     return;
   }
   char name[kNameWidth + 1];
-  CopyText(name, gTableName, kNameWidth);
-  PrintTableReport(name, &gTableInfo, &gStatistics);
+  CopyText(name, tableName, kNameWidth);
+  PrintTableReport(run, name, &run->tableInfo, &run->statistics);
 }
 
-// A report is written in large pieces unless someone is watching it. The
-// buffer can only be set before the first output, so once per process.
-void UseLargeOutputBuffer() {
-  static char outputBuffer[1 << 16];
-  static bool set = false;
-  if (set) return;
-  set = true;
-  if (!isatty(STDOUT_FILENO)) std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
-}
-
-// Start values of every program-wide setting and buffer.
-void ResetProgramState() {
-  ResetReportOptions();
-  ResetSlotTable();
-  gMasterPassword[0] = '\0';
-  gTableName[0] = '\0';
+// Start values of the run's settings and of every buffer a slot can point
+// at (the record manager sees the scratch buffers as they are).
+void ResetRun(RunContext* run) {
+  run->options = StartReportOptions();
+  run->masterPassword[0] = '\0';
+  run->tableName[0] = '\0';
+  ResetSlotTable(&run->slots);
+  run->slots.policy = CallPolicy{};
+  std::memset(&run->dataFile, 0, sizeof run->dataFile);
+  std::memset(&run->dictionary, 0, sizeof run->dictionary);
+  std::memset(&run->indexListing, 0, sizeof run->indexListing);
+  run->tables.count = 0;
 }
 
 }  // namespace
 
-int RunReport(int argc, char** argv) {
-  ResetProgramState();
+int RunReport(RunContext* run, int argc, char** argv) {
+  ResetRun(run);
   const int arguments = argc - 1;
   if (arguments < kMinArguments || arguments > kMaxArguments) {
     PrintUsage();
     return 1;
   }
   bool allTables = false;
-  if (!ParseArguments(argc, argv, &allTables)) return 1;
+  if (!ParseArguments(run, argc, argv, &allTables)) return 1;
+  run->slots.policy.trace = run->options.trace != 0;
 
-  UseLargeOutputBuffer();
-
-  ReportError("Login", OpenDictionaries());
+  ReportError("Login", OpenDictionaries(run));
   if (allTables)
-    ReportAllTables();
+    ReportAllTables(run);
   else
-    ReportOneTable();
-  ReportError("Logout", CloseDictionaries());
+    ReportOneTable(run, run->tableName);
+  ReportError("Logout", CloseDictionaries(run));
 
   std::fflush(stderr);
   std::fflush(stdout);

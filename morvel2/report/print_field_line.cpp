@@ -1,9 +1,8 @@
 #include "morvel2/common/line_text.h"
 #include "morvel2/common/text_helpers.h"
-#include "morvel2/dictionary/table_collection.h"
-#include "morvel2/engine_access/report_options.h"
 #include "report/table_report.h"
 #include "report/type_name_table.h"
+#include "run_context.h"
 
 namespace {
 
@@ -24,22 +23,21 @@ void AddDecimalOrCase(LineText* line, int typeIndex, const FieldRecord& field) {
 
 }  // namespace
 
-void PrintFieldLine(int* lineCounter, const char* name, FieldRecord field, TableInfo* info,
-                    const StatisticsRecord& statistics) {
+void PrintFieldLine(RunContext* run, PrintedTable* table, FieldRecord field) {
   char fieldName[kNameWidth + 1];
   CopyFixedText(fieldName, field.name, kNameWidth);
   CaretsToSpaces(fieldName);
   TrimTrailingSpaces(fieldName);
 
-  if (*lineCounter == 1) PrintHeader(name, lineCounter, info, statistics);
+  if (table->lineCounter == 1) PrintHeader(run, table);
 
-  if (gReportOptions.fields) {
+  if (run->options.fields) {
     const int typeIndex = TypeIndexOf(field.typeCode);
-    const bool marked = gReportOptions.tableNullable && (field.flags & kFieldNullable);
+    const bool marked = table->nullable && (field.flags & kFieldNullable);
     char typeName[kTypeNameWidth + 1];
     FormatTypeName(typeIndex, typeName);
     // Wider than the stored offset, so that no offset overflows into a sign.
-    const long long location = gReportOptions.showPosition ? field.offset + 1LL : field.offset;
+    const long long location = run->options.showPosition ? field.offset + 1LL : field.offset;
     // "%6lld   %c %s%6d %s %s\n": location, marker, type, size, Dec/Case, name.
     LineText line;
     StartLine(&line);
@@ -54,5 +52,5 @@ void PrintFieldLine(int* lineCounter, const char* name, FieldRecord field, Table
     AddText(&line, "\n");
     PrintLine(line);
   }
-  ++*lineCounter;
+  ++table->lineCounter;
 }

@@ -2,8 +2,8 @@
 #include <ctime>
 
 #include "morvel2/common/text_helpers.h"
-#include "morvel2/engine_access/report_options.h"
 #include "report/table_report.h"
+#include "run_context.h"
 
 namespace {
 
@@ -35,8 +35,9 @@ void PrintFileInformation(const StatisticsRecord& statistics) {
 
 }  // namespace
 
-void PrintHeader(const char* name, int* lineCounter, TableInfo* info, const StatisticsRecord& statistics) {
-  *lineCounter = 1;
+void PrintHeader(RunContext* run, PrintedTable* table) {
+  table->lineCounter = 1;
+  TableInfo* info = table->info;
   // The standard 25-character form, "Mon Dec  7 07:10:54 2026\n", made with
   // strftime so that no year can overrun it.
   char printedOn[64];
@@ -47,15 +48,15 @@ void PrintHeader(const char* name, int* lineCounter, TableInfo* info, const Stat
 
   info->location[kShownLocationWidth] = '\0';
   TrimTrailingSpaces(info->location);
-  gReportOptions.tableNullable = (info->flags & kTableNullable) != 0;
+  table->nullable = (info->flags & kTableNullable) != 0;
 
-  std::printf("Description of Table \"%s\". Printed on %s\n", name, printedOn);
+  std::printf("Description of Table \"%s\". Printed on %s\n", table->name, printedOn);
   std::printf("%s File located in %s %s\n", (info->flags & kTableDictionary) ? "Dictionary" : "Data",
-              info->location, gReportOptions.tableNullable ? "(Nullable)" : "");
-  if (gReportOptions.fileInformation) PrintFileInformation(statistics);
+              info->location, table->nullable ? "(Nullable)" : "");
+  if (run->options.fileInformation) PrintFileInformation(*table->statistics);
   std::printf("\n");
-  if (gReportOptions.fields) {
-    std::fputs(gReportOptions.showPosition ? "Position" : " Offset ", stdout);
+  if (run->options.fields) {
+    std::fputs(run->options.showPosition ? "Position" : " Offset ", stdout);
     std::printf(" N Data Type  Size Dec/Case Field Name\n");
     std::printf("-------- - --------- ----- -------- ----------------------------------------\n");
   }

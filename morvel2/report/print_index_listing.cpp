@@ -3,19 +3,10 @@
 
 #include "morvel2/common/line_text.h"
 #include "morvel2/common/text_helpers.h"
-#include "morvel2/dictionary/dictionary_files.h"
-#include "morvel2/dictionary/table_collection.h"
-#include "morvel2/engine_access/request_slot.h"
 #include "report/table_report.h"
+#include "run_context.h"
 
 namespace {
-
-// Receives every name printed in the listing.
-char gNameBuffer[kNameWidth + 1];
-
-// Program-wide so slot 2's pointers stay valid after the search.
-unsigned char gIndexNameKey[kKeyBufferSize];
-FieldRecord gIndexNameRecord;
 
 constexpr int kLastKeyNumber = 255;
 
@@ -23,10 +14,10 @@ const char* YesOrNo(bool set) { return set ? "Yes" : "No "; }
 
 // Copies a stored name into the name buffer, carets turned into spaces and
 // trailing spaces trimmed.
-void LoadNameBuffer(const char* storedName) {
-  CopyFixedText(gNameBuffer, storedName, kNameWidth);
-  CaretsToSpaces(gNameBuffer);
-  TrimTrailingSpaces(gNameBuffer);
+void LoadNameBuffer(char* nameBuffer, const char* storedName) {
+  CopyFixedText(nameBuffer, storedName, kNameWidth);
+  CaretsToSpaces(nameBuffer);
+  TrimTrailingSpaces(nameBuffer);
 }
 
 // The unique value count of the first key entry that belongs to
@@ -40,25 +31,27 @@ uint32_t FindUniqueValues(const StatisticsRecord& statistics, int32_t indexNumbe
 
 // Searches the table's index-name records for this index; leaves the name,
 // or an empty text, in the name buffer.
-void FindIndexName(int32_t indexNumber) {
-  gNameBuffer[0] = '\0';
-  const int32_t tableId = gFileRecordBuffer.tableId;
-  SetNumberKey(gIndexNameKey, tableId);
-  int status = CallSlotWith(kFieldDictionarySlot, RECMGR_OP_GET_GREATER_OR_EQUAL, &gIndexNameRecord,
-                            gIndexNameKey, kFieldKeyTableId);
-  while (status == RECMGR_STATUS_SUCCESS && gIndexNameRecord.tableId == tableId) {
-    if (gIndexNameRecord.typeCode == kTypeIndexName && gIndexNameRecord.offset == indexNumber) {
-      LoadNameBuffer(gIndexNameRecord.name);
+void FindIndexName(RunContext* run, int32_t indexNumber) {
+  IndexListingBuffers& buffers = run->indexListing;
+  const FieldRecord& record = buffers.indexNameRecord;
+  buffers.nameBuffer[0] = '\0';
+  const int32_t tableId = run->dictionary.fileRecord.tableId;
+  SetNumberKey(buffers.indexNameKey, tableId);
+  int status = CallSlotWith(&run->slots, kFieldDictionarySlot, RECMGR_OP_GET_GREATER_OR_EQUAL,
+                            &buffers.indexNameRecord, buffers.indexNameKey, kFieldKeyTableId);
+  while (status == RECMGR_STATUS_SUCCESS && record.tableId == tableId) {
+    if (record.typeCode == kTypeIndexName && record.offset == indexNumber) {
+      LoadNameBuffer(buffers.nameBuffer, record.name);
       return;
     }
-    status = CallSlotNext(kFieldDictionarySlot);
+    status = CallSlotNext(&run->slots, kFieldDictionarySlot);
   }
 }
 
 // "%3d    %-5s%-5s" and the unique values ("%12lu " or "  (Unknown)   "),
 // then the index name. The first part is written before the name search, so
 // a trace of the search follows it as it always has.
-void PrintIndexLine(SegmentEntry& entry, const StatisticsRecord& statistics) {
+void PrintIndexLine(RunContext* run, SegmentEntry& entry, const StatisticsRecord& statistics) {
   LineText line;
   StartLine(&line);
   AddNumber(&line, entry.indexNumber, 3);
@@ -73,9 +66,9 @@ void PrintIndexLine(SegmentEntry& entry, const StatisticsRecord& statistics) {
     AddText(&line, " ");
   }
   PrintLine(line);
-  FindIndexName(entry.indexNumber);
+  FindIndexName(run, entry.indexNumber);
   StartLine(&line);
-  AddText(&line, gNameBuffer);
+  AddText(&line, run->indexListing.nameBuffer);
   AddText(&line, "\n");
   PrintLine(line);
 }
@@ -88,7 +81,7 @@ const char* CaseText(const SegmentEntry& entry, bool stringSegment) {
 }
 
 // "%6lld   %-5s %-6s%-5s      %s\n": number, case, order, null key, field.
-void PrintSegmentLine(const SegmentEntry& entry, bool stringSegment) {
+void PrintSegmentLine(char* nameBuffer, const SegmentEntry& entry, bool stringSegment) {
   LineText line;
   StartLine(&line);
   AddNumber(&line, entry.segmentNumber + 1LL, 6);
@@ -97,18 +90,18 @@ void PrintSegmentLine(const SegmentEntry& entry, bool stringSegment) {
   AddText(&line, " ");
   AddTextLeft(&line, (entry.flags & kSegmentDescending) ? "Des" : "Asc", 6);
   AddTextLeft(&line, YesOrNo(entry.flags & kSegmentNullKey), 5);
-  LoadNameBuffer(entry.fieldName);
+  LoadNameBuffer(nameBuffer, entry.fieldName);
   AddText(&line, "      ");
-  AddText(&line, gNameBuffer);
+  AddText(&line, nameBuffer);
   AddText(&line, "\n");
   PrintLine(line);
 }
 
 }  // namespace
 
-void PrintIndexListing(const StatisticsRecord& statistics) {
+void PrintIndexListing(RunContext* run, PrintedTable* table) {
   std::printf("\n");
-  if (gSegmentCount == 0) {
+  if (table->segmentCount == 0) {
     std::printf("No Indexes.\n");
     return;
   }
@@ -116,14 +109,14 @@ void PrintIndexListing(const StatisticsRecord& statistics) {
   std::printf("-----  ---  --- ------------- ----------------------------------------\n");
   std::printf("    Seg  Case Order Nulls       Field Name\n");
   std::printf("    ---  ---- ----- -----       ----------------------------------------\n");
-  for (int i = 0; i < gSegmentCount; ++i) {
-    SegmentEntry& entry = gSegmentArray[i];
+  for (int i = 0; i < table->segmentCount; ++i) {
+    SegmentEntry& entry = table->segments[i];
     bool stringSegment = false;
     if (entry.segmentNumber >= kStringSegmentMarker) {
       entry.segmentNumber -= kStringSegmentMarker;
       stringSegment = true;
     }
-    if (entry.segmentNumber == 0) PrintIndexLine(entry, statistics);
-    PrintSegmentLine(entry, stringSegment);
+    if (entry.segmentNumber == 0) PrintIndexLine(run, entry, *table->statistics);
+    PrintSegmentLine(run->indexListing.nameBuffer, entry, stringSegment);
   }
 }

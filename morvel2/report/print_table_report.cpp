@@ -2,11 +2,10 @@
 #include <cstdlib>
 #include <memory>
 
+#include "cli/report_error.h"
 #include "morvel2/common/text_helpers.h"
-#include "morvel2/dictionary/table_collection.h"
-#include "morvel2/engine_access/report_error.h"
-#include "morvel2/engine_access/report_options.h"
 #include "report/table_report.h"
+#include "run_context.h"
 
 namespace {
 
@@ -26,8 +25,8 @@ void FatalError(const char* text) {
   std::exit(1);
 }
 
-void PrintTableReport(char* name, TableInfo* info, StatisticsRecord* statistics) {
-  if (gReportOptions.namesOnly) {
+void PrintTableReport(RunContext* run, char* name, TableInfo* info, StatisticsRecord* statistics) {
+  if (run->options.namesOnly) {
     std::printf("%s\n", name);
     return;
   }
@@ -35,21 +34,20 @@ void PrintTableReport(char* name, TableInfo* info, StatisticsRecord* statistics)
   if (!fields) FatalError("No Memory1");
   HeapBlock segments(std::malloc(kSegmentArrayBytes));
   if (!segments) FatalError("No Memory2");
-  gFieldArray = static_cast<FieldRecord*>(fields.get());
-  gSegmentArray = static_cast<SegmentEntry*>(segments.get());
+  PrintedTable table{};
+  table.name = name;
+  table.info = info;
+  table.statistics = statistics;
+  table.fields = static_cast<FieldRecord*>(fields.get());
+  table.segments = static_cast<SegmentEntry*>(segments.get());
 
   TrimTrailingSpaces(name);
   CaretsToSpaces(name);
-  int lineCounter = 1;
-  ReportError("GetFields", GetFields(name, &gFieldCount));
-  ReportError("GetIndex", GetIndex(name, &gSegmentCount));
+  table.lineCounter = 1;
+  ReportError("GetFields", GetFields(run, name, table.fields, &table.fieldCount));
+  ReportError("GetIndex", GetIndex(run, name, table.segments, &table.segmentCount));
 
-  for (int i = 0; i < gFieldCount; ++i) PrintFieldLine(&lineCounter, name, gFieldArray[i], info, *statistics);
-  if (gReportOptions.indexes && lineCounter > 1) PrintIndexListing(*statistics);
+  for (int i = 0; i < table.fieldCount; ++i) PrintFieldLine(run, &table, table.fields[i]);
+  if (run->options.indexes && table.lineCounter > 1) PrintIndexListing(run, &table);
   std::printf("\nEnd of Listing.\n\f");
-
-  gFieldArray = nullptr;
-  gSegmentArray = nullptr;
-  gFieldCount = 0;
-  gSegmentCount = 0;
 }

@@ -1,9 +1,11 @@
 #include "report_runs.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "cli/run_report.h"
+#include "run_context.h"
 
 namespace fuzzsupport {
 namespace {
@@ -15,7 +17,8 @@ void RunOnce(const std::vector<std::string>& arguments) {
   std::vector<char*> argv;
   for (std::string& copy : copies) argv.push_back(copy.data());
   argv.push_back(nullptr);
-  RunReport(static_cast<int>(copies.size()), argv.data());
+  auto run = std::make_unique<RunContext>();
+  RunReport(run.get(), static_cast<int>(copies.size()), argv.data());
 }
 
 }  // namespace

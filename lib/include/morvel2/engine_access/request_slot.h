@@ -1,5 +1,7 @@
-// The table of request slots: one slot per open file, each carrying the
-// arguments of its next record-manager call.
+// Request slots with program-wide state: kept only for dictcheck's scan of
+// the dictionary until it reads through RecmgrFile; nothing else may use
+// them (the report has its own slots, in a run context, in morvel2/slots).
+// The inline namespace keeps their names apart from the report's.
 #ifndef MORVEL2_ENGINE_ACCESS_REQUEST_SLOT_H
 #define MORVEL2_ENGINE_ACCESS_REQUEST_SLOT_H
 
@@ -7,21 +9,22 @@
 
 #include "recmgr/recmgr.h"
 
-// Room for the longest data-file location (250) and its terminator, so error
-// messages name the file whole.
-constexpr int kSlotFileNameSize = 256;
 // Every key buffer handed to the record manager has this size: it may write
 // any key of up to 255 bytes back.
 constexpr int kKeyBufferSize = 256;
 constexpr uint8_t kKeyLength = 255;
 
+inline namespace dictcheck_compat {
+
+constexpr int kSlotFileNameSize = 256;
+
 struct RequestSlot {
   uint16_t operation;
   unsigned char positionBlock[RECMGR_POSITION_BLOCK_SIZE];
   void* dataBuffer;
-  uint16_t dataLength;  // not reset between calls
+  uint16_t dataLength;
   void* keyBuffer;
-  int16_t keyNumber;  // only the low 8 bits reach the record manager
+  int16_t keyNumber;
   char fileName[kSlotFileNameSize];
 };
 
@@ -33,22 +36,14 @@ constexpr int kDataFileSlot = 10;
 
 extern RequestSlot gSlotTable[kSlotCount];
 
-// Zeroes every slot, as at the start of a run.
 void ResetSlotTable();
 
-// Issues the slot's operation, with the trace and the status policy; stores
-// the returned data length back into the slot. Status 20 ends the program.
+// Issues the slot's operation; prints nothing under gReportOptions.quietCalls.
 int CallSlot(int slotNumber);
-
-// Sets the slot's operation, buffers and key number and calls it; the data
-// length stays as the slot's last call left it.
 int CallSlotWith(int slotNumber, uint16_t operation, void* dataBuffer, void* keyBuffer, int16_t keyNumber);
-
-// Get Next on the slot, with the buffers and key number its last call left.
 int CallSlotNext(int slotNumber);
-
-// Clears a key buffer and puts a 32-bit number (a table or field id) at its
-// start: the leading segment of every numeric dictionary key.
 void SetNumberKey(unsigned char* keyBuffer, int32_t number);
+
+}  // namespace dictcheck_compat
 
 #endif  // MORVEL2_ENGINE_ACCESS_REQUEST_SLOT_H

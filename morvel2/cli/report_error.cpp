@@ -1,4 +1,4 @@
-#include "morvel2/engine_access/report_error.h"
+#include "cli/report_error.h"
 
 #include <cstdio>
 #include <cstring>

@@ -27,6 +27,11 @@ extern "C" {
  * between a successful Open and the matching Close. */
 #define RECMGR_POSITION_BLOCK_SIZE 128
 
+/* Every file of this record manager holds these 8 bytes at this offset
+ * (after the header page's page header). */
+#define RECMGR_FILE_MAGIC "RMGRFILE"
+#define RECMGR_FILE_MAGIC_OFFSET 16
+
 /* Operation codes. */
 enum {
   RECMGR_OP_OPEN = 0,

@@ -2,7 +2,8 @@
 // files, every column type, overlapping offsets, flags, indexes (unique,
 // descending, case-insensitive, numbered past the data file's keys),
 // constraints, owner names that guard every open or only changes, and
-// rows. The same seed gives the same text.
+// rows, in keyed and keyless data files, with all-zero values beside NULLs
+// in NULLABLE tables. The same seed gives the same text.
 #ifndef TESTS_DICTDUMP_DESCRIPTION_GENERATOR_H
 #define TESTS_DICTDUMP_DESCRIPTION_GENERATOR_H
 

@@ -29,6 +29,10 @@ struct TableDump {
   const TableSchema* schema = nullptr;
   DataFile* data = nullptr;
   std::vector<ColumnShape> shapes;  // one per column
+  // False, by EndTable, when the table's description or rows could not all
+  // be read: the writer makes sure the table does not pass for whole.
+  bool complete = true;
+  std::string failure;  // then, what went wrong: "ORDERS: read 38 of 500 rows: ..."
 };
 
 // Everything a writer reads besides the table.
@@ -51,6 +55,7 @@ class DumpWriter {
   virtual void BeginTable(const TableDump& table) = 0;
   // One record of the table's data file; only when options->rows.
   virtual void Row(const TableDump& table, const std::byte* record) = 0;
+  // After the rows, with table.complete known.
   virtual void EndTable(const TableDump& table) = 0;
   virtual void End() {}
 };

@@ -14,10 +14,13 @@ namespace dictdump {
 
 class Output {
  public:
-  // Writes to standard output, or to a temporary beside `path` that Finish
-  // renames onto it.
+  // Writes to standard output (`path` empty), straight into `path` when it
+  // is no regular file or lies in /dev or /proc, or else to a temporary
+  // beside it that Finish renames onto it (onto the file a symbolic link
+  // leads to), so a regular file is replaced whole or not at all.
   bool Open(const std::string& path, std::string* problem);
-  // Flushes; renames the temporary into place. False when a write failed.
+  // Flushes; closes the file and renames the temporary into place. False
+  // when a write failed.
   bool Finish(std::string* problem);
   // Removes the temporary after a failure.
   void Abandon();
@@ -44,7 +47,8 @@ class Output {
  private:
   FILE* file_ = stdout;
   std::string path_;
-  std::string temporary_;
+  std::string replaced_;   // the file the temporary replaces
+  std::string temporary_;  // empty when not replacing
   std::vector<char> buffer_;
 };
 

@@ -1,5 +1,9 @@
 // --format sql: CREATE TABLE, INSERT and CREATE INDEX for SQLite or
-// PostgreSQL, in one transaction.
+// PostgreSQL, each table in a transaction of its own: a table whose rows
+// were not all read ends in a statement that fails and a ROLLBACK, so that
+// nothing of it is kept, whether the client stops at the error or goes on;
+// and no transaction holds the locks of more than one table, which a
+// server's default lock table could not hold for thousands.
 #include <algorithm>
 #include <unordered_map>
 
@@ -33,9 +37,7 @@ class SqlWriter : public DumpWriter {
 
   void Begin() override {
     if (postgres_) out_.Put("SET client_encoding = 'UTF8';\nSET standard_conforming_strings = on;\n");
-    out_.Put("BEGIN;\n");
   }
-  void End() override { out_.Put("COMMIT;\n"); }
 
   // PostgreSQL stores no bytes in a typed column: a column with a value that
   // has only bytes becomes bytea, which takes a look at the rows first.
@@ -58,8 +60,8 @@ class SqlWriter : public DumpWriter {
     rows_ = 0;
     droppedValues_ = 0;
     skipped_ = columns_.empty() && !postgres_;
+    out_.Put("\nBEGIN;\n");
     if (!c_.options->schema) return;
-    out_.Put('\n');
     if (skipped_) {
       out_.Put("-- ");
       PutName(name_);
@@ -102,8 +104,10 @@ class SqlWriter : public DumpWriter {
     if (droppedValues_ != 0)
       Warn("table " + table.schema->name + ": " + std::to_string(droppedValues_) +
            " values without a PostgreSQL form written as NULL");
+    if (!table.complete) return PutFailure(table.failure);
     if (c_.options->schema && !skipped_)
       for (const IndexSchema& index : table.schema->indexes) PutIndex(table, index);
+    out_.Put("COMMIT;\n");
   }
 
  private:
@@ -119,6 +123,21 @@ class SqlWriter : public DumpWriter {
   }
 
   void PutName(const std::string& name) { out_.PutQuoted(name, '"'); }
+
+  // A statement that fails, naming `failure` in its error, then the end of
+  // the table's transaction without keeping any of it.
+  void PutFailure(const std::string& failure) {
+    if (postgres_) {
+      out_.Put("DO $dictdump$ BEGIN RAISE EXCEPTION '%', ");
+      out_.PutQuoted("dictdump: " + failure, '\'');
+      out_.Put("; END $dictdump$;\n");
+    } else {  // SQLite raises nothing outside a trigger: a table it can't find does
+      out_.Put("SELECT 1 FROM ");
+      PutName("dictdump: " + failure);
+      out_.Put(";\n");
+    }
+    out_.Put("ROLLBACK;\n");
+  }
 
   void PutValue(const ColumnShape& shape, const SqlType& type, std::span<const std::byte> bytes) {
     if (IsNullValue(shape, bytes)) {

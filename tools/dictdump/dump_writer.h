@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data_file.h"
@@ -65,8 +66,10 @@ std::unique_ptr<DumpWriter> MakeSqlWriter(const DumpContext& context);
 std::unique_ptr<DumpWriter> MakeJsonWriter(const DumpContext& context);
 std::unique_ptr<DumpWriter> MakeCsvWriter(const DumpContext& context);
 
-// A column's bytes within the record (cut at the record's end).
+// A column's bytes within the record (cut at the record's end), and where
+// they lie in every record: offset and length.
 std::span<const std::byte> ColumnBytes(const TableDump& table, size_t column, const std::byte* record);
+std::pair<size_t, size_t> ColumnPlace(const TableDump& table, size_t column);
 
 // A nullable column whose bytes are all zero holds no value: written NULL.
 bool IsNullValue(const ColumnShape& shape, std::span<const std::byte> bytes);

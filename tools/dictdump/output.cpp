@@ -74,14 +74,30 @@ bool Output::Open(const std::string& path, std::string* problem) {
       return false;
     }
   }
-  // Without a buffer of its own, stdio would keep the file's block size.
   buffer_.resize(kBufferSize);
-  std::setvbuf(file_, buffer_.data(), _IOFBF, kBufferSize);
+  next_ = buffer_.data();
+  end_ = next_ + buffer_.size();
   return true;
+}
+
+void Output::Drain() {
+  fwrite_unlocked(buffer_.data(), 1, static_cast<size_t>(next_ - buffer_.data()), file_);
+  next_ = buffer_.data();
+}
+
+void Output::PutLong(std::string_view text) {
+  Drain();
+  if (text.size() >= buffer_.size()) {
+    fwrite_unlocked(text.data(), 1, text.size(), file_);
+    return;
+  }
+  std::memcpy(next_, text.data(), text.size());
+  next_ += text.size();
 }
 
 bool Output::Finish(std::string* problem) {
   const std::string name = path_.empty() ? "standard output" : path_;
+  if (next_ != nullptr) Drain();
   bool ok = std::fflush(file_) == 0 && !std::ferror(file_);
   if (!ok) *problem = "cannot write " + name + ": " + std::strerror(errno);
   if (file_ == stdout) return ok;
@@ -101,6 +117,7 @@ bool Output::Finish(std::string* problem) {
 }
 
 void Output::Abandon() {
+  next_ = buffer_.data();
   if (file_ == stdout) return;
   std::fclose(file_);
   file_ = stdout;

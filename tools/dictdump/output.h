@@ -1,10 +1,12 @@
-// The dump's text output: one large stdio buffer, written without locking,
-// and the few number and hex forms every format needs.
+// The dump's text output: a large buffer of its own, filled inline and
+// handed to stdio a megabyte at a time (a call into stdio per value cost a
+// fifth of a dump), and the few number and hex forms every format needs.
 #ifndef DICTDUMP_OUTPUT_H
 #define DICTDUMP_OUTPUT_H
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,8 +27,15 @@ class Output {
   // Removes the temporary after a failure.
   void Abandon();
 
-  void Put(std::string_view text) { fwrite_unlocked(text.data(), 1, text.size(), file_); }
-  void Put(char c) { putc_unlocked(c, file_); }
+  void Put(std::string_view text) {
+    if (text.size() > static_cast<size_t>(end_ - next_)) return PutLong(text);
+    std::memcpy(next_, text.data(), text.size());
+    next_ += text.size();
+  }
+  void Put(char c) {
+    if (next_ == end_) Drain();
+    *next_++ = c;
+  }
   void PutSigned(int64_t value);
   void PutUnsigned(uint64_t value);
   // Upper-case hex digits of the bytes.
@@ -45,11 +54,17 @@ class Output {
   }
 
  private:
+  // Hands the buffered bytes to stdio.
+  void Drain();
+  void PutLong(std::string_view text);
+
   FILE* file_ = stdout;
   std::string path_;
   std::string replaced_;   // the file the temporary replaces
   std::string temporary_;  // empty when not replacing
   std::vector<char> buffer_;
+  char* next_ = nullptr;  // where the next byte goes in buffer_
+  char* end_ = nullptr;   // buffer_'s end (null before Open)
 };
 
 }  // namespace dictdump

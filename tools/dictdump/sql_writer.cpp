@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "dump_writer.h"
+#include "plain_values.h"
 #include "sql_names.h"
 #include "sql_types.h"
 
@@ -21,6 +22,9 @@ constexpr size_t kPostgresNameBytes = 63;
 struct SqlColumn {
   std::string name;
   SqlType type;
+  PlainForm plain = PlainForm::kNone;
+  size_t offset = 0;  // of its bytes in the record,
+  size_t length = 0;  // cut at the record's end
 };
 
 class SqlWriter : public DumpWriter {
@@ -93,7 +97,8 @@ class SqlWriter : public DumpWriter {
     }
     for (size_t i = 0; i < columns_.size(); ++i) {
       if (i != 0) out_.Put(',');
-      PutValue(table.shapes[i], columns_[i].type, ColumnBytes(table, i, record));
+      const SqlColumn& column = columns_[i];
+      PutValue(table.shapes[i], column, {record + column.offset, column.length});
     }
     out_.Put(')');
     ++rows_;
@@ -117,8 +122,12 @@ class SqlWriter : public DumpWriter {
     columns_.clear();
     SqlNames columnNames(postgres_ ? kPostgresNameBytes : 0);
     for (size_t i = 0; i < table.shapes.size(); ++i) {
-      columns_.push_back({columnNames.Take(TrimmedFixedText(table.schema->columns[i].name, kNameWidth)),
-                          ChooseSqlType(table.shapes[i], c_.options->dialect)});
+      const SqlType type = ChooseSqlType(table.shapes[i], c_.options->dialect);
+      // Plain forms only where the SQL type takes the text form as it is.
+      const bool plain = type.kind == ValueKind::kNumber || type.kind == ValueKind::kString;
+      const auto [offset, length] = ColumnPlace(table, i);
+      columns_.push_back({columnNames.Take(TrimmedFixedText(table.schema->columns[i].name, kNameWidth)), type,
+                          plain ? PlainFormOf(table.shapes[i]) : PlainForm::kNone, offset, length});
     }
   }
 
@@ -139,12 +148,13 @@ class SqlWriter : public DumpWriter {
     out_.Put("ROLLBACK;\n");
   }
 
-  void PutValue(const ColumnShape& shape, const SqlType& type, std::span<const std::byte> bytes) {
+  void PutValue(const ColumnShape& shape, const SqlColumn& column, std::span<const std::byte> bytes) {
     if (IsNullValue(shape, bytes)) {
       out_.Put("NULL");
       return;
     }
-    if (type.kind == ValueKind::kHex) return PutBytes(bytes);  // a column of bytes holds them all so
+    if (column.type.kind == ValueKind::kHex) return PutBytes(bytes);  // a column of bytes holds them all so
+    if (PutPlainValue(column.plain, shape, bytes, '\'', &out_)) return;
     const ValueText& value = FormatColumnValue(shape, bytes, &value_);
     switch (value.kind) {
       case ValueKind::kString:

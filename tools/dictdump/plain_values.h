@@ -1,6 +1,7 @@
 // The commonest values written straight into the output, without building
-// their shared text form first: integers of 1, 2, 4 or 8 bytes and padded
-// strings of printable ASCII. Each is written exactly as its text form
+// their shared text form first: integers of 1, 2, 4 or 8 bytes, packed
+// decimals with the sign the builder writes, and padded strings of
+// printable ASCII. Each is written exactly as its text form
 // (value_text.h) reads; any other bytes are left to that form. A dump of
 // such columns spends most of its time here.
 #ifndef DICTDUMP_PLAIN_VALUES_H
@@ -17,17 +18,26 @@
 
 namespace dictdump {
 
-enum class PlainForm { kNone, kSigned, kUnsigned, kAsciiPadded };
+enum class PlainForm { kNone, kSigned, kUnsigned, kPacked, kAsciiPadded };
 
-// The plain form of a column's values, or kNone.
-inline PlainForm PlainFormOf(const ColumnShape& shape) {
+constexpr size_t kPlainPackedBytes = 16;  // longer packed decimals take the shared form
+
+// The plain form of a column's values, or kNone: for a number (`quoted`
+// false) or a string (`quoted` true), as the output wants it.
+inline PlainForm PlainFormOf(const ColumnShape& shape, bool quoted) {
   const ColumnType type = DescribeColumnType(shape.typeCode);
   if (!AllowsSize(type, shape.size)) return PlainForm::kNone;
   const bool wholeWord = shape.size == 1 || shape.size == 2 || shape.size == 4 || shape.size == 8;
+  if (quoted)
+    return type.valueClass == ValueClass::kPaddedString ? PlainForm::kAsciiPadded : PlainForm::kNone;
   switch (type.valueClass) {
     case ValueClass::kSignedInteger: return wholeWord ? PlainForm::kSigned : PlainForm::kNone;
     case ValueClass::kUnsignedInteger: return wholeWord ? PlainForm::kUnsigned : PlainForm::kNone;
-    case ValueClass::kPaddedString: return PlainForm::kAsciiPadded;
+    case ValueClass::kPackedDecimal:
+      // Places past the digits are rare: left to the shared form.
+      return shape.size > 0 && shape.size <= kPlainPackedBytes && shape.decimals <= 2 * shape.size - 1
+                 ? PlainForm::kPacked
+                 : PlainForm::kNone;
     default: return PlainForm::kNone;
   }
 }
@@ -52,6 +62,44 @@ inline bool PlainAscii(const unsigned char* text, size_t length, char quote) {
   return true;
 }
 
+// A packed decimal (two digits a byte, the sign in the last half-byte) with
+// its decimal places, as the shared form writes it; false for a sign other
+// than 0xF or 0xD, a half-byte above 9 or a negative zero.
+inline bool PutPlainPacked(std::span<const std::byte> bytes, size_t places, Output* out) {
+  char digits[2 * kPlainPackedBytes];
+  const size_t count = bytes.size() * 2 - 1;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const auto b = static_cast<unsigned>(bytes[i]);
+    digits[2 * i] = static_cast<char>(b >> 4);
+    digits[2 * i + 1] = static_cast<char>(b & 0xF);
+  }
+  const int sign = digits[count];
+  if (sign != 0xF && sign != 0xD) return false;
+  size_t first = count;  // the first digit other than zero
+  for (size_t i = 0; i < count; ++i) {
+    if (digits[i] > 9) return false;
+    if (first == count && digits[i] != 0) first = i;
+    digits[i] = static_cast<char>('0' + digits[i]);
+  }
+  if (sign == 0xD && first == count) return false;  // -0: the shared form checks it
+  char text[4 * kPlainPackedBytes];
+  char* at = text;
+  if (sign == 0xD) *at++ = '-';
+  const size_t significant = count - first;
+  if (significant <= places) {
+    *at++ = '0';
+    if (places > 0) *at++ = '.';
+    for (size_t i = significant; i < places; ++i) *at++ = '0';
+    for (size_t i = first; i < count; ++i) *at++ = digits[i];
+  } else {
+    for (size_t i = first; i < count - places; ++i) *at++ = digits[i];
+    if (places > 0) *at++ = '.';
+    for (size_t i = count - places; i < count; ++i) *at++ = digits[i];
+  }
+  out->Put(std::string_view(text, static_cast<size_t>(at - text)));
+  return true;
+}
+
 // Writes the value of `bytes` (the whole column) in its plain form, a
 // string between `quote`s, and returns true; false, with nothing written,
 // when the value needs its shared text form (a string with a byte outside
@@ -62,6 +110,11 @@ inline bool PutPlainValue(PlainForm form, const ColumnShape& shape, std::span<co
   if (form == PlainForm::kAsciiPadded) {
     const auto* text = reinterpret_cast<const unsigned char*>(bytes.data());
     size_t length = bytes.size();
+    constexpr uint64_t kSpaces = 0x2020202020202020;
+    for (uint64_t word = 0; length >= 8; length -= 8) {  // padding eight spaces at a time
+      std::memcpy(&word, text + length - 8, 8);
+      if (word != kSpaces) break;
+    }
     while (length > 0 && text[length - 1] == ' ') --length;
     if (!PlainAscii(text, length, quote)) return false;
     out->Put(quote);
@@ -69,8 +122,9 @@ inline bool PutPlainValue(PlainForm form, const ColumnShape& shape, std::span<co
     out->Put(quote);
     return true;
   }
-  uint64_t value = 0;
-  std::memcpy(&value, bytes.data(), bytes.size());                       // little-endian, as the files are
+  if (form == PlainForm::kPacked) return PutPlainPacked(bytes, shape.decimals, out);
+  uint64_t value = 0;  // little-endian, as the files are
+  std::memcpy(&value, bytes.data(), bytes.size());
   if (value == 0 && shape.typeCode == kTypeAutoIncrement) return false;  // numbered by mkdict: hex
   if (form == PlainForm::kUnsigned) {
     out->PutUnsigned(value);

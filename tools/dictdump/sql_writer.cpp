@@ -125,9 +125,10 @@ class SqlWriter : public DumpWriter {
       const SqlType type = ChooseSqlType(table.shapes[i], c_.options->dialect);
       // Plain forms only where the SQL type takes the text form as it is.
       const bool plain = type.kind == ValueKind::kNumber || type.kind == ValueKind::kString;
+      const bool quoted = type.kind == ValueKind::kString;
       const auto [offset, length] = ColumnPlace(table, i);
       columns_.push_back({columnNames.Take(TrimmedFixedText(table.schema->columns[i].name, kNameWidth)), type,
-                          plain ? PlainFormOf(table.shapes[i]) : PlainForm::kNone, offset, length});
+                          plain ? PlainFormOf(table.shapes[i], quoted) : PlainForm::kNone, offset, length});
     }
   }
 

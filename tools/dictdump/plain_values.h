@@ -66,20 +66,21 @@ inline bool PlainAscii(const unsigned char* text, size_t length, char quote) {
 // its decimal places, as the shared form writes it; false for a sign other
 // than 0xF or 0xD, a half-byte above 9 or a negative zero.
 inline bool PutPlainPacked(std::span<const std::byte> bytes, size_t places, Output* out) {
-  char digits[2 * kPlainPackedBytes];
+  if (bytes.empty() || bytes.size() > kPlainPackedBytes) return false;
+  uint8_t digits[2 * kPlainPackedBytes] = {};
   const size_t count = bytes.size() * 2 - 1;
   for (size_t i = 0; i < bytes.size(); ++i) {
     const auto b = static_cast<unsigned>(bytes[i]);
-    digits[2 * i] = static_cast<char>(b >> 4);
-    digits[2 * i + 1] = static_cast<char>(b & 0xF);
+    digits[2 * i] = static_cast<uint8_t>(b >> 4);
+    digits[2 * i + 1] = static_cast<uint8_t>(b & 0xF);
   }
-  const int sign = digits[count];
+  const unsigned sign = digits[count];
   if (sign != 0xF && sign != 0xD) return false;
   size_t first = count;  // the first digit other than zero
   for (size_t i = 0; i < count; ++i) {
     if (digits[i] > 9) return false;
     if (first == count && digits[i] != 0) first = i;
-    digits[i] = static_cast<char>('0' + digits[i]);
+    digits[i] = static_cast<uint8_t>('0' + digits[i]);
   }
   if (sign == 0xD && first == count) return false;  // -0: the shared form checks it
   char text[4 * kPlainPackedBytes];
@@ -90,11 +91,11 @@ inline bool PutPlainPacked(std::span<const std::byte> bytes, size_t places, Outp
     *at++ = '0';
     if (places > 0) *at++ = '.';
     for (size_t i = significant; i < places; ++i) *at++ = '0';
-    for (size_t i = first; i < count; ++i) *at++ = digits[i];
+    for (size_t i = first; i < count; ++i) *at++ = static_cast<char>(digits[i]);
   } else {
-    for (size_t i = first; i < count - places; ++i) *at++ = digits[i];
+    for (size_t i = first; i < count - places; ++i) *at++ = static_cast<char>(digits[i]);
     if (places > 0) *at++ = '.';
-    for (size_t i = count - places; i < count; ++i) *at++ = digits[i];
+    for (size_t i = count - places; i < count; ++i) *at++ = static_cast<char>(digits[i]);
   }
   out->Put(std::string_view(text, static_cast<size_t>(at - text)));
   return true;

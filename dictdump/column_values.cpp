@@ -7,12 +7,17 @@
 
 namespace dictdump {
 
-std::span<const std::byte> ColumnBytes(const TableDump& table, size_t column, const std::byte* record) {
+std::pair<size_t, size_t> ColumnPlace(const TableDump& table, size_t column) {
   const FieldRecord& field = table.schema->columns[column];
   const uint64_t length = RecordLength(*table.data);
   const uint64_t begin = std::min<uint64_t>(static_cast<uint32_t>(field.offset), length);
   const uint64_t end = std::min<uint64_t>(begin + static_cast<uint32_t>(field.size), length);
-  return {record + begin, static_cast<size_t>(end - begin)};
+  return {static_cast<size_t>(begin), static_cast<size_t>(end - begin)};
+}
+
+std::span<const std::byte> ColumnBytes(const TableDump& table, size_t column, const std::byte* record) {
+  const auto [offset, length] = ColumnPlace(table, column);
+  return {record + offset, length};
 }
 
 std::vector<int64_t> NullIndicatorsOf(const TableSchema& table) {

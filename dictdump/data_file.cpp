@@ -135,22 +135,38 @@ uint32_t RecordLength(const DataFile& data) {
 
 uint32_t RecordCount(const DataFile& data) { return data.statistics ? StatRecordCount(*data.statistics) : 0; }
 
-int ReadRows(DataFile* data, const std::function<void(const std::byte*)>& take, uint64_t* count) {
-  *count = 0;
-  if (data->state != DataFileState::kOpen || data->keyNumbers.empty()) return 0;
+RowsRead ReadRows(DataFile* data, const std::function<void(const std::byte*)>& take) {
+  RowsRead read;
+  if (data->state != DataFileState::kOpen) return read;
+  const uint64_t expected = RecordCount(*data);
   std::vector<std::byte> record(kRecordBufferSize);
   uint32_t length = 0;
-  int status = data->file.GetFirst(data->keyNumbers.front(), record.data(), kRecordBufferSize - 1, &length);
+  int status = data->file.StepFirst(record.data(), kRecordBufferSize - 1, &length);
   uint32_t filled = 0;  // bytes a record has written so far
+  int64_t lastPosition = -1;
   while (status == RECMGR_STATUS_SUCCESS) {
+    const int64_t position = data->file.StepPosition();
+    if (position <= lastPosition) {
+      read.failure = "a record met twice";
+      return read;
+    }
+    if (read.count == expected) {
+      read.failure = "more records than the file counts";
+      return read;
+    }
+    lastPosition = position;
     // Bytes past the record, which a shorter record leaves, read as zero.
     if (length < filled) std::memset(record.data() + length, 0, filled - length);
     filled = std::min(length, kRecordBufferSize);
     take(record.data());
-    ++*count;
-    status = data->file.GetNext(record.data(), kRecordBufferSize - 1, &length);
+    ++read.count;
+    status = data->file.StepNext(record.data(), kRecordBufferSize - 1, &length);
   }
-  return status == RECMGR_STATUS_END_OF_FILE ? 0 : status;
+  if (status != RECMGR_STATUS_END_OF_FILE)
+    read.failure = RecmgrStatusWords(status);
+  else if (read.count < expected)
+    read.failure = "the file ended before its last record";
+  return read;
 }
 
 }  // namespace dictdump

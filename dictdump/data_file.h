@@ -1,5 +1,5 @@
 // A table's data file as the dump sees it through the record manager: there
-// or not, who guards it, its Stat, and its rows in key order.
+// or not, who guards it, its Stat, and its rows in stored order.
 #ifndef DICTDUMP_DATA_FILE_H
 #define DICTDUMP_DATA_FILE_H
 
@@ -60,11 +60,20 @@ OwnerInfo LearnOwner(const std::string& path, bool opensWithoutName, const std::
 // and reads its Stat.
 void OpenDataFile(const TableSchema& table, const std::optional<std::string>& dataPassword, DataFile* data);
 
-// Hands every record, in the order of the lowest key, to `take` (the
-// buffer holds the Stat's record length at least, zero-filled past what the
-// record manager returned). Returns 0 at the end or the status that stopped
-// the walk; *count gets the records read.
-int ReadRows(DataFile* data, const std::function<void(const std::byte*)>& take, uint64_t* count);
+// What reading a table's rows came to.
+struct RowsRead {
+  uint64_t count = 0;   // records handed on
+  std::string failure;  // why not all of them, in words; empty when all were
+};
+
+// Hands every record of the data file to `take`, in stored order with Step
+// First and Step Next, whatever its keys (the buffer holds the Stat's
+// record length at least, zero-filled past what the record manager
+// returned). All were read when the steps end at the end of the file after
+// as many records as Stat counts, each at a physical position above the
+// one before: a read error, a shortfall, more records than counted or a
+// position met again (a record met twice) stops the reading with a failure.
+RowsRead ReadRows(DataFile* data, const std::function<void(const std::byte*)>& take);
 
 // The Stat's record length and record count.
 uint32_t RecordLength(const DataFile& data);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data_file.h"
@@ -30,6 +31,10 @@ struct TableDump {
   DataFile* data = nullptr;
   std::vector<ColumnShape> shapes;      // one per column
   std::vector<int64_t> nullIndicators;  // one per column: see NullIndicatorsOf
+  // False, by EndTable, when the table's description or rows could not all
+  // be read: the writer makes sure the table does not pass for whole.
+  bool complete = true;
+  std::string failure;  // then, what went wrong: "ORDERS: read 38 of 500 rows: ..."
 };
 
 // Everything a writer reads besides the table.
@@ -52,6 +57,7 @@ class DumpWriter {
   virtual void BeginTable(const TableDump& table) = 0;
   // One record of the table's data file; only when options->rows.
   virtual void Row(const TableDump& table, const std::byte* record) = 0;
+  // After the rows, with table.complete known.
   virtual void EndTable(const TableDump& table) = 0;
   virtual void End() {}
 };
@@ -61,8 +67,10 @@ std::unique_ptr<DumpWriter> MakeSqlWriter(const DumpContext& context);
 std::unique_ptr<DumpWriter> MakeJsonWriter(const DumpContext& context);
 std::unique_ptr<DumpWriter> MakeCsvWriter(const DumpContext& context);
 
-// A column's bytes within the record (cut at the record's end).
+// A column's bytes within the record (cut at the record's end), and where
+// they lie in every record: offset and length.
 std::span<const std::byte> ColumnBytes(const TableDump& table, size_t column, const std::byte* record);
+std::pair<size_t, size_t> ColumnPlace(const TableDump& table, size_t column);
 
 // Per column of the table, the offset of its null indicator byte or
 // kNoNullIndicator (morvel2/dictionary/null_indicator.h).

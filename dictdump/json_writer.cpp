@@ -57,9 +57,9 @@ class JsonWriter : public DumpWriter {
     out_.Put(']');
   }
 
-  void EndTable(const TableDump&) override {
+  void EndTable(const TableDump& table) override {
     if (c_.options->rows) out_.Put(rows_ == 0 ? "]" : "\n  ]");
-    out_.Put('}');
+    out_.Put(table.complete ? ",\n  \"complete\": true}" : ",\n  \"complete\": false}");
   }
 
  private:

@@ -1,6 +1,7 @@
 // --format mkdict: a description that mkdict builds into the same
 // dictionary and data files.
 #include <string>
+#include <vector>
 
 #include "dump_writer.h"
 #include "morvel2/dictionary/column_types.h"
@@ -59,13 +60,33 @@ class MkdictWriter : public DumpWriter {
     ++rows_;
   }
 
-  void EndTable(const TableDump&) override {
+  void EndTable(const TableDump& table) override {
     if (rows_ != 0) out_.Put(";\n");
     if (c_.options->schema || rows_ != 0) out_.Put('\n');
+    if (!table.complete) failures_.push_back(table.failure);
+  }
+
+  // A dump that left something out ends in a line mkdict refuses, so that
+  // it never builds a part for the whole.
+  void End() override {
+    if (failures_.empty()) return;
+    for (const std::string& failure : failures_) {
+      out_.Put("-- ");
+      PutCommentText(failure);
+      out_.Put('\n');
+    }
+    out_.Put("INCOMPLETE DUMP: ");
+    out_.PutUnsigned(failures_.size());
+    out_.Put(failures_.size() == 1 ? " table was not read whole\n" : " tables were not read whole\n");
   }
 
  private:
   void PutName(const std::string& name) { out_.PutQuoted(name, '"'); }
+  // `text` on one comment line: a line break or other control byte in a
+  // table's name becomes '?'.
+  void PutCommentText(const std::string& text) {
+    for (const char c : text) out_.Put(static_cast<unsigned char>(c) < 0x20 ? '?' : c);
+  }
   void PutOwner(const std::optional<std::string>& name) {
     if (name)
       out_.PutQuoted(*name, '\'');
@@ -200,7 +221,8 @@ class MkdictWriter : public DumpWriter {
   }
 
   void PutValue(const ColumnShape& shape, std::span<const std::byte> bytes, bool isNull) {
-    if (isNull) {
+    // An AUTOINC's zero is a value: NULL would be numbered by mkdict.
+    if (isNull && shape.typeCode != kTypeAutoIncrement) {
       out_.Put("NULL");  // writes nothing: the bytes stay zero
       return;
     }
@@ -218,6 +240,7 @@ class MkdictWriter : public DumpWriter {
   }
 
   const DumpContext& c_;
+  std::vector<std::string> failures_;  // of the tables not read whole
   Output& out_;
   ValueText value_;  // the text form of the value being written, its storage kept
   size_t rows_ = 0;

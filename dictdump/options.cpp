@@ -24,11 +24,12 @@ const char* const kUsageText =
     "  --data-only             rows only\n"
     "  --table NAME            only this table (may be repeated; csv needs exactly one)\n"
     "  --system                sql and json: include the system tables (X$...)\n"
-    "  -o, --output FILE       write to FILE instead of standard output\n"
+    "  -o, --output FILE       write to FILE instead of standard output ('-': standard\n"
+    "                          output); never over a dictionary or data file\n"
     "  --help, --version       print this text or the version\n"
     "\n"
-    "Exit codes: 0 written; 1 a file could not be read or written; 2 the command line\n"
-    "is wrong.\n";
+    "Exit codes: 0 written; 1 a file or a table's rows could not all be read, or the\n"
+    "output could not be written; 2 the command line is wrong.\n";
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "dump_writer.h"
+#include "output_target.h"
 #include "progress.h"
 
 namespace dictdump {
@@ -111,35 +112,35 @@ void ReportUnreadable(const Options& options, const TableSchema& table, const Da
         hint);
 }
 
-// Writes the table's rows; false when reading them failed.
-bool DumpRows(const TableDump& dump, DumpWriter* writer, Progress* progress, size_t tableIndex) {
-  DataFile& data = *dump.data;
-  const TableSchema& table = *dump.schema;
-  const uint32_t expected = RecordCount(data);
-  if (data.keyNumbers.empty()) {
-    if (expected != 0)
-      Warn("table " + table.name + ": its data file has no key to read its " + std::to_string(expected) +
-           " rows in: left out");
-    return true;
-  }
+// Fails a table whose rows were not all read, with the line that says so
+// on standard error as it stands: "TABLE: read N of M rows: reason".
+void FailRows(TableDump* dump, const RowsRead& read) {
+  dump->complete = false;
+  dump->failure = dump->schema->name + ": read " + std::to_string(read.count) + " of " +
+                  std::to_string(RecordCount(*dump->data)) + " rows: " + read.failure;
+  std::fprintf(stderr, "%s\n", dump->failure.c_str());
+}
+
+// Writes the table's rows; on failure, fails the table.
+void DumpRows(TableDump* dump, DumpWriter* writer, Progress* progress, size_t tableIndex) {
+  const std::string& name = dump->schema->name;
   uint64_t written = 0;
-  uint64_t count = 0;
-  const int status = ReadRows(
-      &data,
-      [&](const std::byte* record) {
-        writer->Row(dump, record);
-        if (++written % kRowsPerProgressCheck == 0) progress->Update(tableIndex, table.name, written);
-      },
-      &count);
-  if (status != 0) {
-    Error(table.location + " (data file of table " + table.name + "): " + RecmgrStatusWords(status) +
-          " after " + std::to_string(count) + " rows");
-    return false;
-  }
-  if (count != expected)
-    Warn("table " + table.name + ": read " + std::to_string(count) + " rows through its lowest key, " +
-         std::to_string(expected) + " in the file");
-  return true;
+  const RowsRead read = ReadRows(dump->data, [&](const std::byte* record) {
+    writer->Row(*dump, record);
+    if (++written % kRowsPerProgressCheck == 0) progress->Update(tableIndex, name, written);
+  });
+  if (!read.failure.empty()) FailRows(dump, read);
+}
+
+// The files -o must never name: the dictionary's, and every table's data
+// file, whether dumped or not.
+std::vector<GuardedFile> GuardedFiles(const DictionarySchema& schema) {
+  std::vector<GuardedFile> files;
+  for (const char* name : {kFileDictionaryName, kFieldDictionaryName, kIndexDictionaryName})
+    files.emplace_back(name, std::string("the dictionary file ") + name);
+  for (const TableSchema& table : schema.tables)
+    files.emplace_back(table.location, "the data file of table " + table.name);
+  return files;
 }
 
 std::unique_ptr<DumpWriter> MakeWriter(const DumpContext& context) {
@@ -156,7 +157,9 @@ std::unique_ptr<DumpWriter> MakeWriter(const DumpContext& context) {
 
 int RunDump(const Options& given) {
   Options options = given;
-  // -o names a file relative to where dictdump was started, not to -C.
+  // -o names a file relative to where dictdump was started, not to -C;
+  // "-o -" is standard output.
+  if (options.outputFile == "-") options.outputFile.clear();
   if (!options.outputFile.empty())
     options.outputFile = std::filesystem::absolute(options.outputFile).string();
   if (!options.folder.empty() && chdir(options.folder.c_str()) != 0) {
@@ -171,6 +174,11 @@ int RunDump(const Options& given) {
   if (!ChooseTables(options, schema, &tables)) return kExitFailure;
   context.tables.assign(tables.begin(), tables.end());
 
+  const std::string refusal = RefusedOutput(options.outputFile, GuardedFiles(schema));
+  if (!refusal.empty()) {
+    Error("will not write to " + options.outputFile + ": it " + refusal);
+    return kExitFailure;
+  }
   Output out;
   std::string problem;
   if (!out.Open(options.outputFile, &problem)) {
@@ -190,25 +198,29 @@ int RunDump(const Options& given) {
     progress.Update(i, table.name, 0);
     std::string failedFile;
     const int status = reader.ReadDetails(&table, &failedFile);
-    if (status != 0) {
-      Error(failedFile + " (table " + table.name + "): " + RecmgrStatusWords(status));
-      failed = true;
-    }
+    if (status != 0) Error(failedFile + " (table " + table.name + "): " + RecmgrStatusWords(status));
     DataFile data;
     OpenDataFile(table, options.dataPassword, &data);
-    if (data.state == DataFileState::kUnreadable) {
-      ReportUnreadable(options, table, data);
-      failed = true;
+    if (data.state == DataFileState::kUnreadable) ReportUnreadable(options, table, data);
+    TableDump dump{&table, &data, ShapesOf(table), NullIndicatorsOf(table), true, {}};
+    if (status != 0) {
+      dump.complete = false;
+      dump.failure = table.name + ": its description could not be read: " + RecmgrStatusWords(status);
+    } else if (options.rows && data.state == DataFileState::kUnreadable) {
+      dump.complete = false;
+      dump.failure = table.name + ": its data file could not be read: " + RecmgrStatusWords(data.status);
     }
-    const TableDump dump{&table, &data, ShapesOf(table), NullIndicatorsOf(table)};
-    if (options.rows && writer->NeedsRowScan() && data.state == DataFileState::kOpen) {
-      uint64_t scanned = 0;
-      ReadRows(
-          &data, [&](const std::byte* record) { writer->ScanRow(dump, record); }, &scanned);
+    bool readRows = options.rows && data.state == DataFileState::kOpen;
+    if (readRows && writer->NeedsRowScan()) {
+      const RowsRead scan = ReadRows(&data, [&](const std::byte* record) { writer->ScanRow(dump, record); });
+      if (!scan.failure.empty()) {
+        FailRows(&dump, scan);
+        readRows = false;
+      }
     }
     writer->BeginTable(dump);
-    if (options.rows && data.state == DataFileState::kOpen && !DumpRows(dump, writer.get(), &progress, i))
-      failed = true;
+    if (readRows) DumpRows(&dump, writer.get(), &progress, i);
+    if (!dump.complete) failed = true;
     writer->EndTable(dump);
     table = TableSchema{table.file, table.name, table.location, {}, {}, {}};  // its details are written
   }

@@ -1,9 +1,14 @@
 // --format sql: CREATE TABLE, INSERT and CREATE INDEX for SQLite or
-// PostgreSQL, in one transaction.
+// PostgreSQL, each table in a transaction of its own: a table whose rows
+// were not all read ends in a statement that fails and a ROLLBACK, so that
+// nothing of it is kept, whether the client stops at the error or goes on;
+// and no transaction holds the locks of more than one table, which a
+// server's default lock table could not hold for thousands.
 #include <algorithm>
 #include <unordered_map>
 
 #include "dump_writer.h"
+#include "plain_values.h"
 #include "sql_names.h"
 #include "sql_types.h"
 
@@ -17,6 +22,9 @@ constexpr size_t kPostgresNameBytes = 63;
 struct SqlColumn {
   std::string name;
   SqlType type;
+  PlainForm plain = PlainForm::kNone;
+  size_t offset = 0;  // of its bytes in the record,
+  size_t length = 0;  // cut at the record's end
 };
 
 class SqlWriter : public DumpWriter {
@@ -33,9 +41,7 @@ class SqlWriter : public DumpWriter {
 
   void Begin() override {
     if (postgres_) out_.Put("SET client_encoding = 'UTF8';\nSET standard_conforming_strings = on;\n");
-    out_.Put("BEGIN;\n");
   }
-  void End() override { out_.Put("COMMIT;\n"); }
 
   // PostgreSQL stores no bytes in a typed column: a column with a value that
   // has only bytes becomes bytea, which takes a look at the rows first.
@@ -58,8 +64,8 @@ class SqlWriter : public DumpWriter {
     rows_ = 0;
     droppedValues_ = 0;
     skipped_ = columns_.empty() && !postgres_;
+    out_.Put("\nBEGIN;\n");
     if (!c_.options->schema) return;
-    out_.Put('\n');
     if (skipped_) {
       out_.Put("-- ");
       PutName(name_);
@@ -91,8 +97,8 @@ class SqlWriter : public DumpWriter {
     }
     for (size_t i = 0; i < columns_.size(); ++i) {
       if (i != 0) out_.Put(',');
-      PutValue(table.shapes[i], columns_[i].type, ColumnBytes(table, i, record),
-               IsNullColumn(table, i, record));
+      const SqlColumn& column = columns_[i];
+      PutValue(table.shapes[i], column, {record + column.offset, column.length}, IsNullColumn(table, i, record));
     }
     out_.Put(')');
     ++rows_;
@@ -103,8 +109,10 @@ class SqlWriter : public DumpWriter {
     if (droppedValues_ != 0)
       Warn("table " + table.schema->name + ": " + std::to_string(droppedValues_) +
            " values without a PostgreSQL form written as NULL");
+    if (!table.complete) return PutFailure(table.failure);
     if (c_.options->schema && !skipped_)
       for (const IndexSchema& index : table.schema->indexes) PutIndex(table, index);
+    out_.Put("COMMIT;\n");
   }
 
  private:
@@ -114,20 +122,43 @@ class SqlWriter : public DumpWriter {
     columns_.clear();
     SqlNames columnNames(postgres_ ? kPostgresNameBytes : 0);
     for (size_t i = 0; i < table.shapes.size(); ++i) {
-      columns_.push_back({columnNames.Take(TrimmedFixedText(table.schema->columns[i].name, kNameWidth)),
-                          ChooseSqlType(table.shapes[i], c_.options->dialect)});
+      const SqlType type = ChooseSqlType(table.shapes[i], c_.options->dialect);
+      // Plain forms only where the SQL type takes the text form as it is:
+      // not for numbers that SQLite is given as text.
+      const bool plain =
+          (type.kind == ValueKind::kNumber && !type.quotedNumbers) || type.kind == ValueKind::kString;
+      const bool quoted = type.kind == ValueKind::kString;
+      const auto [offset, length] = ColumnPlace(table, i);
+      columns_.push_back({columnNames.Take(TrimmedFixedText(table.schema->columns[i].name, kNameWidth)), type,
+                          plain ? PlainFormOf(table.shapes[i], quoted) : PlainForm::kNone, offset, length});
     }
   }
 
   void PutName(const std::string& name) { out_.PutQuoted(name, '"'); }
 
-  void PutValue(const ColumnShape& shape, const SqlType& type, std::span<const std::byte> bytes,
+  // A statement that fails, naming `failure` in its error, then the end of
+  // the table's transaction without keeping any of it.
+  void PutFailure(const std::string& failure) {
+    if (postgres_) {
+      out_.Put("DO $dictdump$ BEGIN RAISE EXCEPTION '%', ");
+      out_.PutQuoted("dictdump: " + failure, '\'');
+      out_.Put("; END $dictdump$;\n");
+    } else {  // SQLite raises nothing outside a trigger: a table it can't find does
+      out_.Put("SELECT 1 FROM ");
+      PutName("dictdump: " + failure);
+      out_.Put(";\n");
+    }
+    out_.Put("ROLLBACK;\n");
+  }
+
+  void PutValue(const ColumnShape& shape, const SqlColumn& column, std::span<const std::byte> bytes,
                 bool isNull) {
     if (isNull) {
       out_.Put("NULL");
       return;
     }
-    if (type.kind == ValueKind::kHex) return PutBytes(bytes);  // a column of bytes holds them all so
+    if (column.type.kind == ValueKind::kHex) return PutBytes(bytes);  // a column of bytes holds them all so
+    if (PutPlainValue(column.plain, shape, bytes, '\'', &out_)) return;
     const ValueText& value = FormatColumnValue(shape, bytes, &value_);
     switch (value.kind) {
       case ValueKind::kString:
@@ -135,13 +166,13 @@ class SqlWriter : public DumpWriter {
         out_.PutQuoted(value.text, '\'');
         break;
       case ValueKind::kNumber:
-        if (type.quotedNumbers)
+        if (column.type.quotedNumbers)
           out_.PutQuoted(value.text, '\'');
         else
           out_.Put(value.text);
         break;
       case ValueKind::kBoolean:
-        if (type.kind == ValueKind::kNumber)  // a LOGICAL column of numbers
+        if (column.type.kind == ValueKind::kNumber)  // a LOGICAL column of numbers
           out_.Put(value.text == "TRUE" ? "1" : "0");
         else
           out_.Put(value.text);

@@ -49,6 +49,22 @@ int RecmgrFile::GetNext(void* record, uint32_t capacity, uint32_t* length) {
   return Call(RECMGR_OP_GET_NEXT, record, length, keyNumber_);
 }
 
+int RecmgrFile::StepFirst(void* record, uint32_t capacity, uint32_t* length) {
+  *length = capacity;
+  return Call(RECMGR_OP_STEP_FIRST, record, length, 0);
+}
+
+int RecmgrFile::StepNext(void* record, uint32_t capacity, uint32_t* length) {
+  *length = capacity;
+  return Call(RECMGR_OP_STEP_NEXT, record, length, 0);
+}
+
+uint32_t RecmgrFile::StepPosition() const {
+  uint32_t position = 0;
+  for (int i = RECMGR_STEP_POSITION_SIZE - 1; i >= 0; --i) position = position << 8 | key_[i];
+  return position;
+}
+
 int RecmgrFile::Stat(StatisticsRecord* statistics) {
   std::memset(statistics->bytes, 0, sizeof statistics->bytes);
   uint32_t length = sizeof statistics->bytes;

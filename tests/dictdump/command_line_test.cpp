@@ -24,7 +24,8 @@ CREATE TABLE Broken IN 'broken.dat' (Id INTEGER(4));
 )";
 
 struct Case {
-  std::vector<std::string> arguments;  // {DB}: the dictionary's folder, {EMPTY}: a folder without one
+  std::vector<std::string> arguments;  // {DB}: the dictionary's folder, {DIR}: the test's,
+                                       // {EMPTY}: a folder without a dictionary
   int exitCode;
   std::string err;  // all of standard error
   std::string outHas = "";
@@ -84,9 +85,28 @@ const std::vector<Case> kCases = {
     {{"-C", "{DB}", "--password", "secret", "--table", "Broken"},
      1,
      "dictdump: broken.dat (data file of table Broken): not a file of this record manager\n"},
-    {{"-C", "{DB}", "--password", "secret", "--table", "Keyless"},
+    {{"-C", "{DB}", "--password", "secret", "--table", "Keyless", "-o", "-"},
      0,
-     "dictdump: warning: table Keyless: its data file has no key to read its 2 rows in: left out\n"},
+     "",
+     "INSERT INTO \"Keyless\" VALUES\n  ("},
+    // -o never writes over the dictionary or a data file, under any name,
+    // nor over any record manager's file; it writes into what is no file.
+    {{"-C", "{DB}", "--password", "secret", "-o", "{DB}/PVFIELD.DDF"},
+     1,
+     "dictdump: will not write to {DB}/PVFIELD.DDF: it is the dictionary file PVFIELD.DDF\n"},
+    {{"-C", "{DB}", "--password", "secret", "-o", "{DB}/keyless.dat"},
+     1,
+     "dictdump: will not write to {DB}/keyless.dat: it is the data file of table Keyless\n"},
+    {{"-C", "{DB}", "--password", "secret", "-o", "{DIR}/linked"},
+     1,
+     "dictdump: will not write to {DIR}/linked: it is the dictionary file PVFILE.DDF\n"},
+    {{"-C", "{DB}", "--password", "secret", "-o", "{DIR}/copied"},
+     1,
+     "dictdump: will not write to {DIR}/copied: it is a record manager's file\n"},
+    {{"-C", "{DB}", "--password", "secret", "--table", "Keyless", "-o", "/dev/stdout"},
+     0,
+     "",
+     "CREATE TABLE"},
     {{"-C", "{DB}", "--password", "secret", "--table", "Keyless", "-o", "/nonexistent/out.ddl"},
      1,
      "dictdump: cannot write /nonexistent/out.ddl: No such file or directory\n"},
@@ -94,26 +114,42 @@ const std::vector<Case> kCases = {
     {{"--version"}, 0, "", "dictdump 1.0.0\n"},
 };
 
+// `text` with {DB} and {DIR} replaced by the folders.
+std::string Placed(std::string text, const std::string& dir, const std::string& db) {
+  for (const auto& [name, folder] : {std::pair{"{DB}", db}, std::pair{"{DIR}", dir}})
+    for (size_t at = text.find(name); at != std::string::npos; at = text.find(name))
+      text.replace(at, std::string_view(name).size(), folder);
+  return text;
+}
+
 TEST(DictdumpCommandLine, ErrorsAndExitCodes) {
   TempDir dir;
   const std::string db = dir / "db";
   ASSERT_EQ(BuildDictionary(db, kDescription).exitCode, 0);
   std::ofstream(db + "/broken.dat", std::ios::trunc) << std::string(8192, 'z');
   std::filesystem::create_directory(dir / "empty");
+  std::filesystem::create_hard_link(db + "/PVFILE.DDF", dir / "linked");
+  std::filesystem::copy_file(db + "/guarded.dat", dir / "copied");
+  const std::vector<std::string> refused = {db + "/PVFIELD.DDF", db + "/keyless.dat", dir / "linked",
+                                            dir / "copied"};
+  std::vector<std::string> before;
+  for (const std::string& file : refused) before.push_back(testsupport::ReadFile(file));
 
   for (const Case& c : kCases) {
     std::vector<std::string> arguments;
     std::string shown;
     for (const std::string& argument : c.arguments) {
-      arguments.push_back(argument == "{DB}" ? db : argument == "{EMPTY}" ? dir / "empty" : argument);
+      arguments.push_back(argument == "{EMPTY}" ? dir / "empty" : Placed(argument, dir.path().string(), db));
       shown += " " + argument;
     }
     SCOPED_TRACE("dictdump" + shown);
     const ProcessResult result = RunDictdump(arguments);
     EXPECT_EQ(result.exitCode, c.exitCode);
-    EXPECT_EQ(result.err, c.err);
+    EXPECT_EQ(result.err, Placed(c.err, dir.path().string(), db));
     EXPECT_NE(result.out.find(c.outHas), std::string::npos) << result.out;
   }
+  for (size_t i = 0; i < refused.size(); ++i)
+    EXPECT_EQ(testsupport::ReadFile(refused[i]), before[i]) << refused[i];
 }
 
 }  // namespace

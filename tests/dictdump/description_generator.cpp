@@ -16,6 +16,7 @@ struct Column {
   int offset = 0;
   int size = 0;
   std::string zero;  // a typed value of zero bytes: FALSE, 0, '' or 0.00; empty for none
+  bool acceptsNull = false;
 };
 
 // Columns that accept nulls in a nullable table, each with a value of zero
@@ -129,7 +130,8 @@ class Generator {
               "(" + std::to_string(column.size);
       if (Chance(4)) line += ", " + std::to_string(Pick(0, 65535));
       line += ") AT " + std::to_string(column.offset) + MaybeId(&nextFieldId_);
-      if (Chance(3)) line += " NULL";
+      column.acceptsNull = Chance(3);
+      if (column.acceptsNull) line += " NULL";
       if (Chance(4)) line += " CASE INSENSITIVE";
       if (Chance(6)) line += " BINARY";
       if (Chance(6)) line += " FLAGS " + std::to_string(Pick(0, 0xFFFF) << 3);
@@ -137,9 +139,11 @@ class Generator {
     }
     Line(line + (columns.empty() ? ");" : "\n);"));
 
-    const bool keyed = Indexes(name, columns, hasFile);
+    Indexes(name, columns, hasFile);
     Constraints(name);
-    if (hasFile && keyed && !columns.empty()) Rows(name, columns, end);
+    // Rows whether or not an index became a key of the data file: keyless
+    // files are read back in stored order.
+    if (hasFile && !columns.empty()) Rows(name, columns, end, nullable);
   }
 
   // A column of kZeroColumns, with a free byte before it for its null
@@ -153,17 +157,14 @@ class Generator {
     return Quoted(column->name) + " " + kind.type + " AT " + std::to_string(column->offset) + " NULL";
   }
 
-  // Returns whether the data file gets a key (an index numbered 0 to 127),
-  // without which its rows can't be read back.
-  bool Indexes(const std::string& table, const std::vector<Column>& columns, bool hasFile) {
+  void Indexes(const std::string& table, const std::vector<Column>& columns, bool hasFile) {
     std::vector<const Column*> keyable;
     for (const Column& column : columns)
       if (column.size > 0) keyable.push_back(&column);
-    if (keyable.empty()) return false;
-    std::set<std::string> names;
-    bool keyed = false;
-    int64_t next = 0;
     uniqueKeys_.clear();
+    if (keyable.empty()) return;
+    std::set<std::string> names;
+    int64_t next = 0;
     const int count = Pick(0, 3);
     for (int i = 0; i < count; ++i) {
       const bool unique = Chance(3);
@@ -194,10 +195,8 @@ class Generator {
       if (line.find("INDEX \"") != std::string::npos) line += MaybeId(&nextFieldId_);
       Line(line + ";");
       const bool isKey = hasFile && number >= 0 && number <= 127;
-      keyed = keyed || isKey;
       if (isKey && unique) uniqueKeys_.push_back(segments);
     }
-    return keyed;
   }
 
   void Constraints(const std::string& table) {
@@ -210,7 +209,7 @@ class Generator {
 
   // Random bytes for every column, some shorter than the column, some NULL;
   // a row whose unique keys repeat an earlier row's is left out.
-  void Rows(const std::string& table, const std::vector<Column>& columns, int recordLength) {
+  void Rows(const std::string& table, const std::vector<Column>& columns, int recordLength, bool nullable) {
     std::set<std::string> seenKeys;
     std::string line;
     int written = 0;
@@ -226,7 +225,10 @@ class Generator {
           continue;
         }
         const int bytes = Chance(4) ? Pick(0, column.size) : column.size;
-        const std::string hex = Hex(bytes);
+        // Nullable tables: all-zero values (FALSE, 0, '', 0.00 by type) in
+        // columns that accept nulls, which must stay apart from NULL.
+        const bool zero = nullable && column.acceptsNull && Chance(3);
+        const std::string hex = zero ? std::string(static_cast<size_t>(2 * bytes), '0') : Hex(bytes);
         for (int b = 0; b < bytes; ++b)
           record[static_cast<size_t>(column.offset + b)] =
               static_cast<char>(std::stoi(hex.substr(static_cast<size_t>(2 * b), 2), nullptr, 16));

@@ -27,6 +27,11 @@ extern "C" {
  * between a successful Open and the matching Close. */
 #define RECMGR_POSITION_BLOCK_SIZE 128
 
+/* Every file of this record manager holds these 8 bytes at this offset
+ * (after the header page's page header). */
+#define RECMGR_FILE_MAGIC "RMGRFILE"
+#define RECMGR_FILE_MAGIC_OFFSET 16
+
 /* Operation codes. */
 enum {
   RECMGR_OP_OPEN = 0,
@@ -35,8 +40,13 @@ enum {
   RECMGR_OP_GET_NEXT = 6,
   RECMGR_OP_GET_GREATER_OR_EQUAL = 9,
   RECMGR_OP_GET_FIRST = 12,
-  RECMGR_OP_STAT = 15
+  RECMGR_OP_STAT = 15,
+  RECMGR_OP_STEP_NEXT = 24,
+  RECMGR_OP_STEP_FIRST = 33
 };
+
+/* Bytes of the physical position Step First and Step Next write. */
+#define RECMGR_STEP_POSITION_SIZE 4
 
 /* Status values returned by RecmgrCall. */
 enum {
@@ -106,6 +116,17 @@ enum {
  *          Every Get copies the record into dataBuffer, sets *dataLength to
  *          the record length and writes the record's key value into
  *          keyBuffer.
+ *   Step First, Step Next: the first record, then the one after the
+ *          current one, in stored order, whatever the file's keys (also
+ *          with none): from Step First to status 9 every record comes
+ *          exactly once. keyNumber is ignored. Each copies the record into
+ *          dataBuffer and sets *dataLength like a Get; when keyBuffer is
+ *          not null and keyLength is at least RECMGR_STEP_POSITION_SIZE, it
+ *          writes the record's physical position there (4 bytes,
+ *          little-endian), which rises strictly from one Step to the next.
+ *          Step Next needs a current record reached by a Step (status 8
+ *          otherwise), and a Get Next after a Step gets 8. A failed Step
+ *          First leaves no current record; a failed Step Next keeps it.
  *   Stat:  fills dataBuffer with the layout above and sets *dataLength to
  *          the bytes filled; may write the path, NUL-terminated, into
  *          keyBuffer.

@@ -33,6 +33,12 @@ class RecmgrFile {
   // Reads the first record whose key `keyNumber` is at least `key`.
   int GetGreaterOrEqual(int keyNumber, const void* key, size_t keySize, void* record, uint32_t capacity,
                         uint32_t* length);
+  // Reads the records in stored order, whatever the keys: the first, then
+  // the one after the last step's. StepPosition() gives the physical
+  // position the last successful step returned, rising from step to step.
+  int StepFirst(void* record, uint32_t capacity, uint32_t* length);
+  int StepNext(void* record, uint32_t capacity, uint32_t* length);
+  uint32_t StepPosition() const;
   // Fills `statistics` (cleared first).
   int Stat(StatisticsRecord* statistics);
 

@@ -7,7 +7,7 @@
 
 namespace dictdump {
 
-std::pair<size_t, size_t> ColumnPlace(const TableDump& table, size_t column) {
+std::pair<size_t, size_t> ColumnBounds(const TableDump& table, size_t column) {
   const FieldRecord& field = table.schema->columns[column];
   const uint64_t length = RecordLength(*table.data);
   const uint64_t begin = std::min<uint64_t>(static_cast<uint32_t>(field.offset), length);
@@ -16,7 +16,7 @@ std::pair<size_t, size_t> ColumnPlace(const TableDump& table, size_t column) {
 }
 
 std::span<const std::byte> ColumnBytes(const TableDump& table, size_t column, const std::byte* record) {
-  const auto [offset, length] = ColumnPlace(table, column);
+  const auto [offset, length] = ColumnBounds(table, column);
   return {record + offset, length};
 }
 

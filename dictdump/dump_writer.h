@@ -70,7 +70,7 @@ std::unique_ptr<DumpWriter> MakeCsvWriter(const DumpContext& context);
 // A column's bytes within the record (cut at the record's end), and where
 // they lie in every record: offset and length.
 std::span<const std::byte> ColumnBytes(const TableDump& table, size_t column, const std::byte* record);
-std::pair<size_t, size_t> ColumnPlace(const TableDump& table, size_t column);
+std::pair<size_t, size_t> ColumnBounds(const TableDump& table, size_t column);
 
 // Per column of the table, the offset of its null indicator byte or
 // kNoNullIndicator (morvel2/dictionary/null_indicator.h).

@@ -128,7 +128,7 @@ class SqlWriter : public DumpWriter {
       const bool plain =
           (type.kind == ValueKind::kNumber && !type.quotedNumbers) || type.kind == ValueKind::kString;
       const bool quoted = type.kind == ValueKind::kString;
-      const auto [offset, length] = ColumnPlace(table, i);
+      const auto [offset, length] = ColumnBounds(table, i);
       columns_.push_back({columnNames.Take(TrimmedFixedText(table.schema->columns[i].name, kNameWidth)), type,
                           plain ? PlainFormOf(table.shapes[i], quoted) : PlainForm::kNone, offset, length});
     }

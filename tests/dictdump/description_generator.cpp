@@ -190,7 +190,7 @@ class Generator {
         number = Chance(5) ? (i == 0 ? -Pick(1, 50) : next + 200) : next + Pick(0, 3);
         line += " NUMBER " + std::to_string(number);
       }
-      next = number + 1;
+      next = std::max(next, number + 1);  // as mkdict numbers: never back below 0
       if (Chance(4)) line += " MODIFIABLE";
       if (line.find("INDEX \"") != std::string::npos) line += MaybeId(&nextFieldId_);
       Line(line + ";");

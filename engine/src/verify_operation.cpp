@@ -124,7 +124,7 @@ class Verifier {
           return finding_->Set("key %u entry %u: record %u past the last record", key.number, index, record);
         if (seen[record]) return finding_->Set("key %u: record %u listed twice", key.number, record);
         seen[record] = true;
-        const int order = index == 0 ? 1 : format::CompareKeys(previous_.get(), entry, segments);
+        const int order = index == 0 ? 1 : format::CompareKeys(entry, previous_.get(), segments);
         if (order < 0) return finding_->Set("key %u entry %u: out of key order", key.number, index);
         if (order == 0 && !key.duplicates)
           return finding_->Set("key %u entry %u: duplicate value in a unique key", key.number, index);

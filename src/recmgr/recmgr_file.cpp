@@ -49,6 +49,24 @@ int RecmgrFile::GetNext(void* record, uint32_t capacity, uint32_t* length) {
   return Call(RECMGR_OP_GET_NEXT, record, length, keyNumber_);
 }
 
+int RecmgrFile::StepFirst(void* record, uint32_t capacity, uint32_t* length) {
+  *length = capacity;
+  return Call(33 /* RECMGR_OP_STEP_FIRST */, record, length, 0);
+}
+
+int RecmgrFile::StepNext(void* record, uint32_t capacity, uint32_t* length) {
+  *length = capacity;
+  return Call(24 /* RECMGR_OP_STEP_NEXT */, record, length, 0);
+}
+
+int RecmgrFile::Verify(std::string* finding) {
+  char text[256] = {};
+  uint32_t length = sizeof text - 1;
+  const int status = Call(RECMGR_OP_VERIFY, text, &length, 0);
+  finding->assign(text, strnlen(text, sizeof text - 1));
+  return status;
+}
+
 int RecmgrFile::Stat(StatisticsRecord* statistics) {
   std::memset(statistics->bytes, 0, sizeof statistics->bytes);
   uint32_t length = sizeof statistics->bytes;

@@ -98,7 +98,7 @@ void CompareWithDictionary(const std::string& table, const std::vector<Column>& 
 
 }  // namespace
 
-void CheckDataFile(const Table& table, const std::vector<Column>& columns,
+void CheckDataFile(const Table& table, const std::vector<Column>* columns,
                    const std::vector<Segment>& segments, ProblemLines& problems) {
   if (IsDictionaryFile(table.location)) return;
   const std::string prefix = "data file " + table.location + ": ";
@@ -115,7 +115,7 @@ void CheckDataFile(const Table& table, const std::vector<Column>& columns,
     return;
   }
   const FileStat stat = ParseFileStat(statistics);
-  CompareWithDictionary(table.name, columns, segments, stat, problems);
+  if (columns != nullptr) CompareWithDictionary(table.name, *columns, segments, stat, problems);
   CheckFileIntegrity(file, stat, FileReport{table.name, prefix, problems});
 }
 

@@ -12,7 +12,9 @@
 namespace dictcheck {
 
 // A location that is a dictionary file (a system table) is not opened.
-void CheckDataFile(const Table& table, const std::vector<Column>& columns,
+// Without `columns` (the dictionary could not be read whole), the data file
+// is checked on its own, not against the dictionary.
+void CheckDataFile(const Table& table, const std::vector<Column>* columns,
                    const std::vector<Segment>& segments, ProblemLines& problems);
 
 }  // namespace dictcheck

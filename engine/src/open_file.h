@@ -25,9 +25,14 @@ inline constexpr size_t kPageCacheBytes = size_t{1} << 20;
 inline constexpr uint32_t kMinCachedPages = 8;
 inline constexpr uint32_t kNoPage = UINT32_MAX;  // no file has this page: the count is below it
 
+// The current record: reached through a key (keyIndex, entry) or, by Step
+// First and Step Next, in stored order (stepping, record). At most one of
+// the two is set; a Get positions by key only, a Step physically only.
 struct Position {
-  int keyIndex = kNoKey;  // into header.keys; kNoKey: no current record
+  int keyIndex = kNoKey;  // into header.keys; kNoKey: no key position
   uint32_t entry = 0;     // index entry of the current record
+  bool stepping = false;  // the current record was reached by a Step
+  uint32_t record = 0;    // its record number, while stepping
 };
 
 // Pages read from the file and checked, two-way set associative: page p

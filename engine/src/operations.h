@@ -22,6 +22,10 @@ int16_t CloseOperation(void* positionBlock);
 int16_t GetOperation(uint16_t operation, void* positionBlock, void* dataBuffer, uint32_t* dataLength,
                      void* keyBuffer, uint8_t keyLength, int8_t keyNumber);
 
+// Step First and Step Next: records in stored order, whatever the keys.
+int16_t StepOperation(uint16_t operation, void* positionBlock, void* dataBuffer, uint32_t* dataLength,
+                      void* keyBuffer, uint8_t keyLength);
+
 // Stat: the file entry and key entries into dataBuffer; the path into keyBuffer
 // when it fits.
 int16_t StatOperation(void* positionBlock, void* dataBuffer, uint32_t* dataLength, void* keyBuffer,

@@ -47,6 +47,9 @@ extern "C" RECMGR_EXPORT int16_t RecmgrCall(uint16_t operation, void* positionBl
       case RECMGR_OP_GET_FIRST:
         return recmgr::GetOperation(operation, positionBlock, dataBuffer, dataLength, keyBuffer, keyLength,
                                     keyNumber);
+      case RECMGR_OP_STEP_FIRST:
+      case RECMGR_OP_STEP_NEXT:
+        return recmgr::StepOperation(operation, positionBlock, dataBuffer, dataLength, keyBuffer, keyLength);
       case RECMGR_OP_STAT:
         return recmgr::StatOperation(positionBlock, dataBuffer, dataLength, keyBuffer, keyLength);
       case RECMGR_OP_VERIFY: return recmgr::VerifyOperation(positionBlock, dataBuffer, dataLength);

@@ -51,12 +51,12 @@ int RecmgrFile::GetNext(void* record, uint32_t capacity, uint32_t* length) {
 
 int RecmgrFile::StepFirst(void* record, uint32_t capacity, uint32_t* length) {
   *length = capacity;
-  return Call(33 /* RECMGR_OP_STEP_FIRST */, record, length, 0);
+  return Call(RECMGR_OP_STEP_FIRST, record, length, 0);
 }
 
 int RecmgrFile::StepNext(void* record, uint32_t capacity, uint32_t* length) {
   *length = capacity;
-  return Call(24 /* RECMGR_OP_STEP_NEXT */, record, length, 0);
+  return Call(RECMGR_OP_STEP_NEXT, record, length, 0);
 }
 
 int RecmgrFile::Verify(std::string* finding) {

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <memory>
 
+#include "byte_order.h"
+
 namespace enginetest {
 
 Bytes LittleEndian(uint64_t value, size_t length) {
@@ -91,6 +93,18 @@ std::vector<Bytes> WalkKey(PositionBlock& block, int8_t keyNumber, int16_t* endS
   return records;
 }
 
+std::vector<Bytes> StepAll(PositionBlock& block, int16_t* endStatus, std::vector<uint32_t>* positions) {
+  std::vector<Bytes> records;
+  GetResult r = Get(block, RECMGR_OP_STEP_FIRST, 0, {}, RECMGR_STEP_POSITION_SIZE);
+  while (r.status == 0) {
+    records.push_back(r.record);
+    if (positions != nullptr) positions->push_back(recmgr::format::Load32(r.key.data()));
+    r = Get(block, RECMGR_OP_STEP_NEXT, 0, {}, RECMGR_STEP_POSITION_SIZE);
+  }
+  *endStatus = r.status;
+  return records;
+}
+
 namespace {
 
 bool Ordinary(int16_t status) { return status == 0 || status == 4 || status == 6 || status == 9; }
@@ -124,6 +138,9 @@ int16_t ReadEverything(const std::string& path) {
     note(Get(block, RECMGR_OP_GET_GREATER_OR_EQUAL, number, Bytes(255, 0x7F)).status);
     note(Get(block, RECMGR_OP_GET_EQUAL, number, Bytes(255, 0x00)).status);
   }
+  int16_t end = 0;
+  StepAll(block, &end);
+  note(end);
   const int16_t closed = Close(block);
   if (bad == 0 && closed != 0) bad = closed;
   return bad;

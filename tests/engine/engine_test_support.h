@@ -56,7 +56,12 @@ GetResult Get(PositionBlock& block, uint16_t operation, int8_t keyNumber, const 
 // *endStatus. Returns the records in the order read.
 std::vector<Bytes> WalkKey(PositionBlock& block, int8_t keyNumber, int16_t* endStatus);
 
-// Opens `path` and uses every operation on every key, the way a reader of
+// Step First then Step Next to the end, the same way; the physical
+// positions the steps gave go to *positions when it is not null.
+std::vector<Bytes> StepAll(PositionBlock& block, int16_t* endStatus,
+                           std::vector<uint32_t>* positions = nullptr);
+
+// Opens `path` and uses every operation on every key and steps through the records, the way a reader of
 // a damaged file would. Returns 0 if every call gave an ordinary status
 // (0, 4, 6, 9), else the first other status met.
 int16_t ReadEverything(const std::string& path);

@@ -1,5 +1,6 @@
 // The Get operations and their statuses: positioning, Get Next after each
-// positioning Get, statuses 1, 3, 6, 7, 8, 9, 21 and 22, null buffers.
+// positioning Get, statuses 1, 3, 6, 7, 8, 9, 21 and 22, null buffers; Step
+// First and Step Next in stored order and how they mix with the Gets.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -185,6 +186,43 @@ TEST_F(GetTest, UnknownOperationsGiveStatus1) {
   EXPECT_EQ(IdOf(Get(block_, RECMGR_OP_GET_FIRST, 0)), 10u);  // the file is still open
 }
 
+TEST_F(GetTest, StepsGiveEveryRecordOnceInStoredOrder) {
+  int16_t end = 0;
+  std::vector<uint32_t> positions;
+  EXPECT_EQ(enginetest::StepAll(block_, &end, &positions), rows_);
+  EXPECT_EQ(end, RECMGR_STATUS_END_OF_FILE);
+  EXPECT_EQ(positions, (std::vector<uint32_t>{0, 1, 2, 3}));
+  EXPECT_EQ(Get(block_, RECMGR_OP_STEP_NEXT, 0).status, RECMGR_STATUS_END_OF_FILE);
+
+  // A Step and a key position exclude each other; each failure below keeps
+  // the current record where the call's contract says.
+  struct Step {
+    uint16_t operation;
+    int16_t status;
+    uint32_t id;  // of the record returned
+  } steps[] = {
+      {RECMGR_OP_GET_FIRST, 0, 10}, {RECMGR_OP_STEP_NEXT, 8, 0},   {RECMGR_OP_STEP_FIRST, 0, 30},
+      {RECMGR_OP_GET_NEXT, 8, 0},   {RECMGR_OP_STEP_NEXT, 0, 10},  {RECMGR_OP_GET_EQUAL, 4, 0},
+      {RECMGR_OP_STEP_NEXT, 8, 0},  {RECMGR_OP_STEP_FIRST, 0, 30}, {RECMGR_OP_STEP_NEXT, 0, 10},
+  };
+  for (const Step& step : steps) {
+    const enginetest::GetResult r = Get(block_, step.operation, 0, LittleEndian(25, 4));
+    EXPECT_EQ(r.status, step.status) << step.operation;
+    if (r.status == 0) {
+      EXPECT_EQ(r.record[0], step.id) << step.operation;
+    }
+  }
+
+  uint8_t data[kRecordLength];
+  uint32_t length = kRecordLength - 1;
+  EXPECT_EQ(RecmgrCall(RECMGR_OP_STEP_NEXT, block_.bytes, data, &length, nullptr, 0, 0), 22);
+  EXPECT_EQ(RecmgrCall(RECMGR_OP_STEP_NEXT, block_.bytes, nullptr, &length, nullptr, 0, 0), 22);
+  EXPECT_EQ(RecmgrCall(RECMGR_OP_STEP_FIRST, nullptr, data, &length, nullptr, 0, 0), 3);
+  length = kRecordLength;  // no key buffer: no position written, the step still works
+  EXPECT_EQ(RecmgrCall(RECMGR_OP_STEP_NEXT, block_.bytes, data, &length, nullptr, 0, 0), 0);
+  EXPECT_EQ(data[0], 20);
+}
+
 TEST(EmptyFileGetTest, NoRecordsAndNoKeys) {
   testsupport::TempDir dir;
   recmgr::FileSpec spec;
@@ -200,9 +238,14 @@ TEST(EmptyFileGetTest, NoRecordsAndNoKeys) {
   EXPECT_EQ(Get(block, RECMGR_OP_GET_GREATER_OR_EQUAL, 1, Bytes(8, 0)).status, 9);
   EXPECT_EQ(Get(block, RECMGR_OP_GET_EQUAL, 1, Bytes(8, 0)).status, 4);
   EXPECT_EQ(Get(block, RECMGR_OP_GET_NEXT, 1).status, RECMGR_STATUS_INVALID_POSITIONING);
+  EXPECT_EQ(Get(block, RECMGR_OP_STEP_FIRST, 1).status, RECMGR_STATUS_END_OF_FILE);
+  EXPECT_EQ(Get(block, RECMGR_OP_STEP_NEXT, 1).status, RECMGR_STATUS_INVALID_POSITIONING);
   EXPECT_EQ(enginetest::Close(block), 0);
 
   ASSERT_EQ(enginetest::Open(block, dir / "keyless.dat"), 0);
+  int16_t end = 0;
+  EXPECT_EQ(enginetest::StepAll(block, &end), std::vector<Bytes>{Bytes(8, 'x')});
+  EXPECT_EQ(end, RECMGR_STATUS_END_OF_FILE);
   for (uint16_t op : {RECMGR_OP_GET_FIRST, RECMGR_OP_GET_EQUAL, RECMGR_OP_GET_GREATER_OR_EQUAL}) {
     EXPECT_EQ(Get(block, op, 0).status, RECMGR_STATUS_INVALID_KEY_NUMBER) << op;
   }

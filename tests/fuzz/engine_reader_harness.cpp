@@ -61,8 +61,9 @@ struct Reader {
   alignas(8) uint8_t block[RECMGR_POSITION_BLOCK_SIZE] = {};
   const char* owner = nullptr;  // nullptr: no owner name (null data buffer)
   uint8_t key[kKeyBytes] = {};  // the key value the last Get returned
-  // From the last Stat that succeeded (zero before one did):
+                                // From the last Stat that succeeded (zero before one did):
   uint32_t recordLength = 0;
+  uint32_t recordCount = 0;
   uint32_t statLength = 0;                 // bytes Stat filled
   uint8_t keyLengths[kKeyNumbers] = {};    // by key number: its segments' lengths together
   int8_t lastKeyNumber = kKeyNumbers - 1;  // the highest key number declared
@@ -71,6 +72,7 @@ struct Reader {
 // What Stat says about the file, kept for the steps that follow.
 void LearnFromStat(Reader& reader, const uint8_t* stat, uint32_t length) {
   reader.recordLength = recmgr::format::Load16(stat + RECMGR_STAT_RECORD_LENGTH);
+  reader.recordCount = recmgr::format::Load32(stat + RECMGR_STAT_RECORD_COUNT);
   reader.statLength = length;
   std::fill(std::begin(reader.keyLengths), std::end(reader.keyLengths), 0);
   for (size_t at = RECMGR_STAT_FILE_SPEC_SIZE; at + RECMGR_STAT_KEY_SPEC_SIZE <= length;
@@ -103,6 +105,26 @@ int16_t Call(Reader& reader, uint16_t operation, int8_t keyNumber, size_t dataSi
   return status;
 }
 
+// Steps through the whole file: each record once, at rising positions, no
+// more than Stat counts, and a walk that ends short ends on status 2.
+void CheckStoredOrder(Reader& reader) {
+  uint16_t operation = RECMGR_OP_STEP_FIRST;
+  uint64_t steps = 0;
+  int64_t lastPosition = -1;
+  for (;;) {
+    const int16_t status = Call(reader, operation, 0, reader.recordLength, RECMGR_STEP_POSITION_SIZE);
+    if (status != RECMGR_STATUS_SUCCESS) {
+      Require(status == RECMGR_STATUS_END_OF_FILE ? steps == reader.recordCount
+                                                  : status == RECMGR_STATUS_IO_ERROR);
+      return;
+    }
+    const int64_t position = recmgr::format::Load32(reader.key);
+    Require(position > lastPosition && ++steps <= reader.recordCount);
+    lastPosition = position;
+    operation = RECMGR_OP_STEP_NEXT;
+  }
+}
+
 int16_t Open(Reader& reader, const std::string& path) {
   std::vector<char> key(255, '\0');
   std::copy_n(path.begin(), std::min(path.size(), key.size() - 1), key.begin());
@@ -111,7 +133,9 @@ int16_t Open(Reader& reader, const std::string& path) {
                                     key.data(), static_cast<uint8_t>(key.size()), 0);
   Require(IsKnownStatus(status));
   // Stat with room for every key segment, for the record length.
-  if (status == RECMGR_STATUS_SUCCESS) Call(reader, RECMGR_OP_STAT, -1, 1 << 16, 255);
+  if (status == RECMGR_STATUS_SUCCESS && Call(reader, RECMGR_OP_STAT, -1, 1 << 16, 255) == 0) {
+    CheckStoredOrder(reader);
+  }
   return status;
 }
 
@@ -134,6 +158,18 @@ Buffers ChooseBuffers(const Reader& reader, const std::string& path, bool stat, 
   return {data, static_cast<uint8_t>(std::min<size_t>(key, 255))};
 }
 
+// Operation 5 of a step, by its key choice: 0-1 Step First, 2-3 Step Next
+// (with the buffers chosen), 4 Step Next, 5 Step First, 6-7 Get Next (with
+// no buffers at all).
+void RunStoredOrderStep(Reader& reader, int keyChoice, Buffers size) {
+  if (keyChoice >= 4) size = {0, 0};
+  const bool first = keyChoice < 2 || keyChoice == 5;
+  const uint16_t operation = keyChoice >= 6 ? RECMGR_OP_GET_NEXT
+                             : first        ? RECMGR_OP_STEP_FIRST
+                                            : RECMGR_OP_STEP_NEXT;
+  Call(reader, operation, static_cast<int8_t>(keyChoice), size.data, size.key);
+}
+
 // One step: bits 0-2 the operation, bits 3-5 the key number (6 stands for
 // the file's last key, 7 for -1), bits 6-7 the buffers (ChooseBuffers).
 void RunStep(Reader& reader, const std::string& path, uint8_t step) {
@@ -146,7 +182,7 @@ void RunStep(Reader& reader, const std::string& path, uint8_t step) {
   switch (operation) {
     case 0: Call(reader, RECMGR_OP_GET_FIRST, keyNumber, size.data, size.key); break;
     case 1: Call(reader, RECMGR_OP_GET_NEXT, keyNumber, size.data, size.key); break;
-    case 5: Call(reader, RECMGR_OP_GET_NEXT, keyNumber, 0, 0); break;  // no buffers at all
+    case 5: RunStoredOrderStep(reader, keyChoice, size); break;
     case 2: Call(reader, RECMGR_OP_GET_EQUAL, keyNumber, size.data, size.key); break;
     case 3:  // just past the last key value returned
       ++reader.key[0];

@@ -36,10 +36,15 @@ enum {
   RECMGR_OP_GET_GREATER_OR_EQUAL = 9,
   RECMGR_OP_GET_FIRST = 12,
   RECMGR_OP_STAT = 15,
+  RECMGR_OP_STEP_NEXT = 24,
+  RECMGR_OP_STEP_FIRST = 33,
   /* An extension of this engine, which another record manager may not offer
    * (it then answers RECMGR_STATUS_INVALID_OPERATION): see Verify below. */
   RECMGR_OP_VERIFY = 70
 };
+
+/* Bytes of the physical position Step First and Step Next write. */
+#define RECMGR_STEP_POSITION_SIZE 4
 
 /* Status values returned by RecmgrCall. */
 enum {
@@ -109,6 +114,17 @@ enum {
  *          Every Get copies the record into dataBuffer, sets *dataLength to
  *          the record length and writes the record's key value into
  *          keyBuffer.
+ *   Step First, Step Next: the first record, then the one after the
+ *          current one, in stored order, whatever the file's keys (also
+ *          with none): from Step First to status 9 every record comes
+ *          exactly once. keyNumber is ignored. Each copies the record into
+ *          dataBuffer and sets *dataLength like a Get; when keyBuffer is
+ *          not null and keyLength is at least RECMGR_STEP_POSITION_SIZE, it
+ *          writes the record's physical position there (4 bytes,
+ *          little-endian), which rises strictly from one Step to the next.
+ *          Step Next needs a current record reached by a Step (status 8
+ *          otherwise), and a Get Next after a Step gets 8. A failed Step
+ *          First leaves no current record; a failed Step Next keeps it.
  *   Stat:  fills dataBuffer with the layout above and sets *dataLength to
  *          the bytes filled; may write the path, NUL-terminated, into
  *          keyBuffer.

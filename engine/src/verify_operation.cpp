@@ -6,8 +6,10 @@
 // allows duplicates, and count the unique values the header gives. Stops at
 // the first problem and describes it in the data buffer.
 //
-// The position and the page cache are left as they were, apart from record
-// pages the cache takes in while the entries are compared with their records.
+// Pages are read into a buffer of its own: the position and the page cache
+// are left as they were. Each entry's key value is compared with a hash of
+// the value taken from its record, noted while the record pages are read in
+// order, so no record is read at random.
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
@@ -20,7 +22,6 @@
 #include "handle_registry.h"
 #include "key_compare.h"
 #include "operations.h"
-#include "page_access.h"
 #include "recmgr/recmgr.h"
 
 namespace recmgr {
@@ -43,8 +44,28 @@ struct Finding {
   }
 };
 
+// Zero when the first byte is and every byte equals the one after it.
 bool AllZero(const uint8_t* bytes, size_t length) {
-  return std::all_of(bytes, bytes + length, [](uint8_t b) { return b == 0; });
+  return length == 0 || (bytes[0] == 0 && std::memcmp(bytes, bytes + 1, length - 1) == 0);
+}
+
+// Bytes of key-value hashes held at once: keys beyond what fits are
+// checked in later passes over the record pages.
+constexpr size_t kHashBudget = size_t{64} << 20;
+
+// A 64-bit hash of a key value, eight bytes at a time.
+uint64_t HashBytes(const uint8_t* bytes, size_t length) {
+  uint64_t hash = length * 0x9E3779B97F4A7C15u;
+  const auto mix = [&hash](uint64_t word) {
+    hash = (hash ^ word) * 0xFF51AFD7ED558CCDu;
+    hash ^= hash >> 32;
+  };
+  size_t i = 0;
+  for (; i + 8 <= length; i += 8) mix(format::Load64(bytes + i));
+  uint64_t last = 0;
+  for (size_t shift = 0; i < length; ++i, shift += 8) last |= uint64_t{bytes[i]} << shift;
+  mix(last);
+  return hash;
 }
 
 class Verifier {
@@ -62,16 +83,30 @@ class Verifier {
       *noMemory = true;
       return false;
     }
-    return HeaderPage() && RecordPages() &&
-           std::all_of(h_.keys.begin(), h_.keys.end(), [&](const format::KeyDesc& key) { return Key(key); });
+    if (!HeaderPage()) return false;
+    // Each pass over the record pages notes the key values of as many keys
+    // as the budget holds, which their entries are then compared with; the
+    // first pass also checks the record pages.
+    const size_t perKey = std::max<size_t>(1, size_t{h_.recordCount} * sizeof(uint64_t));
+    const size_t keysAtOnce = std::max<size_t>(1, kHashBudget / perKey);
+    size_t first = 0;
+    do {
+      const size_t end = std::min(h_.keys.size(), first + keysAtOnce);
+      if (!RecordPass(first == 0, first, end)) return false;
+      for (size_t k = first; k < end; ++k)
+        if (!Key(h_.keys[k], keyHashes_[k - first])) return false;
+      first = end;
+    } while (first < h_.keys.size());
+    // Each page was checked as read; the file must still be the one opened.
+    if (!StillUnchanged(file_)) return finding_->Set("file changed while it was verified");
+    return true;
   }
 
  private:
   // Reads page `number` and checks its checksum, header and entry count.
   bool ReadChecked(uint32_t number, format::PageType type, uint8_t keyNumber, uint32_t entries) {
-    const bool read = ReadExactly(file_.file, uint64_t{number} << h_.pageShift, page_.get(), h_.pageSize);
-    if (!StillUnchanged(file_)) return finding_->Set("file changed while it was verified");
-    if (!read) return finding_->Set("page %u: can't be read", number);
+    if (!ReadExactly(file_.file, uint64_t{number} << h_.pageShift, page_.get(), h_.pageSize))
+      return finding_->Set("page %u: can't be read", number);
     if (Load32(page_.get() + format::kPageCrc) != format::PageCrc(page_.get(), h_.pageSize))
       return finding_->Set("page %u: checksum wrong", number);
     const uint8_t* p = page_.get();
@@ -97,17 +132,28 @@ class Verifier {
     return TailIsZero(0, format::HeaderBytes(h_.keys.size(), h_.segments.size()));
   }
 
-  bool RecordPages() {
+  // Reads every record page in order (checking each on the first pass) and
+  // notes the hash of each record's key value for keys [first, end).
+  bool RecordPass(bool check, size_t first, size_t end) {
+    keyHashes_.assign(end - first, std::vector<uint64_t>(h_.recordCount));
+    uint32_t record = 0;
     for (uint32_t i = 0; i < h_.recordPageCount; ++i) {
       const uint32_t count = EntriesOnPage(h_.recordCount, h_.recordsPerPage, i);
-      if (!ReadChecked(1 + i, format::kRecordPage, 0, count) ||
-          !TailIsZero(1 + i, format::kPageHeaderSize + size_t{count} * h_.recordLength))
+      if (!ReadChecked(1 + i, format::kRecordPage, 0, count)) return false;
+      if (check && !TailIsZero(1 + i, format::kPageHeaderSize + size_t{count} * h_.recordLength))
         return false;
+      for (uint32_t r = 0; r < count; ++r, ++record) {
+        const uint8_t* bytes = page_.get() + format::kPageHeaderSize + size_t{r} * h_.recordLength;
+        for (size_t k = first; k < end; ++k) {
+          format::ExtractKey(bytes, h_.SegmentsOf(h_.keys[k]), fromRecord_.get());
+          keyHashes_[k - first][record] = HashBytes(fromRecord_.get(), h_.keys[k].length);
+        }
+      }
     }
     return true;
   }
 
-  bool Key(const format::KeyDesc& key) {
+  bool Key(const format::KeyDesc& key, const std::vector<uint64_t>& recordKeys) {
     const auto segments = h_.SegmentsOf(key);
     std::vector<bool> seen(h_.recordCount, false);
     uint32_t index = 0, uniqueValues = 0, previousRecord = 0;
@@ -133,11 +179,7 @@ class Verifier {
         uniqueValues += order != 0;
         previousRecord = record;
         std::memcpy(previous_.get(), entry, key.length);
-        // The record is read through the page cache: its page was checked above.
-        const uint8_t* bytes = RecordAt(file_, record);
-        if (bytes == nullptr) return finding_->Set("key %u: record %u can't be read", key.number, record);
-        format::ExtractKey(bytes, segments, fromRecord_.get());
-        if (std::memcmp(fromRecord_.get(), entry, key.length) != 0)
+        if (HashBytes(entry, key.length) != recordKeys[record])
           return finding_->Set("key %u entry %u: key value differs from record %u's", key.number, index,
                                record);
       }
@@ -154,6 +196,7 @@ class Verifier {
   std::unique_ptr<uint8_t[]> page_;
   std::unique_ptr<uint8_t[]> previous_;  // the key value of the entry before
   std::unique_ptr<uint8_t[]> fromRecord_;
+  std::vector<std::vector<uint64_t>> keyHashes_;  // per key of the pass, per record
 };
 
 }  // namespace

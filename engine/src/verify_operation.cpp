@@ -11,11 +11,10 @@
 // the value taken from its record, noted while the record pages are read in
 // order, so no record is read at random.
 #include <algorithm>
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "byte_order.h"
@@ -32,16 +31,18 @@ using format::Load32;
 
 // The first problem found, as text for the caller.
 struct Finding {
-  char text[160] = {};
+  std::string text;
 
-  // Returns false, for the checks' `return finding_->Set(...)`.
-  __attribute__((format(printf, 2, 3))) bool Set(const char* format, ...) {
-    va_list arguments;
-    va_start(arguments, format);
-    std::vsnprintf(text, sizeof text, format, arguments);
-    va_end(arguments);
+  // Returns false, for the checks' `return finding_->Set(...)`. Each part
+  // is a text or a number.
+  template <typename... Parts>
+  bool Set(const Parts&... parts) {
+    text.clear();
+    (Append(parts), ...);
     return false;
   }
+  void Append(const char* part) { text += part; }
+  void Append(uint32_t number) { text += std::to_string(number); }
 };
 
 // Zero when the first byte is and every byte equals the one after it.
@@ -106,20 +107,20 @@ class Verifier {
   // Reads page `number` and checks its checksum, header and entry count.
   bool ReadChecked(uint32_t number, format::PageType type, uint8_t keyNumber, uint32_t entries) {
     if (!ReadExactly(file_.file, uint64_t{number} << h_.pageShift, page_.get(), h_.pageSize))
-      return finding_->Set("page %u: can't be read", number);
+      return finding_->Set("page ", number, ": can't be read");
     if (Load32(page_.get() + format::kPageCrc) != format::PageCrc(page_.get(), h_.pageSize))
-      return finding_->Set("page %u: checksum wrong", number);
+      return finding_->Set("page ", number, ": checksum wrong");
     const uint8_t* p = page_.get();
     if (p[format::kPageType] != type || p[format::kPageKeyNumber] != keyNumber ||
         Load16(p + format::kPageReserved) != 0 || Load32(p + format::kPageNumber) != number ||
         Load32(p + format::kPageEntryCount) != entries)
-      return finding_->Set("page %u: page header wrong", number);
+      return finding_->Set("page ", number, ": page header wrong");
     return true;
   }
 
   bool TailIsZero(uint32_t number, size_t used) {
     if (AllZero(page_.get() + used, h_.pageSize - used)) return true;
-    return finding_->Set("page %u: unused bytes not zero", number);
+    return finding_->Set("page ", number, ": unused bytes not zero");
   }
 
   static uint32_t EntriesOnPage(uint32_t total, uint32_t perPage, uint32_t pageInRun) {
@@ -167,26 +168,27 @@ class Verifier {
         const uint8_t* entry = page_.get() + format::kPageHeaderSize + size_t{e} * key.entrySize;
         const uint32_t record = Load32(entry + key.length);
         if (record >= h_.recordCount)
-          return finding_->Set("key %u entry %u: record %u past the last record", key.number, index, record);
-        if (seen[record]) return finding_->Set("key %u: record %u listed twice", key.number, record);
+          return finding_->Set("key ", key.number, " entry ", index, ": record ", record,
+                               " past the last record");
+        if (seen[record]) return finding_->Set("key ", key.number, ": record ", record, " listed twice");
         seen[record] = true;
         const int order = index == 0 ? 1 : format::CompareKeys(entry, previous_.get(), segments);
-        if (order < 0) return finding_->Set("key %u entry %u: out of key order", key.number, index);
+        if (order < 0) return finding_->Set("key ", key.number, " entry ", index, ": out of key order");
         if (order == 0 && !key.duplicates)
-          return finding_->Set("key %u entry %u: duplicate value in a unique key", key.number, index);
+          return finding_->Set("key ", key.number, " entry ", index, ": duplicate value in a unique key");
         if (order == 0 && record < previousRecord)
-          return finding_->Set("key %u entry %u: equal values out of record order", key.number, index);
+          return finding_->Set("key ", key.number, " entry ", index, ": equal values out of record order");
         uniqueValues += order != 0;
         previousRecord = record;
         std::memcpy(previous_.get(), entry, key.length);
         if (HashBytes(entry, key.length) != recordKeys[record])
-          return finding_->Set("key %u entry %u: key value differs from record %u's", key.number, index,
-                               record);
+          return finding_->Set("key ", key.number, " entry ", index, ": key value differs from record ",
+                               record, "'s");
       }
     }
     if (uniqueValues != key.uniqueValues)
-      return finding_->Set("key %u: %u unique values stored, %u counted", key.number, key.uniqueValues,
-                           uniqueValues);
+      return finding_->Set("key ", key.number, ": ", key.uniqueValues, " unique values stored, ",
+                           uniqueValues, " counted");
     return true;
   }
 
@@ -212,8 +214,8 @@ int16_t VerifyOperation(void* positionBlock, void* dataBuffer, uint32_t* dataLen
   }
   if (noMemory) finding.Set("no memory to verify the file");
   if (dataBuffer != nullptr && dataLength != nullptr && *dataLength > 0) {
-    const size_t bytes = std::min<size_t>(std::strlen(finding.text) + 1, *dataLength);
-    std::memcpy(dataBuffer, finding.text, bytes);
+    const size_t bytes = std::min<size_t>(finding.text.size() + 1, *dataLength);
+    std::memcpy(dataBuffer, finding.text.c_str(), bytes);
     static_cast<char*>(dataBuffer)[bytes - 1] = '\0';
     *dataLength = static_cast<uint32_t>(bytes);
   }

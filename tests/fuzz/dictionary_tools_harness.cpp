@@ -58,12 +58,17 @@ void WriteInputFile(const char* path, const std::vector<uint8_t>& bytes) {
   close(fd);
 }
 
+// The folder every input's files are written to, and the tools run in:
+// entered for each input and left again, since libFuzzer names its corpus
+// folders relative to where it started.
+std::string gInputFolder;
+
 }  // namespace
 
-// Runs in a folder of its own, with the engine linked in as the entry.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   char folder[] = "/tmp/fuzz-dictionary-tools-XXXXXX";
-  Require(mkdtemp(folder) != nullptr && chdir(folder) == 0);
+  Require(mkdtemp(folder) != nullptr);
+  gInputFolder = folder;
   Require(std::freopen("/dev/null", "w", stdout) != nullptr);
   SetRecordManagerEntry(&RecmgrCall);
   return 0;
@@ -71,6 +76,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
+  const int startFolder = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  Require(startFolder >= 0 && chdir(gInputFolder.c_str()) == 0);
   for (const char* name : kNames) unlink(name);
   const bool reseal = data[0] & kResealPages;
   size_t at = 1;
@@ -86,5 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Require(checked == 0 || checked == 1);
   const int dumped = dictdump::RunDump(dictdump::Options{});
   Require(dumped == 0 || dumped == 1);
+  Require(fchdir(startFolder) == 0);
+  close(startFolder);
   return 0;
 }

@@ -15,11 +15,17 @@ DictionaryModel::DictionaryModel(const DictionaryRecords& records) {
   for (const FileRecord& record : records.tables)
     tables_.push_back({record.tableId, StoredText(record.name, kNameWidth),
                        StoredText(record.location, kLocationWidth), &record});
+  // Ids copied out of the packed records before use as keys: a reference
+  // to a packed member may be misaligned.
   for (const FieldRecord& field : records.fields) {
-    fieldsByTable_[field.tableId].push_back(&field);
-    fieldById_.emplace(field.fieldId, &field);
+    const int32_t tableId = field.tableId, fieldId = field.fieldId;
+    fieldsByTable_[tableId].push_back(&field);
+    fieldById_.emplace(fieldId, &field);
   }
-  for (const IndexRecord& segment : records.segments) segmentsByTable_[segment.tableId].push_back(&segment);
+  for (const IndexRecord& segment : records.segments) {
+    const int32_t tableId = segment.tableId;
+    segmentsByTable_[tableId].push_back(&segment);
+  }
 }
 
 std::vector<Column> DictionaryModel::ColumnsOf(int32_t tableId) const {

@@ -71,7 +71,8 @@ void CheckFieldNames(const DictionaryRecords& records, const DictionaryModel& mo
   for (const FieldRecord& field : records.fields) {
     const std::string fault = TextFault(field.name, kNameWidth, false);
     if (fault.empty()) continue;
-    auto table = tableNames.find(field.tableId);
+    const int32_t tableId = field.tableId;  // a copy: the record is packed
+    auto table = tableNames.find(tableId);
     const bool known = table != tableNames.end() && IsShowable(table->second);
     const char* what = field.typeCode == kTypeIndexName    ? "index name"
                        : field.typeCode == kTypeConstraint ? "constraint name"

@@ -19,7 +19,7 @@
 
 #include "byte_order.h"
 #include "check_run.h"
-#include "morvel2/recmgr/recmgr_loader.h"
+#include "morvel2/engine_access/recmgr_loader.h"
 #include "page_format.h"
 #include "recmgr/recmgr.h"
 #include "run_dump.h"

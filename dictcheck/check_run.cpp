@@ -1,15 +1,14 @@
 #include "check_run.h"
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "data_file_check.h"
-#include "dictionary_scan.h"
-#include "morvel2/common/text_helpers.h"
-#include "morvel2/dictionary/dictionary_files.h"
+#include "dictionary_model.h"
+#include "file_integrity.h"
+#include "file_stat.h"
 #include "morvel2/engine_access/recmgr_file.h"
-#include "morvel2/engine_access/report_options.h"
-#include "morvel2/engine_access/request_slot.h"
 #include "problem_lines.h"
 #include "table_checks.h"
 
@@ -27,47 +26,65 @@ int Fail(const char* file, int status) {
   return kExitProblem;
 }
 
-// The dictionary file whose open failed: the last one the login named.
-const char* FailedDictionary() {
-  for (int slot = kIndexDictionarySlot; slot > kFileDictionarySlot; --slot)
-    if (gSlotTable[slot].fileName[0] != '\0') return gSlotTable[slot].fileName;
-  return kFileDictionaryName;
+// Appends each record of exactly the layout's size to `records`.
+template <typename Record>
+RecordSink CollectInto(std::vector<Record>* records) {
+  return [records](const uint8_t* bytes, uint32_t length) {
+    if (length != sizeof(Record)) return;
+    std::memcpy(&records->emplace_back(), bytes, sizeof(Record));
+  };
 }
 
-int CheckTables() {
-  std::vector<Table> tables;
-  int status = ReadTables(&tables);
-  if (status != RECMGR_STATUS_SUCCESS) return Fail(kFileDictionaryName, status);
-  CheckTableCount(tables);
-  const std::vector<std::string> twins = FindNameTwins(tables);
-  for (size_t i = 0; i < tables.size(); ++i) {
-    const Table& table = tables[i];
-    if (!twins[i].empty()) ReportProblem(table.name, "the report can't tell this name from " + twins[i]);
-    std::vector<Column> columns;
-    std::vector<Segment> segments;
-    status = ReadColumns(table.id, &columns);
-    if (status != RECMGR_STATUS_SUCCESS) return Fail(kFieldDictionaryName, status);
-    status = ReadSegments(table.id, &segments);
-    if (status != RECMGR_STATUS_SUCCESS) return Fail(kIndexDictionaryName, status);
-    status = CheckTableDefinition(table, columns, segments);
-    if (status != RECMGR_STATUS_SUCCESS) return Fail(kFieldDictionaryName, status);
-    CheckDataFile(table, columns, segments);
+// One dictionary file: its whole integrity, and its records in the order of
+// `key`, when its record length is the layout's.
+void CheckDictionaryFile(RecmgrFile& file, const char* name, int key, uint16_t recordSize,
+                         const RecordSink& sink, ProblemLines& problems) {
+  const FileReport report{name, "", problems};
+  StatisticsRecord statistics;
+  const int status = file.Stat(&statistics);
+  if (status != RECMGR_STATUS_SUCCESS) {
+    report(std::string("statistics can't be read: ") + RecmgrStatusWords(status));
+    return;
   }
-  return ProblemCount() == 0 ? kExitClean : kExitProblem;
+  const FileStat stat = ParseFileStat(statistics);
+  if (stat.recordLength != recordSize)
+    report("records of " + std::to_string(stat.recordLength) + " bytes, not " + std::to_string(recordSize));
+  CheckFileIntegrity(file, stat, report, key, sink);
 }
 
 }  // namespace
 
 int RunCheck(const std::string& password) {
-  ResetSlotTable();
-  ResetReportOptions();
-  gReportOptions.quietCalls = 1;
-  CopyText(gMasterPassword, password.c_str(), kMasterPasswordLength);
+  const std::string owner = password.empty() ? kDefaultOwnerName : password;
+  const char* const names[3] = {kFileDictionaryName, kFieldDictionaryName, kIndexDictionaryName};
+  RecmgrFile files[3];
+  for (int i = 0; i < 3; ++i) {
+    const int status = files[i].Open(names[i], owner);
+    if (status != RECMGR_STATUS_SUCCESS) return Fail(names[i], status);
+  }
 
-  const int status = OpenDictionaries();
-  const int exitCode = status == RECMGR_STATUS_SUCCESS ? CheckTables() : Fail(FailedDictionary(), status);
-  CloseDictionaries();
-  return exitCode;
+  ProblemLines problems;
+  DictionaryRecords records;
+  CheckDictionaryFile(files[0], kFileDictionaryName, kFileKeyTableName, kFileRecordSize,
+                      CollectInto(&records.tables), problems);
+  CheckDictionaryFile(files[1], kFieldDictionaryName, kFieldKeyTableId, kFieldRecordSize,
+                      CollectInto(&records.fields), problems);
+  CheckDictionaryFile(files[2], kIndexDictionaryName, kIndexKeyTableSegment, kIndexRecordSize,
+                      CollectInto(&records.segments), problems);
+
+  // A damaged dictionary file may have given only some of its records:
+  // tables would then seem to lack fields and segments they have, so only
+  // what holds record by record is checked, and the data files.
+  const bool dictionaryWhole = problems.Count() == 0;
+  const DictionaryModel model(records);
+  CheckWholeDictionary(records, model, problems);
+  for (const Table& table : model.Tables()) {
+    const std::vector<Column> columns = model.ColumnsOf(table.id);
+    const std::vector<Segment> segments = model.SegmentsOf(table.id);
+    if (dictionaryWhole) CheckTableDefinition(table, columns, segments, model, problems);
+    CheckDataFile(table, dictionaryWhole ? &columns : nullptr, segments, problems);
+  }
+  return problems.Count() == 0 ? kExitClean : kExitProblem;
 }
 
 }  // namespace dictcheck

@@ -1,20 +1,21 @@
-// Checks a table's data file as the report reads it: opened without an
-// owner name, its statistics compared with the dictionary's record length
-// and indexes.
+// Checks a table's data file: opened without an owner name, as the report
+// opens it; its statistics compared with the dictionary's fields and
+// indexes; then every page, record and key of it (file_integrity.h).
 #ifndef DICTCHECK_DATA_FILE_CHECK_H
 #define DICTCHECK_DATA_FILE_CHECK_H
 
 #include <vector>
 
-#include "dictionary_scan.h"
+#include "dictionary_model.h"
+#include "problem_lines.h"
 
 namespace dictcheck {
 
-// A location that is a dictionary file (a system table) is not opened. A
-// missing file in a folder that does not exist either is taken as kept
-// elsewhere (an archive described without a data file) and passes.
-void CheckDataFile(const Table& table, const std::vector<Column>& columns,
-                   const std::vector<Segment>& segments);
+// A location that is a dictionary file (a system table) is not opened.
+// Without `columns` (the dictionary could not be read whole), the data file
+// is checked on its own, not against the dictionary.
+void CheckDataFile(const Table& table, const std::vector<Column>* columns,
+                   const std::vector<Segment>& segments, ProblemLines& problems);
 
 }  // namespace dictcheck
 

@@ -3,17 +3,10 @@
 #include <cstdio>
 
 namespace dictcheck {
-namespace {
 
-int gProblemCount = 0;
-
-}  // namespace
-
-void ReportProblem(const std::string& where, const std::string& what) {
+void ProblemLines::Report(const std::string& where, const std::string& what) {
   std::printf("%s: %s\n", where.c_str(), what.c_str());
-  ++gProblemCount;
+  ++count_;
 }
-
-int ProblemCount() { return gProblemCount; }
 
 }  // namespace dictcheck

@@ -1,5 +1,5 @@
-// The output: one line per problem, "TABLE: what is wrong", on standard
-// output; and record-manager statuses in words for it and for failures.
+// The output: one line per problem, "TABLE: what is wrong" (or "FILE: what
+// is wrong" where no table is known), on standard output.
 #ifndef DICTCHECK_PROBLEM_LINES_H
 #define DICTCHECK_PROBLEM_LINES_H
 
@@ -7,11 +7,15 @@
 
 namespace dictcheck {
 
-// Prints "<where>: <what>" and counts it.
-void ReportProblem(const std::string& where, const std::string& what);
+class ProblemLines {
+ public:
+  // Prints "<where>: <what>" and counts it.
+  void Report(const std::string& where, const std::string& what);
+  int Count() const { return count_; }
 
-// How many problems were reported so far.
-int ProblemCount();
+ private:
+  int count_ = 0;
+};
 
 }  // namespace dictcheck
 

@@ -1,13 +1,16 @@
-// Checks of the dictionary itself against what the report can show: the
-// array limits, names it can't tell apart, index numbers and first segments
-// it can't list, and segments whose field is not a column of the table.
+// Checks of the dictionary itself: what the report can't show (its array
+// limits, names it can't tell apart, index numbers and first segments it
+// can't list), segments whose field is not a column of the table, and what
+// no dictionary should hold (names with control bytes, duplicate ids,
+// fields that partly overlap).
 #ifndef DICTCHECK_TABLE_CHECKS_H
 #define DICTCHECK_TABLE_CHECKS_H
 
 #include <string>
 #include <vector>
 
-#include "dictionary_scan.h"
+#include "dictionary_model.h"
+#include "problem_lines.h"
 
 namespace dictcheck {
 
@@ -15,18 +18,16 @@ namespace dictcheck {
 // byte. An index with another number has no key, so no unique values.
 constexpr int kLastKeyNumber = 127;
 
-// More tables than the report lists.
-void CheckTableCount(const std::vector<Table>& tables);
+// The checks over all tables: their count, names the report can't tell
+// apart, table and field ids used twice, and names with control bytes.
+void CheckWholeDictionary(const DictionaryRecords& records, const DictionaryModel& model,
+                          ProblemLines& problems);
 
-// For every table, the earlier table (in name order) whose name the report
-// can't tell from its own, in words ("Order Items (space against caret)"),
-// or an empty text.
-std::vector<std::string> FindNameTwins(const std::vector<Table>& tables);
-
-// Limits, index numbers, first segments and segment fields of one table.
-// Returns 0, or the status of a failed field read.
-int CheckTableDefinition(const Table& table, const std::vector<Column>& columns,
-                         const std::vector<Segment>& segments);
+// Limits, index numbers, first segments, segment fields and overlapping
+// fields of one table.
+void CheckTableDefinition(const Table& table, const std::vector<Column>& columns,
+                          const std::vector<Segment>& segments, const DictionaryModel& model,
+                          ProblemLines& problems);
 
 }  // namespace dictcheck
 

@@ -31,6 +31,12 @@ int16_t StepOperation(uint16_t operation, void* positionBlock, void* dataBuffer,
 int16_t StatOperation(void* positionBlock, void* dataBuffer, uint32_t* dataLength, void* keyBuffer,
                       uint8_t keyLength);
 
+// Verify (an extension of this engine): reads and checks every page of the
+// file and every key's entries; 0 if all is sound, else 2 with the first
+// problem as NUL-terminated text in dataBuffer (cut to *dataLength bytes,
+// which is set to the bytes written).
+int16_t VerifyOperation(void* positionBlock, void* dataBuffer, uint32_t* dataLength);
+
 }  // namespace recmgr
 
 #endif  // RECMGR_SRC_OPERATIONS_H

@@ -52,6 +52,7 @@ extern "C" RECMGR_EXPORT int16_t RecmgrCall(uint16_t operation, void* positionBl
         return recmgr::StepOperation(operation, positionBlock, dataBuffer, dataLength, keyBuffer, keyLength);
       case RECMGR_OP_STAT:
         return recmgr::StatOperation(positionBlock, dataBuffer, dataLength, keyBuffer, keyLength);
+      case RECMGR_OP_VERIFY: return recmgr::VerifyOperation(positionBlock, dataBuffer, dataLength);
       default: return RECMGR_STATUS_INVALID_OPERATION;
     }
   } catch (...) {  // std::bad_alloc while opening, or a failed lock

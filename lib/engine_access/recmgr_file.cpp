@@ -65,6 +65,14 @@ uint32_t RecmgrFile::StepPosition() const {
   return position;
 }
 
+int RecmgrFile::Verify(std::string* finding) {
+  char text[256] = {};
+  uint32_t length = sizeof text - 1;
+  const int status = Call(RECMGR_OP_VERIFY, text, &length, 0);
+  finding->assign(text, strnlen(text, sizeof text - 1));
+  return status;
+}
+
 int RecmgrFile::Stat(StatisticsRecord* statistics) {
   std::memset(statistics->bytes, 0, sizeof statistics->bytes);
   uint32_t length = sizeof statistics->bytes;

@@ -17,6 +17,7 @@
 #include "mkdict_run.h"
 #include "morvel2/dictionary/dictionary_records.h"
 #include "named_case.h"
+#include "page_format.h"
 #include "recmgr/writer.h"
 
 namespace {
@@ -103,7 +104,8 @@ void RewriteDictionary(const std::string& path, const std::string& file, const s
   recmgr::FileSpec spec;
   if (file == kFileDictionaryName) {
     spec.recordLength = kFileRecordSize;
-    spec.keys = {{0, false, {IntegerAt(0)}},
+    // Key 0 takes duplicates here, so that a table id can be written twice.
+    spec.keys = {{0, true, {IntegerAt(0)}},
                  {1, false, {{4, kNameWidth, recmgr::SegmentType::kString, false}}}};
   } else {
     spec.recordLength = kIndexRecordSize;
@@ -120,7 +122,10 @@ void RewriteDictionary(const std::string& path, const std::string& file, const s
       FileRecord table{};
       table.tableId = std::stoi(fields[0]);
       std::memset(table.name, ' ', sizeof table.name + sizeof table.location);
-      std::memcpy(table.name, fields[1].data(), fields[1].size());
+      // "\0" in a name stands for a NUL byte.
+      std::string name = fields[1];
+      for (size_t at; (at = name.find("\\0")) != std::string::npos;) name.replace(at, 2, 1, '\0');
+      std::memcpy(table.name, name.data(), name.size());
       std::memcpy(table.location, fields[2].data(), fields[2].size());
       std::memcpy(record.data(), &table, sizeof table);
     } else {
@@ -133,11 +138,92 @@ void RewriteDictionary(const std::string& path, const std::string& file, const s
   ASSERT_EQ(writer->Finish().Message(), "");
 }
 
+// A file's bytes, changed in place and written back; pages named by number
+// at the page size its header gives.
+class FileBytes {
+ public:
+  explicit FileBytes(std::string path) : path_(std::move(path)), bytes_(ReadFile(path_)) {}
+  ~FileBytes() { WriteFile(path_, bytes_); }
+  FileBytes(const FileBytes&) = delete;
+  FileBytes& operator=(const FileBytes&) = delete;
+
+  std::string& Bytes() { return bytes_; }
+  size_t PageSize() const { return size_t{1} << static_cast<uint8_t>(bytes_[recmgr::format::kHdrPageShift]); }
+  uint8_t* At(size_t page, size_t offset) {
+    return reinterpret_cast<uint8_t*>(bytes_.data()) + page * PageSize() + offset;
+  }
+  void Reseal(size_t page) {
+    const uint32_t crc = recmgr::format::PageCrc(At(page, 0), static_cast<uint32_t>(PageSize()));
+    std::memcpy(At(page, recmgr::format::kPageCrc), &crc, sizeof crc);
+  }
+  // Page and offset of index entry `index` of key `key`; sets *length to
+  // the key value's bytes.
+  std::pair<size_t, size_t> Entry(int key, size_t index, size_t* length) {
+    namespace f = recmgr::format;
+    for (size_t at = f::kHdrKeyTable;; at += f::kKeyDescSize) {
+      const uint8_t* desc = At(0, at);
+      if (desc[f::kKeyNumber] != key) continue;
+      *length = desc[f::kKeyLength];
+      uint32_t firstPage;
+      std::memcpy(&firstPage, desc + f::kKeyFirstIndexPage, sizeof firstPage);
+      const size_t size = *length + f::kEntryRecordNumberSize,
+                   perPage = (PageSize() - f::kPageHeaderSize) / size;
+      return {firstPage + index / perPage, f::kPageHeaderSize + index % perPage * size};
+    }
+  }
+
+ private:
+  std::string path_;
+  std::string bytes_;
+};
+
+// "entries FILE KEY duplicate|swap|swap-records I J", the pages resealed:
+// entry J made a copy of entry I; the two swapped; or only their record
+// numbers swapped.
+void DamageEntries(FileBytes& file, const std::vector<std::string>& words) {
+  size_t length = 0;
+  const auto [pageI, atI] = file.Entry(std::stoi(words[2]), std::stoul(words[4]), &length);
+  const auto [pageJ, atJ] = file.Entry(std::stoi(words[2]), std::stoul(words[5]), &length);
+  uint8_t* i = file.At(pageI, atI);
+  uint8_t* j = file.At(pageJ, atJ);
+  const size_t size = length + recmgr::format::kEntryRecordNumberSize;
+  if (words[3] == "duplicate") std::memcpy(j, i, size);
+  if (words[3] == "swap") std::swap_ranges(i, i + size, j);
+  if (words[3] == "swap-records") std::swap_ranges(i + length, i + size, j + length);
+  file.Reseal(pageI);
+  file.Reseal(pageJ);
+}
+
+// The damage of one byte-level step: "truncate FILE N", "extend FILE N",
+// "flip FILE PAGE OFFSET", "zero FILE PAGE OFFSET LENGTH", "set FILE PAGE
+// OFFSET HEX...", "entries ..."; "reseal" at the end of flip, zero and set
+// recomputes the page's checksum.
+void DamageBytes(const std::string& path, std::vector<std::string> words) {
+  FileBytes file(path);
+  std::string& bytes = file.Bytes();
+  const bool reseal = words.back() == "reseal";
+  if (reseal) words.pop_back();
+  if (words[0] == "truncate") bytes.resize(bytes.size() - std::stoul(words[2]));
+  if (words[0] == "extend") bytes.append(std::stoul(words[2]), '\0');
+  if (words[0] == "entries") DamageEntries(file, words);
+  if (words[0] == "truncate" || words[0] == "extend" || words[0] == "entries") return;
+  const size_t page = std::stoul(words[2]);
+  uint8_t* at = file.At(page, std::stoul(words[3]));
+  if (words[0] == "flip") *at ^= 0x01;
+  if (words[0] == "zero") std::memset(at, 0, std::stoul(words[4]));
+  if (words[0] == "set")
+    for (size_t i = 4; i < words.size(); ++i)
+      at[i - 4] = static_cast<uint8_t>(std::stoul(words[i], nullptr, 16));
+  if (reseal) file.Reseal(page);
+}
+
 void Damage(const TempDir& dir, const std::string& steps) {
   for (const std::string& step : Lines(steps)) {
     const std::vector<std::string> words = Split(step, ' ');
     const std::string target = dir / ("out/" + words[1]);
-    if (words[0] == "delete") {
+    if (words[0] != "delete" && words[0] != "copy" && words[0] != "junk") {
+      DamageBytes(target, words);
+    } else if (words[0] == "delete") {
       ASSERT_TRUE(std::filesystem::remove(target)) << step;
     } else if (words[0] == "copy") {
       std::filesystem::copy_file(dir / ("other/" + words[1]), target,

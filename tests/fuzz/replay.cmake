@@ -18,6 +18,26 @@ target_link_libraries(replay_report PRIVATE report_answers)
 add_test(NAME fuzz.report.replay
   COMMAND replay_report ${fuzz_dir}/fuzz_report ${fuzz_dir}/fuzz_report/regressions)
 
+include(${fuzz_dir}/tool_sources.cmake)
+
+# The engine is linked, not loaded, and serves as the tools' entry; the
+# writer library brings the page checksum.
+add_executable(replay_dictionary_tools ${fuzz_dir}/replay_main.cpp ${fuzz_dir}/dictionary_tools_harness.cpp
+  ${dictcheck_sources} ${dictdump_sources})
+target_include_directories(replay_dictionary_tools PRIVATE ${PROJECT_SOURCE_DIR}/engine/src ${tool_include_dirs})
+target_compile_definitions(replay_dictionary_tools PRIVATE MORVEL2_VERSION="${PROJECT_VERSION}")
+target_link_libraries(replay_dictionary_tools PRIVATE morvel2_shared recmgr recmgr_writer)
+add_test(NAME fuzz.dictionary_tools.replay
+  COMMAND replay_dictionary_tools ${fuzz_dir}/fuzz_dictionary_tools ${fuzz_dir}/fuzz_dictionary_tools/regressions)
+
+add_executable(replay_description_reader ${fuzz_dir}/replay_main.cpp ${fuzz_dir}/description_reader_harness.cpp
+  ${description_reader_sources})
+target_include_directories(replay_description_reader PRIVATE ${tool_include_dirs})
+target_link_libraries(replay_description_reader PRIVATE morvel2_shared)
+add_test(NAME fuzz.description_reader.replay
+  COMMAND replay_description_reader ${fuzz_dir}/fuzz_description_reader
+          ${fuzz_dir}/fuzz_description_reader/regressions)
+
 # Makes the report target's seeds from real dictionaries (tests/fuzz/make-seeds).
 add_executable(record_report_answers ${fuzz_dir}/record_report_answers.cpp)
 target_link_libraries(record_report_answers PRIVATE report_answers recmgr)

@@ -42,7 +42,10 @@ enum {
   RECMGR_OP_GET_FIRST = 12,
   RECMGR_OP_STAT = 15,
   RECMGR_OP_STEP_NEXT = 24,
-  RECMGR_OP_STEP_FIRST = 33
+  RECMGR_OP_STEP_FIRST = 33,
+  /* An extension of this engine, which another record manager may not offer
+   * (it then answers RECMGR_STATUS_INVALID_OPERATION): see Verify below. */
+  RECMGR_OP_VERIFY = 70
 };
 
 /* Bytes of the physical position Step First and Step Next write. */
@@ -130,6 +133,15 @@ enum {
  *   Stat:  fills dataBuffer with the layout above and sets *dataLength to
  *          the bytes filled; may write the path, NUL-terminated, into
  *          keyBuffer.
+ *   Verify (extension): reads every page of the open file, unused bytes
+ *          included, and checks each page's checksum and structure and
+ *          every key's entries: sorted in key order, each record exactly
+ *          once, each stored key value equal to the one taken from its
+ *          record, repeated values only where the key allows duplicates.
+ *          Success with *dataLength set to 0 when all is sound; else status
+ *          2 with the first problem found as NUL-terminated text at the
+ *          start of dataBuffer (at most *dataLength bytes; *dataLength is
+ *          set to the bytes written). The position is kept.
  */
 RECMGR_EXPORT int16_t RecmgrCall(uint16_t operation, void *positionBlock, void *dataBuffer,
                                  uint32_t *dataLength, void *keyBuffer, uint8_t keyLength, int8_t keyNumber);

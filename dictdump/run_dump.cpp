@@ -10,7 +10,8 @@
 #include <filesystem>
 
 #include "dump_writer.h"
-#include "progress.h"
+#include "morvel2/common/progress_line.h"
+#include "morvel2/dictionary/dictionary_names.h"
 
 namespace dictdump {
 
@@ -111,8 +112,16 @@ void ReportUnreadable(const Options& options, const TableSchema& table, const Da
         hint);
 }
 
+// The progress line's text while a table's rows are written.
+std::string TableProgress(size_t tableIndex, size_t tableCount, const std::string& table, uint64_t rows) {
+  return "table " + std::to_string(tableIndex + 1) + " of " + std::to_string(tableCount) + ", " +
+         table.substr(0, 60) + ": " + std::to_string(rows) + " rows";
+}
+
 // Writes the table's rows; false when reading them failed.
-bool DumpRows(const TableDump& dump, DumpWriter* writer, Progress* progress, size_t tableIndex) {
+
+bool DumpRows(const TableDump& dump, DumpWriter* writer, ProgressLine* progress, size_t tableIndex,
+              size_t tableCount) {
   DataFile& data = *dump.data;
   const TableSchema& table = *dump.schema;
   const uint32_t expected = RecordCount(data);
@@ -128,7 +137,8 @@ bool DumpRows(const TableDump& dump, DumpWriter* writer, Progress* progress, siz
       &data,
       [&](const std::byte* record) {
         writer->Row(dump, record);
-        if (++written % kRowsPerProgressCheck == 0) progress->Update(tableIndex, table.name, written);
+        if (++written % kRowsPerProgressCheck == 0 && progress->Due())
+          progress->Show(TableProgress(tableIndex, tableCount, table.name, written));
       },
       &count);
   if (status != 0) {
@@ -181,13 +191,13 @@ int RunDump(const Options& given) {
   context.options = &options;
   context.dictionary = &schema;
   const std::unique_ptr<DumpWriter> writer = MakeWriter(context);
-  Progress progress(context.tables.size());
+  ProgressLine progress("dictdump");
 
   bool failed = false;
   writer->Begin();
   for (size_t i = 0; i < tables.size(); ++i) {
     TableSchema& table = *tables[i];
-    progress.Update(i, table.name, 0);
+    if (progress.Due()) progress.Show(TableProgress(i, tables.size(), table.name, 0));
     std::string failedFile;
     const int status = reader.ReadDetails(&table, &failedFile);
     if (status != 0) {
@@ -207,13 +217,14 @@ int RunDump(const Options& given) {
           &data, [&](const std::byte* record) { writer->ScanRow(dump, record); }, &scanned);
     }
     writer->BeginTable(dump);
-    if (options.rows && data.state == DataFileState::kOpen && !DumpRows(dump, writer.get(), &progress, i))
+    if (options.rows && data.state == DataFileState::kOpen &&
+        !DumpRows(dump, writer.get(), &progress, i, tables.size()))
       failed = true;
     writer->EndTable(dump);
     table = TableSchema{table.file, table.name, table.location, {}, {}, {}};  // its details are written
   }
   writer->End();
-  progress.Finish();
+  progress.Clear();
   if (!out.Finish(&problem)) {
     Error(problem);
     return kExitFailure;

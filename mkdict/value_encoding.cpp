@@ -1,5 +1,8 @@
 #include "value_encoding.h"
 
+#include <span>
+
+#include "morvel2/common/hex_text.h"
 #include "morvel2/dictionary/column_types.h"
 #include "morvel2/dictionary/value_text.h"
 
@@ -30,11 +33,7 @@ ValueText TextOf(const Literal& value) {
     case LiteralKind::kBoolean: return {ValueKind::kBoolean, value.text};
     default: {
       ValueText hex{ValueKind::kHex, ""};
-      static constexpr char kDigits[] = "0123456789ABCDEF";
-      for (char c : value.text) {
-        hex.text += kDigits[static_cast<unsigned char>(c) >> 4];
-        hex.text += kDigits[static_cast<unsigned char>(c) & 0xF];
-      }
+      AppendHex(std::as_bytes(std::span(value.text)), &hex.text);
       return hex;
     }
   }

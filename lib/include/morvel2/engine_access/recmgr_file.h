@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <string>
 
-#include "morvel2/engine_access/request_slot.h"
 #include "morvel2/engine_access/statistics_record.h"
 #include "recmgr/recmgr.h"
 
@@ -40,7 +39,9 @@ class RecmgrFile {
   int Call(uint16_t operation, void* data, uint32_t* length, int keyNumber);
 
   unsigned char position_[RECMGR_POSITION_BLOCK_SIZE] = {};
-  unsigned char key_[kKeyBufferSize] = {};
+  // The entry may write any key of up to 255 bytes back.
+  static constexpr uint8_t kKeyLength = 255;
+  unsigned char key_[kKeyLength + 1] = {};
   int keyNumber_ = 0;  // of the last Get First: Get Next names it again
   bool open_ = false;
 };

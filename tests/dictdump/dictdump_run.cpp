@@ -1,7 +1,6 @@
 #include "dictdump_run.h"
 
-#include <regex>
-
+#include "report_date.h"
 #include "temp_dir.h"
 
 namespace dictdumptest {
@@ -23,8 +22,7 @@ std::string ReportAll(const std::string& folder, const std::string& password) {
   testsupport::ProcessOptions options;
   options.workingDirectory = folder;
   const testsupport::ProcessResult result = testsupport::RunProcess(argv, options);
-  static const std::regex kDate("Printed on .*");
-  return std::regex_replace(result.out, kDate, "Printed on") + result.err;
+  return testsupport::MaskDate(result.out) + result.err;
 }
 
 }  // namespace dictdumptest

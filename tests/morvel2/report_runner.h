@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "report_date.h"
 #include "run_process.h"
 
 namespace testsupport {
@@ -39,9 +40,6 @@ const std::string& SharedDictionary(const std::string& ddl, const std::vector<st
 // Builds `ddl` into a fresh folder and runs morvel2 there with `args`; the
 // title's date comes back masked.
 ProcessResult ReportOn(const std::string& ddl, const std::vector<std::string>& args);
-
-// The title's date and time, whatever they are, as "Www Mmm dd hh:mm:ss yyyy".
-std::string MaskDate(const std::string& report);
 
 // Content of tests/morvel2/golden/<name>.
 std::string ReadGolden(const std::string& name);

@@ -32,8 +32,9 @@ class RecmgrFile {
   // Reads the first record whose key `keyNumber` is at least `key`.
   int GetGreaterOrEqual(int keyNumber, const void* key, size_t keySize, void* record, uint32_t capacity,
                         uint32_t* length);
-  // Fills `statistics` (cleared first).
-  int Stat(StatisticsRecord* statistics);
+  // Fills `statistics` (cleared first); *filled, when asked for, gets the
+  // number of bytes the entry filled.
+  int Stat(StatisticsRecord* statistics, uint32_t* filled = nullptr);
 
  private:
   int Call(uint16_t operation, void* data, uint32_t* length, int keyNumber);

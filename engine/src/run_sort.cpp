@@ -39,10 +39,13 @@ void Normalize(const uint8_t* entry, size_t keyLength, std::span<const format::S
   for (const format::SegmentDesc& seg : segments) {
     switch (seg.kind) {
       case format::kSignedInteger:
-      case format::kUnsignedInteger:
-        for (size_t i = 0; i < seg.length; ++i) at[i] = in[seg.length - 1 - i];
-        if (seg.kind == format::kSignedInteger) at[0] ^= 0x80;
+      case format::kUnsignedInteger: {
+        // Big-endian; a signed number's sign bit flipped puts negatives first.
+        const uint8_t sign = seg.kind == format::kSignedInteger ? 0x80 : 0;
+        for (size_t i = 0; i < seg.length; ++i)
+          at[i] = static_cast<uint8_t>(in[seg.length - 1 - i] ^ (i == 0 ? sign : 0));
         break;
+      }
       case format::kCaseInsensitiveString:
         for (size_t i = 0; i < seg.length; ++i) at[i] = Fold(in[i]);
         break;

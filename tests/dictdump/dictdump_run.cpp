@@ -11,11 +11,6 @@ testsupport::ProcessResult RunDictdump(const std::vector<std::string>& arguments
   return testsupport::RunProcess(argv);
 }
 
-testsupport::ProcessResult BuildDictionary(const std::string& folder, const std::string& ddl) {
-  testsupport::WriteFile(folder + ".ddl", ddl);
-  return testsupport::RunProcess({MKDICT_BIN, folder + ".ddl", "-o", folder});
-}
-
 std::string ReportAll(const std::string& folder, const std::string& password) {
   std::vector<std::string> argv = {MORVEL2_BIN, "*", "/ax"};
   if (!password.empty()) argv.push_back("/P=" + password);

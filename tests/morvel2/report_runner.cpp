@@ -32,17 +32,6 @@ ProcessResult RunMorvel2(const std::string& folder, const std::vector<std::strin
   return RunProcess(argv, options);
 }
 
-ProcessResult BuildDictionary(const std::string& folder, const std::string& ddl,
-                              const std::vector<std::string>& extraArgs) {
-  const std::string description = folder + "/description.ddl";
-  WriteFile(description, ddl);
-  std::vector<std::string> argv{MKDICT_BIN, description, "-o", folder};
-  argv.insert(argv.end(), extraArgs.begin(), extraArgs.end());
-  ProcessResult result = RunProcess(argv);
-  std::remove(description.c_str());
-  return result;
-}
-
 const std::string& SharedDictionary(const std::string& ddl, const std::vector<std::string>& extraArgs) {
   static std::map<std::vector<std::string>, std::unique_ptr<TempDir>> folders;
   std::vector<std::string> recipe{ddl};

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "mkdict_run.h"
 #include "report_date.h"
 #include "run_process.h"
 
@@ -26,11 +27,6 @@ inline const std::string kNotInDatabase = "Table Name not in database.\n";
 // Runs morvel2 with `args` in `folder`.
 ProcessResult RunMorvel2(const std::string& folder, const std::vector<std::string>& args,
                          ProcessOptions options = {});
-
-// Writes `ddl` to a description file and runs mkdict on it into `folder`
-// (with `extraArgs`); returns mkdict's result.
-ProcessResult BuildDictionary(const std::string& folder, const std::string& ddl,
-                              const std::vector<std::string>& extraArgs = {});
 
 // A folder holding the dictionary that `ddl` describes, built by mkdict the
 // first time a description is asked for and shared by the tests of the

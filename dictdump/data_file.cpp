@@ -1,10 +1,8 @@
 #include "data_file.h"
 
-#include <strings.h>
-#include <sys/stat.h>
-#include <algorithm>
 #include <cstring>
-#include <iterator>
+
+#include "morvel2/dictionary/dictionary_names.h"
 
 namespace dictdump {
 
@@ -17,35 +15,6 @@ const std::string kProbeName =
     "dictdump probe \x01\x02";
 
 constexpr uint32_t kRecordBufferSize = 65536 + 16;
-
-const char* const kDictionaryNames[] = {kFileDictionaryName, kFieldDictionaryName, kIndexDictionaryName};
-
-// A location named like a dictionary file (in any case) that is one, by
-// device and inode.
-bool IsDictionaryFile(const std::string& location) {
-  struct Identity {
-    dev_t device;
-    ino_t inode;
-  };
-  static const std::vector<Identity> kDictionaryFiles = [] {
-    std::vector<Identity> files;
-    struct stat status {};
-    for (const char* name : kDictionaryNames)
-      if (stat(name, &status) == 0) files.push_back({status.st_dev, status.st_ino});
-    return files;
-  }();
-  // Only a location named like a dictionary file is looked at more closely.
-  const size_t slash = location.find_last_of('/');
-  const std::string base = slash == std::string::npos ? location : location.substr(slash + 1);
-  const bool namedLikeOne =
-      std::any_of(std::begin(kDictionaryNames), std::end(kDictionaryNames),
-                  [&](const char* name) { return strcasecmp(base.c_str(), name) == 0; });
-  struct stat status {};
-  if (!namedLikeOne || stat(location.c_str(), &status) != 0) return false;
-  return std::any_of(kDictionaryFiles.begin(), kDictionaryFiles.end(), [&](const Identity& file) {
-    return file.device == status.st_dev && file.inode == status.st_ino;
-  });
-}
 
 void ReadKeyNumbers(DataFile* data) {
   const StatisticsRecord& stat = *data->statistics;

@@ -1,6 +1,7 @@
 // --format json: one document, {"tables": [...]}, each table with its
 // fields, indexes, constraints, data-file statistics and rows.
 #include "dump_writer.h"
+#include "morvel2/common/hex_text.h"
 #include "morvel2/dictionary/column_types.h"
 #include "sql_names.h"
 
@@ -85,7 +86,6 @@ class JsonWriter : public DumpWriter {
   }
 
   void String(std::string_view text) {
-    static constexpr char kDigits[] = "0123456789abcdef";
     out_.Put('"');
     for (char ch : text) {
       const auto byte = static_cast<unsigned char>(ch);
@@ -93,9 +93,10 @@ class JsonWriter : public DumpWriter {
         out_.Put('\\');
         out_.Put(ch);
       } else if (byte < 0x20) {
+        char digits[2];
+        WriteHex(std::as_bytes(std::span(&ch, 1)), digits, HexCase::kLower);
         out_.Put("\\u00");
-        out_.Put(kDigits[byte >> 4]);
-        out_.Put(kDigits[byte & 0xF]);
+        out_.Put(std::string_view(digits, sizeof digits));
       } else {
         out_.Put(ch);
       }

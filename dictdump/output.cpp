@@ -3,11 +3,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+
+#include "morvel2/common/hex_text.h"
 
 namespace dictdump {
 
@@ -138,11 +141,11 @@ void Output::PutUnsigned(uint64_t value) {
 }
 
 void Output::PutHex(std::span<const std::byte> bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  for (std::byte b : bytes) {
-    const auto v = static_cast<unsigned>(b);
-    Put(kDigits[v >> 4]);
-    Put(kDigits[v & 0xF]);
+  char digits[512];
+  while (!bytes.empty()) {
+    const std::span<const std::byte> part = bytes.first(std::min(bytes.size(), sizeof digits / 2));
+    Put(std::string_view(digits, static_cast<size_t>(WriteHex(part, digits) - digits)));
+    bytes = bytes.subspan(part.size());
   }
 }
 

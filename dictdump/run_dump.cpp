@@ -10,8 +10,9 @@
 #include <filesystem>
 
 #include "dump_writer.h"
+#include "morvel2/common/progress_line.h"
+#include "morvel2/dictionary/dictionary_names.h"
 #include "output_target.h"
-#include "progress.h"
 
 namespace dictdump {
 
@@ -121,13 +122,21 @@ void FailRows(TableDump* dump, const RowsRead& read) {
   std::fprintf(stderr, "%s\n", dump->failure.c_str());
 }
 
+// The progress line's text while a table's rows are written.
+std::string TableProgress(size_t tableIndex, size_t tableCount, const std::string& table, uint64_t rows) {
+  return "table " + std::to_string(tableIndex + 1) + " of " + std::to_string(tableCount) + ", " +
+         table.substr(0, 60) + ": " + std::to_string(rows) + " rows";
+}
+
 // Writes the table's rows; on failure, fails the table.
-void DumpRows(TableDump* dump, DumpWriter* writer, Progress* progress, size_t tableIndex) {
+void DumpRows(TableDump* dump, DumpWriter* writer, ProgressLine* progress, size_t tableIndex,
+              size_t tableCount) {
   const std::string& name = dump->schema->name;
   uint64_t written = 0;
   const RowsRead read = ReadRows(dump->data, [&](const std::byte* record) {
     writer->Row(*dump, record);
-    if (++written % kRowsPerProgressCheck == 0) progress->Update(tableIndex, name, written);
+    if (++written % kRowsPerProgressCheck == 0 && progress->Due())
+      progress->Show(TableProgress(tableIndex, tableCount, name, written));
   });
   if (!read.failure.empty()) FailRows(dump, read);
 }
@@ -189,13 +198,13 @@ int RunDump(const Options& given) {
   context.options = &options;
   context.dictionary = &schema;
   const std::unique_ptr<DumpWriter> writer = MakeWriter(context);
-  Progress progress(context.tables.size());
+  ProgressLine progress("dictdump");
 
   bool failed = false;
   writer->Begin();
   for (size_t i = 0; i < tables.size(); ++i) {
     TableSchema& table = *tables[i];
-    progress.Update(i, table.name, 0);
+    if (progress.Due()) progress.Show(TableProgress(i, tables.size(), table.name, 0));
     std::string failedFile;
     const int status = reader.ReadDetails(&table, &failedFile);
     if (status != 0) Error(failedFile + " (table " + table.name + "): " + RecmgrStatusWords(status));
@@ -219,13 +228,13 @@ int RunDump(const Options& given) {
       }
     }
     writer->BeginTable(dump);
-    if (readRows) DumpRows(&dump, writer.get(), &progress, i);
+    if (readRows) DumpRows(&dump, writer.get(), &progress, i, tables.size());
     if (!dump.complete) failed = true;
     writer->EndTable(dump);
     table = TableSchema{table.file, table.name, table.location, {}, {}, {}};  // its details are written
   }
   writer->End();
-  progress.Finish();
+  progress.Clear();
   if (!out.Finish(&problem)) {
     Error(problem);
     return kExitFailure;

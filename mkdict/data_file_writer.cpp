@@ -1,6 +1,7 @@
 #include "data_file_writer.h"
 
 #include "data_file_keys.h"
+#include "file_paths.h"
 
 namespace mkdict {
 namespace {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <span>
 
+#include "file_paths.h"
 #include "morvel2/dictionary/dictionary_records.h"
 
 namespace mkdict {

@@ -64,6 +64,15 @@ bool ReadQuoted(Cursor& in, char quote, std::string* text, DescriptionError* err
     if (in.AtEnd()) {
       return Fail(start, quote == '"' ? "unterminated quoted name" : "unterminated string", error);
     }
+    // The text up to the next quote or line end, or the buffer's end, at once.
+    const char* from = in.buffer.data() + in.at;
+    const char* end = in.buffer.data() + in.size;
+    const char* stop = from;
+    while (stop != end && *stop != quote && *stop != '\n') ++stop;
+    text->append(from, stop);
+    in.at += static_cast<size_t>(stop - from);
+    in.column += static_cast<int>(stop - from);
+    if (stop == end) continue;
     char c = in.Take();
     if (c == quote) {
       if (in.Peek() != quote) return true;
@@ -157,7 +166,10 @@ Lexer::Lexer(std::FILE* in) { in_.in = in; }
 
 bool Lexer::Next(Token* out, DescriptionError* error) {
   Cursor& in = in_;
-  *out = Token{};
+  // Cleared field by field: the text keeps its storage from token to token.
+  out->kind = TokenKind::kEnd;
+  out->text.clear();
+  out->magnitude = 0;
   if (failed_) {
     out->pos = error_.pos;
     *error = error_;

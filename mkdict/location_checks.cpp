@@ -11,8 +11,8 @@
 #include <utility>
 
 #include "commit_journal.h"
+#include "file_paths.h"
 #include "morvel2/dictionary/dictionary_records.h"
-#include "output_files.h"
 
 namespace mkdict {
 namespace fs = std::filesystem;
@@ -74,21 +74,6 @@ std::string PlaceProblem(const std::string& path, const Landings& landings) {
 }
 
 }  // namespace
-
-std::string CanonicalPath(const std::string& path) {
-  std::error_code code;
-  fs::path absolute = fs::absolute(path, code);
-  fs::path canonical = fs::weakly_canonical(absolute, code);
-  return (code ? absolute.lexically_normal() : canonical).string();
-}
-
-std::string EntryPath(const std::string& path) {
-  const fs::path given = fs::path(path).lexically_normal();
-  const fs::path name = given.filename();
-  if (name.empty() || name == "." || name == "..") return CanonicalPath(path);
-  return (fs::path(CanonicalPath(given.parent_path().empty() ? "." : given.parent_path().string())) / name)
-      .string();
-}
 
 bool CheckLocations(const Database& database, const std::string& folder, DescriptionError* error) {
   Landings landings;

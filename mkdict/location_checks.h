@@ -10,14 +10,6 @@
 
 namespace mkdict {
 
-// The path `path` names once symbolic links and `.`/`..` are resolved, as
-// far as it exists.
-std::string CanonicalPath(const std::string& path);
-
-// The absolute path of the folder entry `path` names: the folders above it
-// resolved as CanonicalPath does, its last part kept even if a link.
-std::string EntryPath(const std::string& path);
-
 // Fails at the first table whose data file would land where a dictionary
 // file, the commit journal or another table's data file lands (by any
 // spelling, link or hard link), on a folder, on a symbolic link, or inside

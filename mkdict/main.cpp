@@ -20,11 +20,11 @@
 #include "lexer.h"
 #include "location_checks.h"
 #include "model_builder.h"
+#include "morvel2/common/progress_line.h"
 #include "morvel2/dictionary/dictionary_records.h"
 #include "old_dictionary.h"
 #include "output_files.h"
 #include "parser.h"
-#include "progress_line.h"
 #include "row_locator.h"
 #include "value_encoding.h"
 
@@ -34,13 +34,17 @@ namespace {
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-int ReportDescriptionError(const std::string& file, const DescriptionError& error) {
+// Messages of a build clear its progress line first.
+int ReportDescriptionError(const std::string& file, const DescriptionError& error,
+                           ProgressLine* progress = nullptr) {
+  if (progress != nullptr) progress->Clear();
   std::fprintf(stderr, "%s:%d:%d: %s\n", file.c_str(), error.pos.line, error.pos.column,
                error.reason.c_str());
   return kExitFailure;
 }
 
-int ReportFailure(const std::string& reason) {
+int ReportFailure(const std::string& reason, ProgressLine* progress = nullptr) {
+  if (progress != nullptr) progress->Clear();
   std::fprintf(stderr, "mkdict: %s\n", reason.c_str());
   return kExitFailure;
 }
@@ -101,6 +105,9 @@ struct ValuesReadAsNull {
   int firstStatementLine = 0;
 };
 
+// The progress line looks at the clock once in so many rows.
+constexpr uint64_t kRowsBetweenProgressLooks = (uint64_t{1} << 14) - 1;
+
 // Handles each statement and row as the parser reads it.
 struct DescriptionBuild : StatementHandler {
   Database& database;
@@ -112,6 +119,7 @@ struct DescriptionBuild : StatementHandler {
   mkdict::Row row;                                                   // the row being encoded
   std::string failure;                                               // a fault that is not the description's
   std::map<std::pair<size_t, size_t>, ValuesReadAsNull> readAsNull;  // by table and column
+  uint64_t rowsRead = 0;
 
   DescriptionBuild(Database& d, Outputs& o, ProgressLine& p) : database(d), out(o), progress(p) {}
 
@@ -138,7 +146,8 @@ struct DescriptionBuild : StatementHandler {
         values.firstStatementLine = row.statementLine;
       }
     }
-    progress.Row();
+    if ((++rowsRead & kRowsBetweenProgressLooks) == 0 && progress.Due())
+      progress.Show(std::to_string(rowsRead) + " rows read");
     return AddRow(target.table, row.record, &out, &files, &failure);
   }
 };
@@ -161,6 +170,30 @@ DescriptionError ClashError(const std::string& description, const Database& data
                           ": same as " + RowText(static_cast<int>(first.rowNumber), first.statement.line)};
 }
 
+// Undoes a build that stops short of putting its files in place: drops
+// every writer, and with it every temporary, and takes away the folders the
+// build made.
+class UndoUnlessFinished {
+ public:
+  UndoUnlessFinished(Outputs* out, const std::vector<std::filesystem::path>* madeFolders)
+      : out_(out), madeFolders_(madeFolders) {}
+  ~UndoUnlessFinished() {
+    if (finished_) return;
+    Abandon(out_);
+    std::error_code ignored;
+    for (const std::filesystem::path& made : *madeFolders_) std::filesystem::remove(made, ignored);
+  }
+  UndoUnlessFinished(const UndoUnlessFinished&) = delete;
+  UndoUnlessFinished& operator=(const UndoUnlessFinished&) = delete;
+
+  void Finished() { finished_ = true; }
+
+ private:
+  Outputs* out_;
+  const std::vector<std::filesystem::path>* madeFolders_;
+  bool finished_ = false;
+};
+
 int Run(const CommandLine& command) {
   bool locked = false;
   std::string failure;
@@ -168,9 +201,12 @@ int Run(const CommandLine& command) {
   if (command.recover) return 0;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(nullptr, &std::fclose);
   if (!OpenDescription(command.description, &in, &failure)) return ReportFailure(failure);
-  ProgressLine progress;
+  ProgressLine progress("mkdict");
   Database database;
   Outputs out;
+  // The output folder and any missing above it, once made.
+  std::vector<std::filesystem::path> madeFolders;
+  UndoUnlessFinished undo(&out, &madeFolders);
   out.folder = command.folder;
   out.sortMemory = SortMemoryFromEnvironment();
   Lexer lexer(in.get());
@@ -180,11 +216,9 @@ int Run(const CommandLine& command) {
                     CheckLocations(database, command.folder, &error);
   in.reset();
   if (!read) {
-    Abandon(&out);
-    progress.Clear();
-    if (lexer.ReadFailed()) return ReportFailure("cannot read " + command.description);
-    if (!build.failure.empty()) return ReportFailure(build.failure);
-    return ReportDescriptionError(command.description, error);
+    if (lexer.ReadFailed()) return ReportFailure("cannot read " + command.description, &progress);
+    if (!build.failure.empty()) return ReportFailure(build.failure, &progress);
+    return ReportDescriptionError(command.description, error, &progress);
   }
   std::string owner = command.password.value_or(database.password.value_or(""));
   if (owner.empty()) owner = kDefaultOwnerName;
@@ -192,42 +226,35 @@ int Run(const CommandLine& command) {
   const auto guards = guardsChanges ? recmgr::OwnerGuards::kChanges : recmgr::OwnerGuards::kAll;
   if (!CheckExistingFiles(database, command.folder, command.replace, &failure) ||
       !PrepareDictionary(database, command.folder, owner, guards, &out.files, &failure)) {
-    Abandon(&out);
-    progress.Clear();
-    return ReportFailure(failure);
+    return ReportFailure(failure, &progress);
   }
   const std::vector<std::string> warnings = DataFilesLeftBehind(database, command.folder, owner);
   // The output folder and any missing above it are made now; a duplicate
   // key is found only while staging, so a failure then takes them away.
-  std::vector<std::filesystem::path> madeFolders;
   std::error_code code;
   for (std::filesystem::path at = command.folder; !at.empty() && !std::filesystem::exists(at, code);
        at = at.parent_path()) {
     madeFolders.push_back(at);
     if (at == at.parent_path()) break;
   }
-  auto removeMadeFolders = [&] {
-    for (const std::filesystem::path& made : madeFolders) std::filesystem::remove(made, code);
-  };
   std::filesystem::create_directories(command.folder, code);
-  if (code) {
-    Abandon(&out);
-    progress.Clear();
-    return ReportFailure("cannot create folder " + command.folder + ": " + code.message());
-  }
+  if (code) return ReportFailure("cannot create folder " + command.folder + ": " + code.message(), &progress);
   std::optional<DataFileClash> clash;
   const size_t fileCount = out.files.size();
-  auto onStage = [&](const OutputFile& file, size_t done) { progress.Writing(file.path, done, fileCount); };
+  auto onStage = [&](const OutputFile& file, size_t done) {
+    if (progress.Due(false))
+      progress.Show("writing " + std::to_string(done + 1) + " of " + std::to_string(fileCount) + ": " +
+                    file.path);
+  };
   if ((!locked && !LockFolder(command.folder, &failure)) ||
       !WriteAll(command.folder, &out.files, &failure, &clash, onStage)) {
-    Abandon(&out);
-    removeMadeFolders();
-    progress.Clear();
     if (clash) {
-      return ReportDescriptionError(command.description, ClashError(command.description, database, *clash));
+      return ReportDescriptionError(command.description, ClashError(command.description, database, *clash),
+                                    &progress);
     }
-    return ReportFailure(failure);
+    return ReportFailure(failure, &progress);
   }
+  undo.Finished();
   progress.Clear();
   for (const std::string& warning : warnings) std::fprintf(stderr, "mkdict: warning: %s\n", warning.c_str());
   for (const auto& [place, values] : build.readAsNull) {

@@ -2,13 +2,13 @@
 
 #include <sys/stat.h>
 
-#include <cstring>
 #include <set>
 
-#include "location_checks.h"
+#include "file_paths.h"
+#include "morvel2/common/fixed_text.h"
 #include "morvel2/dictionary/dictionary_records.h"
-#include "morvel2/engine_access/request_slot.h"
-#include "output_files.h"
+#include "morvel2/engine_access/recmgr_file.h"
+#include "morvel2/engine_access/recmgr_loader.h"
 #include "recmgr/recmgr.h"
 
 namespace mkdict {
@@ -19,35 +19,23 @@ struct OldTable {
   std::string location;
 };
 
-std::string Trimmed(const char* text, size_t width) {
-  std::string value(text, strnlen(text, width));
-  value.erase(value.find_last_not_of(' ') + 1);
-  return value;
-}
-
 // Reads every record of PVFILE.DDF in `folder`. Returns a record-manager status.
-int16_t ReadOldTables(const std::string& folder, const std::string& ownerName,
-                      std::vector<OldTable>* tables) {
-  const std::string path = ResolvePath(folder, kFileDictionaryName);
-  if (path.size() >= kKeyLength) return RECMGR_STATUS_INVALID_FILE_NAME;
-  char position[RECMGR_POSITION_BLOCK_SIZE] = {};
-  char key[kKeyBufferSize] = {};
-  std::memcpy(key, path.c_str(), path.size());
-  std::string owner = ownerName + '\0';
-  uint32_t length = static_cast<uint32_t>(owner.size());
-  int16_t status = RecmgrCall(RECMGR_OP_OPEN, position, owner.data(), &length, key, kKeyLength, 0);
+int ReadOldTables(const std::string& folder, const std::string& ownerName, std::vector<OldTable>* tables) {
+  // mkdict links the engine it writes with; the old dictionary is read
+  // through that same engine.
+  SetRecordManagerEntry(&RecmgrCall);
+  RecmgrFile file;
+  int status = file.Open(ResolvePath(folder, kFileDictionaryName), ownerName);
   if (status != RECMGR_STATUS_SUCCESS) return status;
   FileRecord record;
-  for (uint16_t operation = RECMGR_OP_GET_FIRST;; operation = RECMGR_OP_GET_NEXT) {
-    length = sizeof record;
-    status = RecmgrCall(operation, position, &record, &length, key, kKeyLength, 0);
-    if (status != RECMGR_STATUS_SUCCESS) break;
+  uint32_t length = 0;
+  for (status = file.GetFirst(0, &record, sizeof record, &length); status == RECMGR_STATUS_SUCCESS;
+       status = file.GetNext(&record, sizeof record, &length)) {
     if (length != sizeof record) continue;
-    tables->push_back({Trimmed(record.name, kNameWidth), Trimmed(record.location, kLocationWidth)});
+    tables->push_back(
+        {TrimmedFixedText(record.name, kNameWidth), TrimmedFixedText(record.location, kLocationWidth)});
   }
-  length = 0;
-  RecmgrCall(RECMGR_OP_CLOSE, position, key, &length, key, kKeyLength, 0);
-  return status == RECMGR_STATUS_END_OF_FILE ? int16_t{RECMGR_STATUS_SUCCESS} : status;
+  return status == RECMGR_STATUS_END_OF_FILE ? RECMGR_STATUS_SUCCESS : status;
 }
 
 }  // namespace
@@ -57,7 +45,7 @@ std::vector<std::string> DataFilesLeftBehind(const Database& database, const std
   struct stat info;
   if (stat(ResolvePath(folder, kFileDictionaryName).c_str(), &info) != 0) return {};
   std::vector<OldTable> tables;
-  const int16_t status = ReadOldTables(folder, ownerName, &tables);
+  const int status = ReadOldTables(folder, ownerName, &tables);
   if (status != RECMGR_STATUS_SUCCESS) {
     return {"cannot list the tables of the dictionary it replaces (record manager status " +
             std::to_string(status) + "); data files only that dictionary names stay in place"};

@@ -10,8 +10,8 @@
 #include <system_error>
 
 #include "commit_journal.h"
+#include "file_paths.h"
 #include "folder_sync.h"
-#include "location_checks.h"
 
 namespace mkdict {
 namespace fs = std::filesystem;
@@ -68,12 +68,6 @@ bool StageAll(const Journal& journal, std::vector<OutputFile>* files, std::set<s
 }
 
 }  // namespace
-
-std::string ResolvePath(const std::string& folder, const std::string& location) {
-  fs::path path(location);
-  if (path.is_absolute()) return location;
-  return (fs::path(folder) / path).string();
-}
 
 void Abandon(Outputs* out) { out->files.clear(); }
 

@@ -38,9 +38,6 @@ struct DataFileClash {
   recmgr::KeyClash keys;
 };
 
-// Where a location lands: absolute as it is, relative under `folder`.
-std::string ResolvePath(const std::string& folder, const std::string& location);
-
 // Drops every writer, and with it every temporary.
 void Abandon(Outputs* out);
 

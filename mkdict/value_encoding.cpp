@@ -1,7 +1,9 @@
 #include "value_encoding.h"
 
 #include <algorithm>
+#include <span>
 
+#include "morvel2/common/hex_text.h"
 #include "morvel2/dictionary/column_types.h"
 #include "morvel2/dictionary/dictionary_records.h"
 #include "morvel2/dictionary/null_indicator.h"
@@ -34,11 +36,7 @@ ValueText TextOf(const Literal& value) {
     case LiteralKind::kBoolean: return {ValueKind::kBoolean, value.text};
     default: {
       ValueText hex{ValueKind::kHex, ""};
-      static constexpr char kDigits[] = "0123456789ABCDEF";
-      for (char c : value.text) {
-        hex.text += kDigits[static_cast<unsigned char>(c) >> 4];
-        hex.text += kDigits[static_cast<unsigned char>(c) & 0xF];
-      }
+      AppendHex(std::as_bytes(std::span(value.text)), &hex.text);
       return hex;
     }
   }

@@ -12,6 +12,7 @@
 #include "key_compare.h"
 #include "page_sink.h"
 #include "record_pages.h"
+#include "run_sort.h"
 
 namespace recmgr {
 namespace {
@@ -190,8 +191,8 @@ Status BuildIndex(int fd, const format::FileHeader& h, const format::KeyDesc& ke
   *out = {};
   const size_t entrySize = key.entrySize;
   const EntryOrder order{h.SegmentsOf(key), key.length};
-  const size_t runEntries =
-      std::min<size_t>(h.recordCount, std::max(kMinRunEntries, sortMemory / (entrySize + sizeof(uint32_t))));
+  const size_t runEntries = std::min<size_t>(
+      h.recordCount, std::max(kMinRunEntries, sortMemory / (entrySize + SortBytesPerEntry(key.length))));
   std::vector<uint8_t> entries(runEntries * entrySize);
   std::vector<uint32_t> sorted;
   sorted.reserve(runEntries);
@@ -211,12 +212,8 @@ Status BuildIndex(int fd, const format::FileHeader& h, const format::KeyDesc& ke
       format::ExtractKey(bytes, order.segments, entry);
       format::Store32(entry + key.length, record);
     }
-    sorted.resize(n);
-    for (uint32_t i = 0; i < n; ++i) sorted[i] = i;
     const uint8_t* base = entries.data();
-    std::sort(sorted.begin(), sorted.end(), [&](uint32_t a, uint32_t b) {
-      return order.Before(base + a * entrySize, base + b * entrySize);
-    });
+    SortRun(base, n, entrySize, order.segments, &sorted);
     if (runs.empty() && record == h.recordCount) {  // one run: straight to the pages
       for (uint32_t i : sorted) pages.Add(base + i * entrySize, order);
       return pages.Finish();

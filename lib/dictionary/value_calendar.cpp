@@ -1,6 +1,7 @@
 // Dates, times, timestamps (proleptic Gregorian, no time zone) and GUIDs.
 #include <cstdio>
 
+#include "morvel2/common/hex_text.h"
 #include "value_forms.h"
 
 namespace valueforms {
@@ -139,12 +140,10 @@ bool ParseGuid(const std::string& text, std::span<std::byte> field) {
 }
 
 std::string GuidText(std::span<const std::byte> bytes) {
-  static constexpr char kHex[] = "0123456789abcdef";
   std::string text;
   for (size_t i = 0; i < bytes.size(); ++i) {
     if (i == 4 || i == 6 || i == 8 || i == 10) text += '-';
-    text += kHex[static_cast<unsigned>(bytes[i]) >> 4];
-    text += kHex[static_cast<unsigned>(bytes[i]) & 0xF];
+    AppendHex(bytes.subspan(i, 1), &text, HexCase::kLower);
   }
   return text;
 }

@@ -1,5 +1,5 @@
-// The text forms of value_text.h, one family per file: numbers, strings,
-// calendar values. Each Parse writes a field that holds zeros and returns
+// The text forms of FormatValueText and ParseValueText, one family per
+// file: numbers, strings, calendar values. Each Parse writes a field that holds zeros and returns
 // false with a reason phrase; each Format returns false when the bytes have
 // no form of its family (the caller then prints hex).
 #ifndef MORVEL2_DICTIONARY_VALUE_FORMS_H
@@ -11,7 +11,7 @@
 #include <string>
 
 #include "morvel2/dictionary/column_types.h"
-#include "morvel2/dictionary/value_text.h"
+#include "morvel2/dictionary/column_value.h"
 
 namespace valueforms {
 

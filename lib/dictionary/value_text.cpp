@@ -4,12 +4,11 @@
 #include <array>
 #include <vector>
 
+#include "morvel2/common/hex_text.h"
 #include "morvel2/dictionary/column_types.h"
 #include "value_forms.h"
 
 namespace {
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -21,12 +20,7 @@ int HexDigit(char c) {
 void HexText(std::span<const std::byte> bytes, ValueText* value) {
   value->kind = ValueKind::kHex;
   value->text.resize(bytes.size() * 2);
-  char* out = value->text.data();
-  for (std::byte b : bytes) {
-    const auto v = static_cast<unsigned>(b);
-    *out++ = kHexDigits[v >> 4];
-    *out++ = kHexDigits[v & 0xF];
-  }
+  WriteHex(bytes, value->text.data());
 }
 
 enum class Family { kNumber, kString, kCalendar, kRaw };

@@ -73,10 +73,12 @@ int RecmgrFile::Verify(std::string* finding) {
   return status;
 }
 
-int RecmgrFile::Stat(StatisticsRecord* statistics) {
+int RecmgrFile::Stat(StatisticsRecord* statistics, uint32_t* filled) {
   std::memset(statistics->bytes, 0, sizeof statistics->bytes);
   uint32_t length = sizeof statistics->bytes;
-  return Call(RECMGR_OP_STAT, statistics->bytes, &length, -1);
+  const int status = Call(RECMGR_OP_STAT, statistics->bytes, &length, -1);
+  if (filled != nullptr) *filled = length;
+  return status;
 }
 
 const char* RecmgrStatusWords(int status) {

@@ -1,7 +1,6 @@
 #include "dictdump_run.h"
 
-#include <regex>
-
+#include "report_date.h"
 #include "temp_dir.h"
 
 namespace dictdumptest {
@@ -12,19 +11,13 @@ testsupport::ProcessResult RunDictdump(const std::vector<std::string>& arguments
   return testsupport::RunProcess(argv);
 }
 
-testsupport::ProcessResult BuildDictionary(const std::string& folder, const std::string& ddl) {
-  testsupport::WriteFile(folder + ".ddl", ddl);
-  return testsupport::RunProcess({MKDICT_BIN, folder + ".ddl", "-o", folder});
-}
-
 std::string ReportAll(const std::string& folder, const std::string& password) {
   std::vector<std::string> argv = {MORVEL2_BIN, "*", "/ax"};
   if (!password.empty()) argv.push_back("/P=" + password);
   testsupport::ProcessOptions options;
   options.workingDirectory = folder;
   const testsupport::ProcessResult result = testsupport::RunProcess(argv, options);
-  static const std::regex kDate("Printed on .*");
-  return std::regex_replace(result.out, kDate, "Printed on") + result.err;
+  return testsupport::MaskDate(result.out) + result.err;
 }
 
 }  // namespace dictdumptest

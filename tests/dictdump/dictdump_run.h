@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "mkdict_run.h"
 #include "run_process.h"
 
 namespace dictdumptest {
@@ -12,8 +13,7 @@ namespace dictdumptest {
 // Runs dictdump with `arguments`.
 testsupport::ProcessResult RunDictdump(const std::vector<std::string>& arguments);
 
-// Writes `ddl` to FOLDER.ddl and builds it into FOLDER with mkdict.
-testsupport::ProcessResult BuildDictionary(const std::string& folder, const std::string& ddl);
+using testsupport::BuildDictionary;
 
 // morvel2 "*" /ax (with /P= when `password` is not empty) in `folder`, the
 // titles' dates cut off.

@@ -10,16 +10,17 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <regex>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "mkdict_run.h"
+#include "report_date.h"
 
 namespace mkdicttest {
 namespace {
 
+using testsupport::MaskDate;
 using testsupport::ProcessOptions;
 using testsupport::ProcessResult;
 using testsupport::ReadFile;
@@ -67,8 +68,7 @@ std::string Report(const std::string& folder) {
   ProcessOptions options;
   options.workingDirectory = folder;
   ProcessResult run = RunProcess({MORVEL2_BIN, "*", "/ax"}, options);
-  return std::regex_replace(run.out + run.err + std::to_string(run.exitCode), std::regex("Printed on .*"),
-                            "Printed on DATE");
+  return MaskDate(run.out + run.err + std::to_string(run.exitCode));
 }
 
 TEST(Commit, KilledBeforeAnyChangeRecoveryLeavesTheOldFilesOrTheNew) {

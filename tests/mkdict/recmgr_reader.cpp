@@ -1,62 +1,47 @@
 #include "recmgr_reader.h"
 
-#include <cstring>
+#include <memory>
 
-#include "morvel2/engine_access/request_slot.h"
+#include "morvel2/engine_access/recmgr_file.h"
+#include "morvel2/engine_access/recmgr_loader.h"
 #include "recmgr/recmgr.h"
 
 namespace mkdicttest {
 namespace {
 
-struct OpenedFile {
-  char position[RECMGR_POSITION_BLOCK_SIZE] = {};
-  int16_t status = 0;
-
-  OpenedFile(const std::string& path, const std::string& owner) {
-    char key[kKeyBufferSize] = {};
-    std::strncpy(key, path.c_str(), kKeyBufferSize - 1);
-    std::string ownerBuffer = owner + '\0';
-    uint32_t length = static_cast<uint32_t>(ownerBuffer.size());
-    status = RecmgrCall(RECMGR_OP_OPEN, position, ownerBuffer.data(), &length, key, kKeyBufferSize - 1, 0);
-  }
-  ~OpenedFile() {
-    if (status != 0) return;
-    char scratch[kKeyBufferSize] = {};
-    uint32_t length = 0;
-    RecmgrCall(RECMGR_OP_CLOSE, position, scratch, &length, scratch, kKeyBufferSize - 1, 0);
-  }
-};
+// Opens `path` through the engine this test links.
+int Open(RecmgrFile* file, const std::string& path, const std::string& owner) {
+  SetRecordManagerEntry(&RecmgrCall);
+  return file->Open(path, owner);
+}
 
 }  // namespace
 
 int16_t ReadRecords(const std::string& path, const std::string& owner, int keyNumber,
                     std::vector<std::string>* records) {
-  OpenedFile file(path, owner);
-  if (file.status != 0) return file.status;
+  RecmgrFile file;
+  const int opened = Open(&file, path, owner);
+  if (opened != 0) return static_cast<int16_t>(opened);
   std::string buffer(70000, '\0');
-  char key[kKeyBufferSize] = {};
-  uint16_t operation = RECMGR_OP_GET_FIRST;
-  for (;;) {
-    uint32_t length = static_cast<uint32_t>(buffer.size());
-    int16_t status = RecmgrCall(operation, file.position, buffer.data(), &length, key, kKeyBufferSize - 1,
-                                static_cast<int8_t>(keyNumber));
+  const auto capacity = static_cast<uint32_t>(buffer.size());
+  uint32_t length = 0;
+  for (int status = file.GetFirst(keyNumber, buffer.data(), capacity, &length);;
+       status = file.GetNext(buffer.data(), capacity, &length)) {
     if (status == RECMGR_STATUS_END_OF_FILE) return 0;
-    if (status != 0) return status;
+    if (status != 0) return static_cast<int16_t>(status);
     records->push_back(buffer.substr(0, length));
-    operation = RECMGR_OP_GET_NEXT;
   }
 }
 
 int16_t StatFile(const std::string& path, const std::string& owner, std::string* stat) {
-  OpenedFile file(path, owner);
-  if (file.status != 0) return file.status;
-  std::string buffer(RECMGR_STAT_FILE_SPEC_SIZE + RECMGR_STAT_KEY_SPEC_SIZE * 70000, '\0');
-  char key[kKeyBufferSize] = {};
-  uint32_t length = static_cast<uint32_t>(buffer.size());
-  int16_t status =
-      RecmgrCall(RECMGR_OP_STAT, file.position, buffer.data(), &length, key, kKeyBufferSize - 1, -1);
-  if (status == 0) *stat = buffer.substr(0, length);
-  return status;
+  RecmgrFile file;
+  const int opened = Open(&file, path, owner);
+  if (opened != 0) return static_cast<int16_t>(opened);
+  const auto statistics = std::make_unique<StatisticsRecord>();
+  uint32_t filled = 0;
+  const int status = file.Stat(statistics.get(), &filled);
+  if (status == 0) stat->assign(reinterpret_cast<const char*>(statistics->bytes), filled);
+  return static_cast<int16_t>(status);
 }
 
 }  // namespace mkdicttest

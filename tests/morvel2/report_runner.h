@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "mkdict_run.h"
+#include "report_date.h"
 #include "run_process.h"
 
 namespace testsupport {
@@ -26,11 +28,6 @@ inline const std::string kNotInDatabase = "Table Name not in database.\n";
 ProcessResult RunMorvel2(const std::string& folder, const std::vector<std::string>& args,
                          ProcessOptions options = {});
 
-// Writes `ddl` to a description file and runs mkdict on it into `folder`
-// (with `extraArgs`); returns mkdict's result.
-ProcessResult BuildDictionary(const std::string& folder, const std::string& ddl,
-                              const std::vector<std::string>& extraArgs = {});
-
 // A folder holding the dictionary that `ddl` describes, built by mkdict the
 // first time a description is asked for and shared by the tests of the
 // process after that; removed when the process ends.
@@ -39,9 +36,6 @@ const std::string& SharedDictionary(const std::string& ddl, const std::vector<st
 // Builds `ddl` into a fresh folder and runs morvel2 there with `args`; the
 // title's date comes back masked.
 ProcessResult ReportOn(const std::string& ddl, const std::vector<std::string>& args);
-
-// The title's date and time, whatever they are, as "Www Mmm dd hh:mm:ss yyyy".
-std::string MaskDate(const std::string& report);
 
 // Content of tests/morvel2/golden/<name>.
 std::string ReadGolden(const std::string& name);

@@ -1,5 +1,7 @@
 #include "mkdict_run.h"
 
+#include <cstdio>
+
 namespace mkdicttest {
 
 testsupport::ProcessResult RunMkdict(const testsupport::TempDir& dir, const std::string& ddl,
@@ -15,3 +17,18 @@ testsupport::ProcessResult RunMkdict(const testsupport::TempDir& dir, const std:
 }
 
 }  // namespace mkdicttest
+
+namespace testsupport {
+
+ProcessResult BuildDictionary(const std::string& folder, const std::string& ddl,
+                              const std::vector<std::string>& extraArgs) {
+  const std::string description = folder + ".ddl";
+  WriteFile(description, ddl);
+  std::vector<std::string> argv{MKDICT_BIN, description, "-o", folder};
+  argv.insert(argv.end(), extraArgs.begin(), extraArgs.end());
+  ProcessResult result = RunProcess(argv);
+  std::remove(description.c_str());
+  return result;
+}
+
+}  // namespace testsupport

@@ -20,4 +20,13 @@ testsupport::ProcessResult RunMkdict(const testsupport::TempDir& dir, const std:
 
 }  // namespace mkdicttest
 
+namespace testsupport {
+
+// Writes `ddl` to FOLDER.ddl, builds it into `folder` with mkdict (and
+// `extraArgs`) and removes the description again; returns mkdict's result.
+ProcessResult BuildDictionary(const std::string& folder, const std::string& ddl,
+                              const std::vector<std::string>& extraArgs = {});
+
+}  // namespace testsupport
+
 #endif  // TESTS_SUPPORT_MKDICT_RUN_H

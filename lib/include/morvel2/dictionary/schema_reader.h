@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "morvel2/common/fixed_text.h"
+#include "morvel2/dictionary/dictionary_names.h"
 #include "morvel2/dictionary/dictionary_records.h"
 #include "morvel2/engine_access/recmgr_file.h"
 
@@ -56,11 +58,5 @@ int ReadDictionarySchema(const std::string& ownerName, DictionarySchema* schema,
 // The table's column with this field id (an index segment names its column
 // so), or nullptr.
 const FieldRecord* FindColumn(const TableSchema& table, int32_t fieldId);
-
-// A fixed-width, space-padded text without its padding.
-std::string TrimmedFixedText(const char* field, int width);
-
-// A system table's name starts with "X$" or "x$".
-bool IsSystemTableName(const std::string& name);
 
 #endif  // MORVEL2_DICTIONARY_SCHEMA_READER_H

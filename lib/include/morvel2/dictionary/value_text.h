@@ -5,30 +5,10 @@
 #define MORVEL2_DICTIONARY_VALUE_TEXT_H
 
 #include <cstddef>
-#include <cstdint>
 #include <span>
 #include <string>
 
-// What a column's bytes mean: its field record's type, size, decimal places
-// and flags.
-struct ColumnShape {
-  int typeCode = 0;
-  uint32_t size = 0;
-  uint16_t decimals = 0;
-  uint32_t flags = 0;
-};
-
-enum class ValueKind {
-  kString,   // a quoted string: text, dates, times, timestamps, GUIDs
-  kNumber,   // an unquoted number: integers, decimals, floats, currency
-  kBoolean,  // TRUE or FALSE
-  kHex,      // the bytes themselves, as upper-case hex digits
-};
-
-struct ValueText {
-  ValueKind kind = ValueKind::kHex;
-  std::string text;  // unquoted and unescaped: "Ann", "2024-01-15", "-12.50", "TRUE", "0A1B"
-};
+#include "morvel2/dictionary/column_value.h"
 
 // The text form of `bytes` (the column's shape.size bytes of a record),
 // chosen so that ParseValueText gives back exactly these bytes; kHex where

@@ -39,8 +39,9 @@ class RecmgrFile {
   int StepFirst(void* record, uint32_t capacity, uint32_t* length);
   int StepNext(void* record, uint32_t capacity, uint32_t* length);
   uint32_t StepPosition() const;
-  // Fills `statistics` (cleared first).
-  int Stat(StatisticsRecord* statistics);
+  // Fills `statistics` (cleared first); *filled, when asked for, gets the
+  // number of bytes the entry filled.
+  int Stat(StatisticsRecord* statistics, uint32_t* filled = nullptr);
   // Our engine's Verify extension: every page and key of the file checked.
   // 0 if sound; status 2 with *finding describing the first problem; status
   // 1 from a record manager that does not offer it.

@@ -25,7 +25,7 @@ const char* const kUsageText =
     "  --table NAME            only this table (may be repeated; csv needs exactly one)\n"
     "  --system                sql and json: include the system tables (X$...)\n"
     "  -o, --output FILE       write to FILE instead of standard output\n"
-    "  --help, --version       print this text or the version\n"
+    "  -h, --help, --version   print this text or the version\n"
     "\n"
     "Exit codes: 0 written; 1 a file could not be read or written; 2 the command line\n"
     "is wrong.\n";
@@ -115,7 +115,7 @@ Action ParseOptions(int argc, char** argv, Options* options, std::string* proble
   bool dialectGiven = false;
   bool ok = true;
   int c;
-  while (ok && (c = getopt_long(argc, argv, "+:C:o:", kLongOptions, nullptr)) != -1) {
+  while (ok && (c = getopt_long(argc, argv, "+:C:o:h", kLongOptions, nullptr)) != -1) {
     switch (c) {
       case 'C':
         options->folder = optarg;
@@ -138,6 +138,7 @@ Action ParseOptions(int argc, char** argv, Options* options, std::string* proble
       case kDataOnly: options->schema = false; break;
       case kTable: options->tables.emplace_back(optarg); break;
       case kSystem: options->system = true; break;
+      case 'h':
       case kHelp: return Action::kHelp;
       case kVersion: return Action::kVersion;
       case ':': ok = Fail(problem, std::string(argv[optind - 1]) + " needs a value"); break;

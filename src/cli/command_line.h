@@ -3,13 +3,16 @@
 #ifndef MORVEL2_CLI_COMMAND_LINE_H
 #define MORVEL2_CLI_COMMAND_LINE_H
 
+#include <cstdio>
+
 #include "morvel2/dictionary/dictionary_records.h"
 
 // The table name argument, at most 128 characters; empty at start.
 extern char gTableName[kNameWidth + 1];
 
-// Prints the usage text to standard error.
-void PrintUsage();
+// Prints the usage text: to standard error after a wrong command line, to
+// standard output for --help.
+void PrintUsage(std::FILE* stream);
 
 // Parses the arguments from the last to the first into gReportOptions, the
 // master password and the table name; sets *allTables for "*". Returns false

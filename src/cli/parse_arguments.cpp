@@ -5,6 +5,7 @@
 #include "cli/command_line.h"
 #include "morvel2/common/text_helpers.h"
 #include "morvel2/dictionary/dictionary_files.h"
+#include "morvel2/recmgr/report_error.h"
 #include "morvel2/recmgr/report_options.h"
 
 char gTableName[kNameWidth + 1];
@@ -65,7 +66,7 @@ bool ParseArguments(int argc, char** argv, bool* allTables) {
   }
   if (password != nullptr) {
     if (std::strlen(password) > kMasterPasswordLength) {
-      std::fprintf(stderr, "The master password is longer than %d characters.\n", kMasterPasswordLength);
+      PrintFailure("The master password is longer than %d characters.\n", kMasterPasswordLength);
       return false;
     }
     CopyText(gMasterPassword, password, kMasterPasswordLength);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "cli/command_line.h"
+#include "morvel2/common/program_output.h"
 #include "morvel2/common/text_helpers.h"
 #include "morvel2/dictionary/dictionary_files.h"
 #include "morvel2/dictionary/table_lookup.h"
@@ -44,7 +45,7 @@ void ReportOneTable() {
   int result = LookupTable(gTableName, &found, &gTableInfo, &gStatistics);
   if (!found || result != 0) {
     ReportError(gTableName, result);
-    std::fputs("Table Name not in database.\n", stderr);
+    PrintFailure("Table Name not in database.\n");
     return;
   }
   char name[kNameWidth + 1];
@@ -68,15 +69,33 @@ void ResetProgramState() {
   ResetSlotTable();
   gMasterPassword[0] = '\0';
   gTableName[0] = '\0';
+  ForgetFailures();
+}
+
+// "--help" or "--version" as the only argument; any other command line is
+// the report's.
+bool AnswerHelpOrVersion(int argc, char** argv, int* exitCode) {
+  if (argc != 2) return false;
+  if (std::strcmp(argv[1], "--help") == 0) {
+    PrintUsage(stdout);
+  } else if (std::strcmp(argv[1], "--version") == 0) {
+    PrintVersion("morvel2");
+  } else {
+    return false;
+  }
+  *exitCode = 0;
+  return true;
 }
 
 }  // namespace
 
 int RunReport(int argc, char** argv) {
   ResetProgramState();
+  int exitCode = 0;
+  if (AnswerHelpOrVersion(argc, argv, &exitCode)) return exitCode;
   const int arguments = argc - 1;
   if (arguments < kMinArguments || arguments > kMaxArguments) {
-    PrintUsage();
+    PrintUsage(stderr);
     return 1;
   }
   bool allTables = false;
@@ -91,7 +110,9 @@ int RunReport(int argc, char** argv) {
     ReportOneTable();
   ReportError("Logout", CloseDictionaries());
 
+  // Standard error first; standard output is flushed and closed next by
+  // the caller, who says so when the report could not be written.
   std::fflush(stderr);
-  std::fflush(stdout);
-  return 0;
+  // Any message on standard error but the banner tells of a failure.
+  return FailureWasReported() ? 1 : 0;
 }

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "morvel2/common/text_helpers.h"
+#include "morvel2/recmgr/report_error.h"
 #include "morvel2/recmgr/report_options.h"
 #include "morvel2/recmgr/request_slot.h"
 
@@ -47,8 +48,7 @@ int OpenDictionaries() {
 
   if (gReportOptions.trace) std::printf("Data Dictionaries Opened: %d\n", status);
   if (status == RECMGR_STATUS_FILE_NOT_FOUND && !gReportOptions.quietCalls)
-    std::fputs("<File Not Found> when accessing the dictionary.\nAre you in the folder with your DDFs?\n",
-               stderr);
+    PrintFailure("<File Not Found> when accessing the dictionary.\nAre you in the folder with your DDFs?\n");
   return status;
 }
 

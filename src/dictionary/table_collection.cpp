@@ -5,6 +5,7 @@
 
 #include "morvel2/dictionary/dictionary_files.h"
 #include "morvel2/dictionary/table_lookup.h"
+#include "morvel2/recmgr/report_error.h"
 #include "morvel2/recmgr/report_options.h"
 #include "morvel2/recmgr/request_slot.h"
 
@@ -54,7 +55,7 @@ int GetFields(const char* name, int* count) {
       gFieldArray[(*count)++] = gFieldRecordBuffer;
     status = CallSlotNext(kFieldDictionarySlot);
   }
-  if (*count >= kMaxFields) std::fputs(kArrayFullWarning, stderr);
+  if (*count >= kMaxFields) PrintFailure("%s", kArrayFullWarning);
   return 0;
 }
 
@@ -94,6 +95,6 @@ int GetIndex(const char* name, int* count) {
 
     status = CallSlotNext(kIndexDictionarySlot);
   }
-  if (*count >= kMaxSegments) std::fputs(kArrayFullWarning, stderr);
+  if (*count >= kMaxSegments) PrintFailure("%s", kArrayFullWarning);
   return 0;
 }

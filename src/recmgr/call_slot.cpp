@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "morvel2/recmgr/recmgr_loader.h"
+#include "morvel2/recmgr/report_error.h"
 #include "morvel2/recmgr/report_options.h"
 #include "morvel2/recmgr/request_slot.h"
 
@@ -61,11 +62,10 @@ int CallSlot(int slotNumber) {
 
   if (gReportOptions.quietCalls) return status;
   if (status == RECMGR_STATUS_NOT_LOADED) {
-    std::fputs("Please load the Record Manager\n", stderr);
+    PrintFailure("Please load the Record Manager\n");
     std::exit(1);
   }
   if (!IsSilentStatus(status))
-    std::fprintf(stderr, "Record Manager Error %d: Operation=%d, File=%s\n", status, slot.operation,
-                 slot.fileName);
+    PrintFailure("Record Manager Error %d: Operation=%d, File=%s\n", status, slot.operation, slot.fileName);
   return status;
 }

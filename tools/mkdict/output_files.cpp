@@ -75,6 +75,13 @@ std::string ResolvePath(const std::string& folder, const std::string& location) 
   return (fs::path(folder) / path).string();
 }
 
+bool LeavesFolder(const std::string& location) {
+  const fs::path path(location);
+  if (path.is_absolute()) return false;
+  const fs::path normal = path.lexically_normal();
+  return !normal.empty() && *normal.begin() == "..";
+}
+
 void Abandon(Outputs* out) { out->files.clear(); }
 
 bool WriteAll(const std::string& folder, std::vector<OutputFile>* files, std::string* failure,

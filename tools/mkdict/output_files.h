@@ -41,6 +41,11 @@ struct DataFileClash {
 // Where a location lands: absolute as it is, relative under `folder`.
 std::string ResolvePath(const std::string& folder, const std::string& location);
 
+// Whether a relative location climbs out of the output folder with "..":
+// only an absolute location may put a file elsewhere. (Symbolic links in
+// the folder are the user's own and are followed.)
+bool LeavesFolder(const std::string& location);
+
 // Drops every writer, and with it every temporary.
 void Abandon(Outputs* out);
 

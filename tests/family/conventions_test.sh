@@ -49,7 +49,8 @@ Table Name not in database.|morvel2 Nowhere"
   "0|||dictdump --format sql | cmp - <(dictdump -C ../B --format sql)"
   "0|||mkdict /dev/stdin -o ../C <$source/sample/shop.ddl && cmp <(dictdump) <(dictdump -C ../C)"
   "1||mkdict: standard input defines no table; --replace with it would empty ../B's dictionary \
-(--allow-empty allows that)|mkdict - -o ../B --replace </dev/null")
+(--allow-empty allows that)|mkdict - -o ../B --replace </dev/null"
+  "0|||mkdict - -o ../C --replace --allow-empty </dev/null 2>/dev/null && cd ../C && morvel2 '*' /n 2>/dev/null")
 
 for row in "${rows[@]}"; do
   IFS='|' read -r -d '' code out err command <<<"$row"

@@ -158,8 +158,9 @@ DescriptionError ClashError(const std::string& description, const Database& data
   }
   RowPlace first, second;
   if (again.empty() || !LocateRows(again, table.name, clash.keys.first, clash.keys.second, &first, &second)) {
-    return {table.pos, "duplicate key in unique index " + indexText + " of table " + table.name +
-                           " (the description could not be read again to name the rows)"};
+    const char* why = again.empty() ? " (standard input is read only once: the rows can't be named)"
+                                    : " (the description could not be read again to name the rows)";
+    return {table.pos, "duplicate key in unique index " + indexText + " of table " + table.name + why};
   }
   return {second.pos, "duplicate key in unique index " + indexText + " of table " + table.name +
                           ": same as " + RowText(static_cast<int>(first.rowNumber), first.statement.line)};

@@ -74,7 +74,7 @@ void ResetProgramState() {
 
 // "--help" or "--version" as the only argument; any other command line is
 // the report's.
-bool AnswerHelpOrVersion(int argc, char** argv, int* exitCode) {
+bool AnswerHelpOrVersion(int argc, char** argv) {
   if (argc != 2) return false;
   if (std::strcmp(argv[1], "--help") == 0) {
     PrintUsage(stdout);
@@ -83,7 +83,6 @@ bool AnswerHelpOrVersion(int argc, char** argv, int* exitCode) {
   } else {
     return false;
   }
-  *exitCode = 0;
   return true;
 }
 
@@ -91,8 +90,7 @@ bool AnswerHelpOrVersion(int argc, char** argv, int* exitCode) {
 
 int RunReport(int argc, char** argv) {
   ResetProgramState();
-  int exitCode = 0;
-  if (AnswerHelpOrVersion(argc, argv, &exitCode)) return exitCode;
+  if (AnswerHelpOrVersion(argc, argv)) return 0;
   const int arguments = argc - 1;
   if (arguments < kMinArguments || arguments > kMaxArguments) {
     PrintUsage(stderr);

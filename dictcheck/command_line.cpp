@@ -15,7 +15,7 @@ const char* const kUsageText =
     "  -C FOLDER        run in FOLDER\n"
     "  --password TEXT  master password of the dictionary files (default: the default\n"
     "                   owner name), at most 51 characters\n"
-    "  --help           print this text\n"
+    "  -h, --help       print this text\n"
     "  --version        print the version\n"
     "\n"
     "Exit codes: 0 no problem found; 1 a problem was found or something failed;\n"
@@ -36,7 +36,7 @@ bool ParseCommandLine(int argc, char** argv, CommandLine* command, std::string* 
   opterr = 0;
   optind = 1;
   int code;
-  while ((code = getopt_long(argc, argv, ":C:", kOptions, nullptr)) != -1) {
+  while ((code = getopt_long(argc, argv, ":C:h", kOptions, nullptr)) != -1) {
     switch (code) {
       case 'C':
         if (optarg[0] == '\0') {
@@ -52,6 +52,7 @@ bool ParseCommandLine(int argc, char** argv, CommandLine* command, std::string* 
           return false;
         }
         break;
+      case 'h':
       case kHelp: command->help = true; break;
       case kVersion: command->version = true; break;
       case ':':

@@ -1,4 +1,4 @@
-// The command line: dictcheck [-C FOLDER] [--password TEXT], --help, --version.
+// The command line: dictcheck [-C FOLDER] [--password TEXT], -h/--help, --version.
 #ifndef DICTCHECK_COMMAND_LINE_H
 #define DICTCHECK_COMMAND_LINE_H
 

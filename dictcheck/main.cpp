@@ -8,6 +8,7 @@
 
 #include "check_run.h"
 #include "command_line.h"
+#include "morvel2/common/program_output.h"
 
 namespace {
 
@@ -25,17 +26,16 @@ int main(int argc, char** argv) {
   }
   if (command.help) {
     std::fputs(dictcheck::kUsageText, stdout);
-    return 0;
+    return FinishStandardOutput("dictcheck", 0);
   }
   if (command.version) {
-    std::puts("dictcheck " MORVEL2_VERSION);
-    return 0;
+    PrintVersion("dictcheck");
+    return FinishStandardOutput("dictcheck", 0);
   }
   if (!command.folder.empty() && chdir(command.folder.c_str()) != 0) {
     std::fprintf(stderr, "dictcheck: %s: %s\n", command.folder.c_str(), std::strerror(errno));
     return kExitFailure;
   }
-  const int exitCode = dictcheck::RunCheck(command.password);
-  std::fflush(stdout);
-  return exitCode;
+  // A problem line that did not reach standard output is a failure too.
+  return FinishStandardOutput("dictcheck", dictcheck::RunCheck(command.password));
 }

@@ -5,8 +5,7 @@
 #include <map>
 #include <set>
 
-#include "morvel2/dictionary/table_collection.h"
-#include "morvel2/dictionary/table_lookup.h"
+#include "morvel2/dictionary/report_limits.h"
 
 namespace dictcheck {
 namespace {

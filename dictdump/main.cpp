@@ -2,6 +2,7 @@
 // mkdict, as SQL, JSON or CSV.
 #include <cstdio>
 
+#include "morvel2/common/program_output.h"
 #include "options.h"
 #include "run_dump.h"
 
@@ -9,12 +10,15 @@ int main(int argc, char** argv) {
   dictdump::Options options;
   std::string problem;
   switch (dictdump::ParseOptions(argc, argv, &options, &problem)) {
-    case dictdump::Action::kHelp: std::fputs(dictdump::kUsageText, stdout); return 0;
-    case dictdump::Action::kVersion: std::printf("dictdump %s\n", MORVEL2_VERSION); return 0;
+    case dictdump::Action::kHelp:
+      std::fputs(dictdump::kUsageText, stdout);
+      return FinishStandardOutput("dictdump", 0);
+    case dictdump::Action::kVersion: PrintVersion("dictdump"); return FinishStandardOutput("dictdump", 0);
     case dictdump::Action::kWrongCommandLine:
       std::fprintf(stderr, "dictdump: %s (see dictdump --help)\n", problem.c_str());
       return 2;
     case dictdump::Action::kDump: break;
   }
+  // The dump checks its own output: RunDump says when it could not write.
   return dictdump::RunDump(options);
 }

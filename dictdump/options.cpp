@@ -26,7 +26,7 @@ const char* const kUsageText =
     "  --system                sql and json: include the system tables (X$...)\n"
     "  -o, --output FILE       write to FILE instead of standard output ('-': standard\n"
     "                          output); never over a dictionary or data file\n"
-    "  --help, --version       print this text or the version\n"
+    "  -h, --help, --version   print this text or the version\n"
     "\n"
     "Exit codes: 0 written; 1 a file or a table's rows could not all be read, or the\n"
     "output could not be written; 2 the command line is wrong.\n";
@@ -116,7 +116,7 @@ Action ParseOptions(int argc, char** argv, Options* options, std::string* proble
   bool dialectGiven = false;
   bool ok = true;
   int c;
-  while (ok && (c = getopt_long(argc, argv, "+:C:o:", kLongOptions, nullptr)) != -1) {
+  while (ok && (c = getopt_long(argc, argv, "+:C:o:h", kLongOptions, nullptr)) != -1) {
     switch (c) {
       case 'C':
         options->folder = optarg;
@@ -139,6 +139,7 @@ Action ParseOptions(int argc, char** argv, Options* options, std::string* proble
       case kDataOnly: options->schema = false; break;
       case kTable: options->tables.emplace_back(optarg); break;
       case kSystem: options->system = true; break;
+      case 'h':
       case kHelp: return Action::kHelp;
       case kVersion: return Action::kVersion;
       case ':': ok = Fail(problem, std::string(argv[optind - 1]) + " needs a value"); break;

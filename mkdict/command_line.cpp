@@ -7,13 +7,15 @@ namespace mkdict {
 
 const char* const kUsageText =
     "usage: mkdict DESCRIPTION [-o FOLDER] [--password TEXT] [--password-guards MODE]\n"
-    "              [--replace]\n"
+    "              [--replace [--allow-empty]]\n"
     "       mkdict --recover [-o FOLDER]\n"
     "Builds the dictionary files PVFILE.DDF, PVFIELD.DDF and PVINDEX.DDF in FOLDER and a\n"
-    "data file for every table that has one, from the table descriptions in DESCRIPTION.\n"
+    "data file for every table that has one, from the table descriptions in DESCRIPTION\n"
+    "(- reads them from standard input).\n"
     "\n"
     "  -o FOLDER        where to write (default: the current folder); relative data-file\n"
-    "                   locations are taken from it, and missing folders are created\n"
+    "                   locations are taken from it and may not lead out of it, and\n"
+    "                   missing folders are created\n"
     "  --password TEXT  master password of the dictionary files, at most 51 characters;\n"
     "                   replaces SET MASTER PASSWORD\n"
     "  --password-guards all|changes\n"
@@ -22,9 +24,11 @@ const char* const kUsageText =
     "                   the GUARDS of SET MASTER PASSWORD\n"
     "  --replace        replace the dictionary and data files FOLDER holds already;\n"
     "                   data files only the old dictionary names stay, with a warning\n"
+    "  --allow-empty    let --replace replace them with a description of no table\n"
     "  --recover        only finish or undo a run that died in FOLDER, leaving the old\n"
     "                   files or the new ones; every run does this first\n"
-    "  --help           print this text\n"
+    "  -h, --help       print this text\n"
+    "  --version        print the version\n"
     "\n"
     "mkdict never replaces a file the record manager did not write.\n"
     "Exit codes: 0 written; 1 the description is wrong, a file exists, or a file could\n"
@@ -34,9 +38,13 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine* co
   bool haveDescription = false;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    if (argument == "--help" || argument == "-h") {
-      command->help = true;
+    if (argument == "--help" || argument == "-h" || argument == "--version") {
+      (argument == "--version" ? command->version : command->help) = true;
       return true;
+    }
+    if (argument == "--allow-empty") {
+      command->allowEmpty = true;
+      continue;
     }
     if (argument == "--replace" || argument == "--recover") {
       (argument == "--replace" ? command->replace : command->recover) = true;

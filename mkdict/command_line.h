@@ -1,6 +1,7 @@
 // The command line: mkdict DESCRIPTION [-o FOLDER] [--password TEXT]
-// [--password-guards all|changes] [--replace], mkdict --recover [-o FOLDER],
-// or --help.
+// [--password-guards all|changes] [--replace [--allow-empty]],
+// mkdict --recover [-o FOLDER], -h/--help or --version. DESCRIPTION "-"
+// is standard input.
 #ifndef MKDICT_COMMAND_LINE_H
 #define MKDICT_COMMAND_LINE_H
 
@@ -12,8 +13,10 @@ namespace mkdict {
 
 struct CommandLine {
   bool help = false;
-  bool replace = false;  // an existing dictionary and data files may be replaced
-  bool recover = false;  // only finish or undo an interrupted run
+  bool version = false;
+  bool replace = false;     // an existing dictionary and data files may be replaced
+  bool allowEmpty = false;  // --replace may replace them with no table at all
+  bool recover = false;     // only finish or undo an interrupted run
   std::string description;
   std::string folder = ".";
   std::optional<std::string> password;

@@ -15,6 +15,11 @@ std::string CannotHold(const Table& table, const recmgr::Status& status) {
 bool StartDataFile(const Database& database, size_t tableNumber, Outputs* out, DataFiles* files,
                    DescriptionError* error) {
   const Table& table = database.tables[tableNumber];
+  if (LeavesFolder(table.location)) {
+    *error = {table.pos, "data file " + table.location + " of table " + table.name +
+                             " would lie outside the output folder; only an absolute location may"};
+    return false;
+  }
   recmgr::FileSpec spec;
   spec.recordLength = table.recordLength;
   spec.pageSize = table.pageSize;

@@ -12,6 +12,13 @@ std::string ResolvePath(const std::string& folder, const std::string& location) 
   return (fs::path(folder) / path).string();
 }
 
+bool LeavesFolder(const std::string& location) {
+  const fs::path path(location);
+  if (path.is_absolute()) return false;
+  const fs::path normal = path.lexically_normal();
+  return !normal.empty() && *normal.begin() == "..";
+}
+
 std::string CanonicalPath(const std::string& path) {
   std::error_code code;
   fs::path absolute = fs::absolute(path, code);

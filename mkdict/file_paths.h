@@ -10,6 +10,11 @@ namespace mkdict {
 // Where a location lands: absolute as it is, relative under `folder`.
 std::string ResolvePath(const std::string& folder, const std::string& location);
 
+// Whether a relative location climbs out of the output folder with "..":
+// only an absolute location may put a file elsewhere. (Symbolic links in
+// the folder are the user's own and are followed.)
+bool LeavesFolder(const std::string& location);
+
 // The path `path` names once symbolic links and `.`/`..` are resolved, as
 // far as it exists.
 std::string CanonicalPath(const std::string& path);

@@ -64,15 +64,23 @@ bool ReadQuoted(Cursor& in, char quote, std::string* text, DescriptionError* err
     if (in.AtEnd()) {
       return Fail(start, quote == '"' ? "unterminated quoted name" : "unterminated string", error);
     }
-    // The text up to the next quote or line end, or the buffer's end, at once.
+    // The text up to the next quote, line end or NUL, or the buffer's end, at
+    // once.
     const char* from = in.buffer.data() + in.at;
     const char* end = in.buffer.data() + in.size;
     const char* stop = from;
-    while (stop != end && *stop != quote && *stop != '\n') ++stop;
+    while (stop != end && *stop != quote && *stop != '\n' && *stop != '\0') ++stop;
     text->append(from, stop);
     in.at += static_cast<size_t>(stop - from);
     in.column += static_cast<int>(stop - from);
     if (stop == end) continue;
+    // A NUL in a string would end the text wherever it is kept as a C
+    // string (locations, owner names, zero-terminated values): refused, and
+    // a value that holds one is written as a hex string. A quoted name keeps
+    // any bytes, as a stored name may.
+    if (quote == '\'' && in.Peek() == '\0') {
+      return Fail(in.Pos(), "NUL byte in a string; write such a value as a hex string X'...'", error);
+    }
     char c = in.Take();
     if (c == quote) {
       if (in.Peek() != quote) return true;
@@ -182,6 +190,12 @@ bool Lexer::Next(Token* out, DescriptionError* error) {
     out->pos = error_.pos;
     return false;
   };
+  if (!started_) {
+    // A UTF-8 byte-order mark, as some editors write, is not part of the
+    // text: it is skipped and columns count from after it.
+    started_ = true;
+    if (in.Peek() == '\xEF' && in.Peek(1) == '\xBB' && in.Peek(2) == '\xBF') in.at += 3;
+  }
   if (!SkipBlanks(in, error)) return fail();
   Token& token = *out;
   token.pos = in.Pos();

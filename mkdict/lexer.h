@@ -1,6 +1,8 @@
 // Splits a description into tokens: words, quoted names, strings, hex
 // strings, numbers and punctuation. Comments ("-- ..." to the end of the
-// line, "/* ... */") and white space separate tokens and are dropped.
+// line, "/* ... */") and white space separate tokens and are dropped. A
+// leading UTF-8 byte-order mark is skipped; a NUL byte inside a string is
+// an error (a quoted name keeps any bytes).
 #ifndef MKDICT_LEXER_H
 #define MKDICT_LEXER_H
 
@@ -83,6 +85,7 @@ class Lexer {
 
  private:
   Cursor in_;
+  bool started_ = false;  // the byte-order mark has been looked for
   bool failed_ = false;
   DescriptionError error_;
 };

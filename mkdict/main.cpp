@@ -3,6 +3,7 @@
 // its table's data file.
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -20,6 +21,7 @@
 #include "lexer.h"
 #include "location_checks.h"
 #include "model_builder.h"
+#include "morvel2/common/program_output.h"
 #include "morvel2/common/progress_line.h"
 #include "morvel2/dictionary/dictionary_records.h"
 #include "old_dictionary.h"
@@ -49,9 +51,18 @@ int ReportFailure(const std::string& reason, ProgressLine* progress = nullptr) {
   return kExitFailure;
 }
 
-// Opens the description, which must be a regular file.
-bool OpenDescription(const std::string& path, std::unique_ptr<std::FILE, int (*)(std::FILE*)>* in,
-                     std::string* failure) {
+// Standard input: "-", or /dev/stdin by name.
+bool IsStandardInput(const std::string& path) { return path == "-" || path == "/dev/stdin"; }
+
+using DescriptionFile = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// Opens the description: standard input, or a regular file (not a folder,
+// nor a device that might never end).
+bool OpenDescription(const std::string& path, DescriptionFile* in, std::string* failure) {
+  if (IsStandardInput(path)) {
+    *in = DescriptionFile(stdin, [](std::FILE*) { return 0; });  // stays open
+    return true;
+  }
   struct stat info;
   if (stat(path.c_str(), &info) != 0) {
     *failure = "cannot read " + path + ": " + std::strerror(errno);
@@ -65,6 +76,14 @@ bool OpenDescription(const std::string& path, std::unique_ptr<std::FILE, int (*)
   in->reset(std::fopen(path.c_str(), "rb"));
   *failure = "cannot read " + path;
   return *in != nullptr;
+}
+
+// Where the description can be read a second time, to name two rows that
+// clash: standard input only when it is a file, reopened from its start.
+std::string RereadablePath(const std::string& path) {
+  if (!IsStandardInput(path)) return path;
+  struct stat info;
+  return fstat(STDIN_FILENO, &info) == 0 && S_ISREG(info.st_mode) ? "/dev/stdin" : "";
 }
 
 // Locks `folder`, if it exists, and finishes or undoes a run that died in
@@ -156,15 +175,17 @@ struct DescriptionBuild : StatementHandler {
 // a unique index.
 DescriptionError ClashError(const std::string& description, const Database& database,
                             const DataFileClash& clash) {
+  const std::string again = RereadablePath(description);
   const Table& table = database.tables[clash.table];
   std::string indexText = "number " + std::to_string(clash.keys.key);
   for (const Index& index : table.indexes) {
     if (index.number == clash.keys.key && index.name) indexText = *index.name;
   }
   RowPlace first, second;
-  if (!LocateRows(description, table.name, clash.keys.first, clash.keys.second, &first, &second)) {
-    return {table.pos, "duplicate key in unique index " + indexText + " of table " + table.name +
-                           " (the description could not be read again to name the rows)"};
+  if (again.empty() || !LocateRows(again, table.name, clash.keys.first, clash.keys.second, &first, &second)) {
+    const char* why = again.empty() ? " (standard input is read only once: the rows can't be named)"
+                                    : " (the description could not be read again to name the rows)";
+    return {table.pos, "duplicate key in unique index " + indexText + " of table " + table.name + why};
   }
   return {second.pos, "duplicate key in unique index " + indexText + " of table " + table.name +
                           ": same as " + RowText(static_cast<int>(first.rowNumber), first.statement.line)};
@@ -199,7 +220,7 @@ int Run(const CommandLine& command) {
   std::string failure;
   if (!RecoverFolder(command.folder, &locked, &failure)) return ReportFailure(failure);
   if (command.recover) return 0;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(nullptr, &std::fclose);
+  DescriptionFile in(nullptr, &std::fclose);
   if (!OpenDescription(command.description, &in, &failure)) return ReportFailure(failure);
   ProgressLine progress("mkdict");
   Database database;
@@ -216,9 +237,19 @@ int Run(const CommandLine& command) {
                     CheckLocations(database, command.folder, &error);
   in.reset();
   if (!read) {
-    if (lexer.ReadFailed()) return ReportFailure("cannot read " + command.description, &progress);
+    if (lexer.ReadFailed()) {
+      return ReportFailure("cannot read " + (command.description == "-" ? "standard input" : command.description),
+                           &progress);
+    }
     if (!build.failure.empty()) return ReportFailure(build.failure, &progress);
     return ReportDescriptionError(command.description, error, &progress);
+  }
+  if (command.replace && !command.allowEmpty && database.tables.empty()) {
+    // Most likely a redirect that failed: it would empty the dictionary.
+    const std::string name = command.description == "-" ? "standard input" : command.description;
+    return ReportFailure(name + " defines no table; --replace with it would empty " + command.folder +
+                         "'s dictionary (--allow-empty allows that)",
+                         &progress);
   }
   std::string owner = command.password.value_or(database.password.value_or(""));
   if (owner.empty()) owner = kDefaultOwnerName;
@@ -300,9 +331,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "mkdict: %s (see mkdict --help)\n", problem.c_str());
     return mkdict::kExitUsage;
   }
-  if (command.help) {
-    std::fputs(mkdict::kUsageText, stdout);
-    return 0;
+  if (command.help || command.version) {
+    if (command.help) std::fputs(mkdict::kUsageText, stdout);
+    if (command.version) PrintVersion("mkdict");
+    return FinishStandardOutput("mkdict", 0);
   }
   return mkdict::Run(command);
 }

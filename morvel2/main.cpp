@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/run_report.h"
+#include "morvel2/common/program_output.h"
 #include "run_context.h"
 
 int main(int argc, char** argv) {
@@ -13,5 +14,6 @@ int main(int argc, char** argv) {
 
   // The whole state of the run; RunReport gives every part its start value.
   RunContext run;
-  return RunReport(&run, argc, argv);
+  // A report that did not reach standard output whole is a failure too.
+  return FinishStandardOutput("morvel2", RunReport(&run, argc, argv));
 }

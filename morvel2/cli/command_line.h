@@ -3,10 +3,13 @@
 #ifndef MORVEL2_CLI_COMMAND_LINE_H
 #define MORVEL2_CLI_COMMAND_LINE_H
 
+#include <cstdio>
+
 struct RunContext;
 
-// Prints the usage text to standard error.
-void PrintUsage();
+// Prints the usage text: to standard error after a wrong command line, to
+// standard output for --help.
+void PrintUsage(std::FILE* stream);
 
 // Parses the arguments from the last to the first into the run's options,
 // master password and table name; sets *allTables for "*". Returns false

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "cli/command_line.h"
+#include "cli/report_error.h"
 #include "morvel2/common/text_helpers.h"
 #include "run_context.h"
 
@@ -62,7 +63,7 @@ bool ParseArguments(RunContext* run, int argc, char** argv, bool* allTables) {
   }
   if (password != nullptr) {
     if (std::strlen(password) > kMasterPasswordLength) {
-      std::fprintf(stderr, "The master password is longer than %d characters.\n", kMasterPasswordLength);
+      PrintFailure("The master password is longer than %d characters.\n", kMasterPasswordLength);
       return false;
     }
     CopyText(run->masterPassword, password, kMasterPasswordLength);

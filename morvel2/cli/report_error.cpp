@@ -1,5 +1,6 @@
 #include "cli/report_error.h"
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -10,7 +11,22 @@ namespace {
 // Labels are step names or table names, at most 128 characters.
 constexpr int kMaxLabelLength = 128;
 
+// Set by every failure message of the run; read once, for the exit code.
+bool gFailureReported = false;
+
 }  // namespace
+
+void PrintFailure(const char* format, ...) {
+  gFailureReported = true;
+  va_list arguments;
+  va_start(arguments, format);
+  std::vfprintf(stderr, format, arguments);
+  va_end(arguments);
+}
+
+bool FailureWasReported() { return gFailureReported; }
+
+void ForgetFailures() { gFailureReported = false; }
 
 void ReportError(const char* label, int code) {
   if (code == 0) return;
@@ -19,5 +35,5 @@ void ReportError(const char* label, int code) {
   // Unlike TrimTrailingSpaces, a label of spaces only becomes empty.
   size_t length = std::strlen(copy);
   while (length > 0 && copy[length - 1] == ' ') copy[--length] = '\0';
-  std::fprintf(stderr, "Error (%s): Return Code was %d.\n", copy, code);
+  PrintFailure("Error (%s): Return Code was %d.\n", copy, code);
 }

@@ -5,6 +5,7 @@
 
 #include "cli/command_line.h"
 #include "cli/report_error.h"
+#include "morvel2/common/program_output.h"
 #include "morvel2/common/text_helpers.h"
 #include "report/table_report.h"
 #include "run_context.h"
@@ -36,7 +37,7 @@ void ReportOneTable(RunContext* run, const char* tableName) {
   int result = LookupTable(run, tableName, &found, &run->tableInfo, &run->statistics);
   if (!found || result != 0) {
     ReportError(tableName, result);
-    std::fputs("Table Name not in database.\n", stderr);
+    PrintFailure("Table Name not in database.\n");
     return;
   }
   char name[kNameWidth + 1];
@@ -56,15 +57,31 @@ void ResetRun(RunContext* run) {
   std::memset(&run->dictionary, 0, sizeof run->dictionary);
   std::memset(&run->indexListing, 0, sizeof run->indexListing);
   run->tables.count = 0;
+  ForgetFailures();
+}
+
+// "--help" or "--version" as the only argument; any other command line is
+// the report's.
+bool AnswerHelpOrVersion(int argc, char** argv) {
+  if (argc != 2) return false;
+  if (std::strcmp(argv[1], "--help") == 0) {
+    PrintUsage(stdout);
+  } else if (std::strcmp(argv[1], "--version") == 0) {
+    PrintVersion("morvel2");
+  } else {
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
 
 int RunReport(RunContext* run, int argc, char** argv) {
   ResetRun(run);
+  if (AnswerHelpOrVersion(argc, argv)) return 0;
   const int arguments = argc - 1;
   if (arguments < kMinArguments || arguments > kMaxArguments) {
-    PrintUsage();
+    PrintUsage(stderr);
     return 1;
   }
   bool allTables = false;
@@ -78,7 +95,9 @@ int RunReport(RunContext* run, int argc, char** argv) {
     ReportOneTable(run, run->tableName);
   ReportError("Logout", CloseDictionaries(run));
 
+  // Standard error first; standard output is flushed and closed next by
+  // the caller, who says so when the report could not be written.
   std::fflush(stderr);
-  std::fflush(stdout);
-  return 0;
+  // Any message on standard error but the banner tells of a failure.
+  return FailureWasReported() ? 1 : 0;
 }

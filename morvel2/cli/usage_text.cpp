@@ -2,7 +2,7 @@
 
 #include "cli/command_line.h"
 
-void PrintUsage() {
+void PrintUsage(std::FILE* stream) {
   std::fputs(
       "\nUsage: MORVEL2 [\"]<TableName>[\"] [/P=masterpassword] [/<OptionList>] \n\n"
       "    This utility prints a description of the specified table from the V2 Data\n"
@@ -21,5 +21,5 @@ void PrintUsage() {
       "        A - Display All of the Above.\n"
       "        X - Include System Tables In Wildcards.\n"
       "        N - Show Table Names Only (Ignores All Other Flags).\n\n",
-      stderr);
+      stream);
 }

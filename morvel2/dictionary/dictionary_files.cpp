@@ -4,6 +4,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "cli/report_error.h"
 #include "morvel2/common/text_helpers.h"
 #include "run_context.h"
 
@@ -36,8 +37,7 @@ int OpenDictionaries(RunContext* run) {
 
   if (run->options.trace) std::printf("Data Dictionaries Opened: %d\n", status);
   if (status == RECMGR_STATUS_FILE_NOT_FOUND && !run->slots.policy.quiet)
-    std::fputs("<File Not Found> when accessing the dictionary.\nAre you in the folder with your DDFs?\n",
-               stderr);
+    PrintFailure("<File Not Found> when accessing the dictionary.\nAre you in the folder with your DDFs?\n");
   return status;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cli/report_error.h"
 #include "dictionary/table_lookup.h"
 #include "run_context.h"
 
@@ -42,7 +43,7 @@ int GetFields(RunContext* run, const char* name, FieldRecord* fields, int* count
     if (record.typeCode != kTypeConstraint && record.typeCode != kTypeIndexName) fields[(*count)++] = record;
     status = CallSlotNext(&run->slots, kFieldDictionarySlot);
   }
-  if (*count >= kMaxFields) std::fputs(kArrayFullWarning, stderr);
+  if (*count >= kMaxFields) PrintFailure("%s", kArrayFullWarning);
   return 0;
 }
 
@@ -85,6 +86,6 @@ int GetIndex(RunContext* run, const char* name, SegmentEntry* segments, int* cou
 
     status = CallSlotNext(&run->slots, kIndexDictionarySlot);
   }
-  if (*count >= kMaxSegments) std::fputs(kArrayFullWarning, stderr);
+  if (*count >= kMaxSegments) PrintFailure("%s", kArrayFullWarning);
   return 0;
 }

@@ -21,7 +21,7 @@ using HeapBlock = std::unique_ptr<void, FreeDeleter>;
 }  // namespace
 
 void FatalError(const char* text) {
-  std::fprintf(stderr, "Fatal Error: %s.\n", text);
+  PrintFailure("Fatal Error: %s.\n", text);
   std::exit(1);
 }
 

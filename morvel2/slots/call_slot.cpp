@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "cli/report_error.h"
 #include "morvel2/engine_access/recmgr_loader.h"
 #include "slots/request_slot.h"
 
@@ -60,11 +61,10 @@ int CallSlot(SlotTable* slots, int slotNumber) {
 
   if (policy.quiet) return status;
   if (status == RECMGR_STATUS_NOT_LOADED) {
-    std::fputs("Please load the Record Manager\n", stderr);
+    PrintFailure("Please load the Record Manager\n");
     std::exit(1);
   }
   if (!IsSilentStatus(status))
-    std::fprintf(stderr, "Record Manager Error %d: Operation=%d, File=%s\n", status, slot.operation,
-                 slot.fileName);
+    PrintFailure("Record Manager Error %d: Operation=%d, File=%s\n", status, slot.operation, slot.fileName);
   return status;
 }

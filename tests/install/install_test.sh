@@ -48,6 +48,10 @@ $libdir/librecmgr.so l librecmgr.so.1
 $libdir/librecmgr.so.1 l librecmgr.so.1.0.0
 $libdir/librecmgr.so.1.0.0 f
 $libdir/librecmgr_writer.a f
+share/bash-completion/completions/dictcheck f
+share/bash-completion/completions/dictdump f
+share/bash-completion/completions/mkdict f
+share/bash-completion/completions/morvel2 f
 share/doc/morvel2/file-format.md f
 share/doc/morvel2/mkdict.md f
 share/man/man1/dictcheck.1.gz f
@@ -65,6 +69,11 @@ expect_same "soname of the engine" "librecmgr.so.1" "$soname"
 for page in man1/morvel2.1 man1/mkdict.1 man1/dictdump.1 man1/dictcheck.1 man5/librecmgr.5; do
   gzip -dc "$prefix/share/man/$page.gz" | cmp -s - "$source/docs/man/${page#*/}" ||
     fail "share/man/$page.gz is not docs/man/${page#*/}"
+done
+
+for program in morvel2 mkdict dictdump dictcheck; do
+  cmp -s "$prefix/share/bash-completion/completions/$program" "$source/completion/$program" ||
+    fail "share/bash-completion/completions/$program is not completion/$program"
 done
 
 # The sample, built and reported by the installed tools only.

@@ -68,6 +68,13 @@ std::vector<ErrorCase> SyntaxCases() {
       {"OddHexString", kTable + "INSERT INTO T VALUES (X'123');",
        "2:23: hex string needs an even number of digits"},
       {"BadHexDigit", kTable + "INSERT INTO T VALUES (X'12G4');", "2:23: bad digit in hex string"},
+      {"NulInAString", kTable + std::string("INSERT INTO T VALUES ('a\0b');", 30),
+       "2:25: NUL byte in a string; write such a value as a hex string X'...'"},
+      // A byte-order mark is skipped, and columns count from after it.
+      {"ErrorAfterAByteOrderMark",
+       "\xEF\xBB\xBF"
+       "CREATE TABLE T () ?;",
+       "1:19: unexpected character '?'"},
   };
 }
 
@@ -75,6 +82,9 @@ std::vector<ErrorCase> MeaningCases() {
   const std::string twoColumns = "CREATE TABLE T (A INTEGER, B CHAR(4));\n";
   return {
       {"UnknownType", "CREATE TABLE T (A VARCHAR(10));", "1:19: unknown type 'VARCHAR'"},
+      {"LocationOutsideTheFolder", "CREATE TABLE T IN 'a/../../T.DAT' ();",
+       "1:14: data file a/../../T.DAT of table T would lie outside the output folder; only an absolute "
+       "location may"},
       {"TypeCodeOutOfRange", "CREATE TABLE T (A TYPE 256(1));", "1:24: type code must be 0 to 255"},
       {"SizeMissing", "CREATE TABLE T (A CHAR);", "1:19: CHAR needs a size"},
       {"RawTypeSizeMissing", "CREATE TABLE T (A TYPE 24);", "1:19: TYPE24 needs a size"},
@@ -306,7 +316,7 @@ struct RefusalCase : testsupport::NamedCase {
   std::vector<Entry> setup;
   std::string ddl;
   std::vector<std::string> arguments;
-  std::string message;  // "{dir}" stands for the test's folder
+  std::string message;  // here and in `ddl`, "{dir}" stands for the test's folder
 };
 
 std::vector<RefusalCase> RefusalCases() {
@@ -342,15 +352,15 @@ std::vector<RefusalCase> RefusalCases() {
       {"DataFileWithoutReplace",
        old,
        {},
-       table + "../other/T.DAT' ();\nCREATE TABLE U IN '../out/data/T.DAT' ();",
+       table + "{dir}/other/T.DAT' ();\nCREATE TABLE U IN '{dir}/out/data/T.DAT' ();",
        {"in.ddl", "-o", "other"},
-       "mkdict: other/../out/data/T.DAT exists already; --replace replaces it"},
+       "mkdict: {dir}/out/data/T.DAT exists already; --replace replaces it"},
       {"ForeignDataFile",
        "",
        {{"notes.txt", Entry::kText, "keep me"}},
-       table + "../notes.txt' ();",
+       table + "{dir}/notes.txt' ();",
        replace,
-       "mkdict: out/../notes.txt exists and was not written by the record manager; mkdict never replaces it"},
+       "mkdict: {dir}/notes.txt exists and was not written by the record manager; mkdict never replaces it"},
       {"ForeignDictionaryFile",
        "",
        {{"out", Entry::kFolder, ""}, {"out/PVINDEX.DDF", Entry::kText, "keep me"}},
@@ -418,6 +428,14 @@ std::vector<RefusalCase> RefusalCases() {
        table + "MKDICT.COMMIT' ();",
        plain,
        "in.ddl:1:14: data file MKDICT.COMMIT of table T would overwrite the commit journal MKDICT.COMMIT"},
+      // An empty description is most likely a redirect that failed.
+      {"NoTableWithReplace",
+       old,
+       {},
+       "SET MASTER PASSWORD 'x';",
+       replace,
+       "mkdict: in.ddl defines no table; --replace with it would empty out's dictionary (--allow-empty "
+       "allows that)"},
   };
 }
 
@@ -436,9 +454,10 @@ TEST_P(RefusalTest, OneLineExitOneNothingChanged) {
     if (entry.kind == Entry::kLink) fs::create_symlink(entry.target, path);
     if (entry.kind == Entry::kHardLink) fs::create_hard_link(dir / entry.target, path);
   }
-  testsupport::WriteFile(dir / "in.ddl", test.ddl);
+  const std::string ddl = std::regex_replace(test.ddl, std::regex("\\{dir\\}"), dir.str());
+  testsupport::WriteFile(dir / "in.ddl", ddl);
   const auto before = Snapshot(dir.str());
-  auto run = RunMkdict(dir, test.ddl, test.arguments);
+  auto run = RunMkdict(dir, ddl, test.arguments);
   EXPECT_EQ(run.err, std::regex_replace(test.message, std::regex("\\{dir\\}"), dir.str()) + "\n");
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_TRUE(Snapshot(dir.str()) == before);
@@ -486,7 +505,7 @@ TEST(CommandLine, HelpPrintsTheUsageAndSucceeds) {
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out.rfind("usage: mkdict DESCRIPTION [-o FOLDER] [--password TEXT] [--password-guards MODE]\n"
-                          "              [--replace]\n",
+                          "              [--replace [--allow-empty]]\n",
                           0),
             0u);
 }

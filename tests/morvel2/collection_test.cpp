@@ -48,7 +48,7 @@ void ExpectReport(const std::string& ddl, const std::vector<std::string>& args, 
   const ProcessResult result = RunMorvel2(folder.str(), args);
   EXPECT_EQ(MaskDate(result.out), expected.out);
   EXPECT_EQ(result.err, expected.err);
-  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.exitCode, ExitCodeFor(expected.err));
 }
 
 TEST(Collection, FieldsComeInOffsetOrder) {

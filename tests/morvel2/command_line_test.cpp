@@ -98,7 +98,14 @@ INSTANTIATE_TEST_SUITE_P(
                         "golden:t1_usage.out",
                         1},
         CommandLineCase{"UsageWithoutADictionary", Dictionary::kNone, {}, "", "golden:t1_usage.out", 1},
-        CommandLineCase{"ThreeArgumentsRun", Dictionary::kShop, {"Customers", "/z", "-"}, kPlain, "", 0}),
+        CommandLineCase{"ThreeArgumentsRun", Dictionary::kShop, {"Customers", "/z", "-"}, kPlain, "", 0},
+        // --help alone asks for the usage text; beside anything else it is
+        // an option list like any other (e, h, l, p: no known letter), as
+        // --version is (i, n, o: names only).
+        CommandLineCase{"HelpAlone", Dictionary::kNone, {"--help"}, "golden:t1_usage.out", "", 0},
+        CommandLineCase{"HelpWithATable", Dictionary::kShop, {"--help", "Customers"}, kPlain, "", 0},
+        CommandLineCase{
+            "VersionWithATable", Dictionary::kShop, {"Customers", "--version"}, "Customers\n", "", 0}),
     CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
@@ -179,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
                         {"/Customers"},
                         "",
                         "Error (): Return Code was 1.\n" + kNotInDatabase,
-                        0},
+                        1},
         CommandLineCase{
             "DashArgumentIsNoName", Dictionary::kShop, {"-Customers", "Orders", "/n"}, "Orders\n", "", 0},
         CommandLineCase{"StarAfterANameRunsAll",
@@ -212,8 +219,8 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{
             "ThirdCharacterSkipped", Dictionary::kCaseKeptPassword, {"Customers", "/P:Abc"}, kPlain, "", 0},
         CommandLineCase{
-            "CaseIsKept", Dictionary::kCaseKeptPassword, {"Customers", "/P=abc"}, "", kWrongPassword, 0},
-        CommandLineCase{"Missing", Dictionary::kCaseKeptPassword, {"Customers"}, "", kWrongPassword, 0},
+            "CaseIsKept", Dictionary::kCaseKeptPassword, {"Customers", "/P=abc"}, "", kWrongPassword, 1},
+        CommandLineCase{"Missing", Dictionary::kCaseKeptPassword, {"Customers"}, "", kWrongPassword, 1},
         CommandLineCase{"FirstPasswordWins",
                         Dictionary::kCaseKeptPassword,
                         {"Customers", "/P=Abc", "/P=Wrong"},
@@ -225,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(
                         {"Customers", "/P=Wrong", "/P=Abc"},
                         "",
                         kWrongPassword,
-                        0},
+                        1},
         CommandLineCase{"FiftyOneCharactersAccepted",
                         Dictionary::kLongestPassword,
                         {"Customers", "/P=" + kPassword51},

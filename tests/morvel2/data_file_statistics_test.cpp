@@ -140,7 +140,7 @@ TEST(DataFileOwner, OpenedWithoutTheMasterPassword) {
             "Printing Report for ALL Tables.\n"
             "Record Manager Error 51: Operation=0, File=" +
                 location + "\n");
-  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.exitCode, 1);
 }
 
 }  // namespace

@@ -221,7 +221,7 @@ TEST_P(WideTableTest, ReportsUpToTheArrayLimits) {
   ExpectSameReport(MaskDate(result.out), ExpectedReport(table, std::string(c.options) == "/ofi"));
   // Filled to capacity, each array warns once, also when nothing was left out.
   EXPECT_EQ(result.err, kArrayFull + kArrayFull);
-  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.exitCode, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -39,7 +39,7 @@ const std::string kPlainParts =
 void ExpectRun(const ProcessResult& result, const std::string& out, const std::string& err) {
   EXPECT_EQ(MaskDate(result.out), out);
   EXPECT_EQ(result.err, err);
-  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.exitCode, ExitCodeFor(err));
 }
 
 TEST(Login, EmptyFolderTriesOnlyTheFileDictionary) {

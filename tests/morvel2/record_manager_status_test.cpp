@@ -42,20 +42,20 @@ INSTANTIATE_TEST_SUITE_P(
                    {"Customers"},
                    "",
                    "Record Manager Error 2: Operation=5, File=PVFILE.DDF\n" + kNotInDatabase,
-                   0},
+                   1},
         StatusCase{"NegativeStatusIsNotSilent",
                    "5=-1",
                    {"Customers"},
                    "",
                    "Record Manager Error -1: Operation=5, File=PVFILE.DDF\n" + kNotInDatabase,
-                   0},
+                   1},
         StatusCase{"StatusAbove22IsNotSilent",
                    "5=30",
                    {"Customers"},
                    "",
                    "Record Manager Error 30: Operation=5, File=PVFILE.DDF\n" + kNotInDatabase,
-                   0},
-        StatusCase{"DataBufferTooShortIsSilent", "5=22", {"Customers"}, "", kNotInDatabase, 0},
+                   1},
+        StatusCase{"DataBufferTooShortIsSilent", "5=22", {"Customers"}, "", kNotInDatabase, 1},
         StatusCase{"NotLoadedEndsTheRun", "0=20", {"Customers"}, "", "Please load the Record Manager\n", 1},
         StatusCase{"NotLoadedInTheMiddleEndsTheRun",
                    "5=20",
@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "Error (Login): Return Code was 46.\n"
                    "Error (Customers): Return Code was 1.\n" +
                        kNotInDatabase,
-                   0},
+                   1},
         StatusCase{"TableScanFailureIsReportedAsLoadTables",
                    "12=2",
                    {"*"},
@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "Printing Report for ALL Tables.\n"
                    "Record Manager Error 2: Operation=12, File=PVFILE.DDF\n"
                    "Error (Load Tables): Return Code was 2.\n",
-                   0},
+                   1},
         StatusCase{"CloseFailuresArePrintedButLogoutStaysQuiet",
                    "1=2,5=4",
                    {"Customers"},
@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "Record Manager Error 2: Operation=1, File=PVFILE.DDF\n"
                    "Record Manager Error 2: Operation=1, File=PVFIELD.DDF\n"
                    "Record Manager Error 2: Operation=1, File=PVINDEX.DDF\n",
-                   0},
+                   1},
         StatusCase{"TraceShowsEveryCallOnOneLine",
                    "5=2",
                    {"Customers", "/D"},
@@ -111,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "Op: 1, Buflen: 20, KeyNum: 0 Status: 0\n"
                    "Data Dictionaries Closed\n",
                    "Record Manager Error 2: Operation=5, File=PVFILE.DDF\n" + kNotInDatabase,
-                   0}),
+                   1}),
     [](const ::testing::TestParamInfo<StatusCase>& info) { return std::string(info.param.name); });
 
 TEST(RecordManagerLoading, LibraryWithoutTheEntryIsNotLoaded) {

@@ -24,12 +24,23 @@ const std::string kLogoutTrace =
     "Op: 1, Buflen: 20, KeyNum: 0 Status: 0\n"
     "Data Dictionaries Closed\n";
 
+int ExitCodeFor(const std::string& err) {
+  for (const std::string& line : SplitLines(err)) {
+    if (line != "Printing Report for ALL Tables.") return 1;
+  }
+  return 0;
+}
+
 ProcessResult RunMorvel2(const std::string& folder, const std::vector<std::string>& args,
                          ProcessOptions options) {
   std::vector<std::string> argv{MORVEL2_BIN};
   argv.insert(argv.end(), args.begin(), args.end());
   options.workingDirectory = folder;
-  return RunProcess(argv, options);
+  ProcessResult result = RunProcess(argv, options);
+  if (result.signal == 0 && !result.timedOut) {
+    EXPECT_EQ(result.exitCode, ExitCodeFor(result.err)) << "standard error:\n" << result.err;
+  }
+  return result;
 }
 
 const std::string& SharedDictionary(const std::string& ddl, const std::vector<std::string>& extraArgs) {

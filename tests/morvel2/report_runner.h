@@ -24,7 +24,12 @@ inline const std::string kTrailer = "\nEnd of Listing.\n\f";
 // The error line of a table name the dictionary does not hold.
 inline const std::string kNotInDatabase = "Table Name not in database.\n";
 
-// Runs morvel2 with `args` in `folder`.
+// The exit code of a report run that printed `err` on standard error: 1 when
+// it holds anything but the all-tables banner, else 0.
+int ExitCodeFor(const std::string& err);
+
+// Runs morvel2 with `args` in `folder`, and checks that its exit code is
+// the one its standard error calls for (ExitCodeFor).
 ProcessResult RunMorvel2(const std::string& folder, const std::vector<std::string>& args,
                          ProcessOptions options = {});
 

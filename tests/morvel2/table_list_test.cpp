@@ -26,7 +26,7 @@ std::string Report(const std::string& table, const std::string& locationLine) {
 void ExpectRun(const ProcessResult& result, const std::string& out, const std::string& err) {
   EXPECT_EQ(MaskDate(result.out), out);
   EXPECT_EQ(result.err, err);
-  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.exitCode, ExitCodeFor(err));
 }
 
 TEST(TableList, EmptyDictionaryPrintsOnlyTheBanner) {

@@ -45,7 +45,7 @@ TEST_P(TableLookupTest, PrintsExactly) {
   const ProcessResult result = RunMorvel2(Folder(), c.args);
   EXPECT_EQ(MaskDate(result.out), c.expectedOut);
   EXPECT_EQ(result.err, c.expectedErr);
-  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.exitCode, ExitCodeFor(c.expectedErr));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -37,7 +37,7 @@ const std::vector<Case> kCases = {
     {{"--format", "sql", "--dialect", "oracle"},
      2,
      "dictdump: unknown dialect 'oracle' (sqlite or postgres)" + kSee},
-    {{"--dialect", "postgres"}, 2, "dictdump: --dialect needs --format sql" + kSee},
+    {{"--dialect", "postgres"}, 2, "dictdump: --dialect does not go with --format mkdict" + kSee},
     {{"--format", "csv"}, 2, "dictdump: --format csv needs exactly one --table" + kSee},
     {{"--format", "csv", "--table", "A", "--table", "B"},
      2,

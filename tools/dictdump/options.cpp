@@ -61,16 +61,9 @@ bool TakeOwnerName(const char* option, const char* value, std::optional<std::str
 }
 
 bool TakeFormat(const std::string& value, Options* options, std::string* problem) {
-  if (value == "mkdict")
-    options->format = Format::kMkdict;
-  else if (value == "sql")
-    options->format = Format::kSql;
-  else if (value == "json")
-    options->format = Format::kJson;
-  else if (value == "csv")
-    options->format = Format::kCsv;
-  else
-    return Fail(problem, "unknown format '" + value + "' (mkdict, sql, json or csv)");
+  options->format = FindFormat(value);
+  if (options->format == nullptr)
+    return Fail(problem, "unknown format '" + value + "' (" + FormatNames() + ")");
   return true;
 }
 
@@ -88,9 +81,11 @@ bool TakeDialect(const std::string& value, Options* options, std::string* proble
 bool CheckTogether(const Options& options, bool dialectGiven, std::string* problem) {
   if (!options.schema && !options.rows)
     return Fail(problem, "--schema-only and --data-only exclude each other");
-  if (dialectGiven && options.format != Format::kSql) return Fail(problem, "--dialect needs --format sql");
-  if (options.format == Format::kCsv && options.tables.size() != 1)
-    return Fail(problem, "--format csv needs exactly one --table");
+  const std::string format = options.format->name;
+  if (dialectGiven && !options.format->takesDialect)
+    return Fail(problem, "--dialect does not go with --format " + format);
+  if (options.format->oneTable && options.tables.size() != 1)
+    return Fail(problem, "--format " + format + " needs exactly one --table");
   return true;
 }
 

@@ -37,7 +37,7 @@ TableSchema* FindTable(DictionarySchema& schema, const std::string& name) {
 
 bool ChooseTables(const Options& options, DictionarySchema& schema, std::vector<TableSchema*>* tables) {
   if (options.tables.empty()) {
-    const bool everything = options.system || options.format == Format::kMkdict;
+    const bool everything = options.system || options.format->everyTable;
     for (TableSchema& table : schema.tables)
       if (everything || !IsSystemTableName(table.name)) tables->push_back(&table);
     return true;
@@ -142,16 +142,6 @@ bool DumpRows(const TableDump& dump, DumpWriter* writer, Progress* progress, siz
   return true;
 }
 
-std::unique_ptr<DumpWriter> MakeWriter(const DumpContext& context) {
-  switch (context.options->format) {
-    case Format::kMkdict: return MakeMkdictWriter(context);
-    case Format::kSql: return MakeSqlWriter(context);
-    case Format::kJson: return MakeJsonWriter(context);
-    case Format::kCsv: return MakeCsvWriter(context);
-  }
-  return MakeMkdictWriter(context);
-}
-
 }  // namespace
 
 int RunDump(const Options& given) {
@@ -180,7 +170,7 @@ int RunDump(const Options& given) {
   context.out = &out;
   context.options = &options;
   context.dictionary = &schema;
-  const std::unique_ptr<DumpWriter> writer = MakeWriter(context);
+  const std::unique_ptr<DumpWriter> writer = options.format->make(context);
   Progress progress(context.tables.size());
 
   bool failed = false;

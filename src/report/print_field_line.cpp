@@ -1,9 +1,9 @@
 #include "morvel2/common/line_text.h"
 #include "morvel2/common/text_helpers.h"
 #include "morvel2/dictionary/table_collection.h"
+#include "morvel2/dictionary/type_name_table.h"
 #include "morvel2/recmgr/report_options.h"
 #include "report/table_report.h"
-#include "report/type_name_table.h"
 
 namespace {
 

@@ -11,11 +11,13 @@ namespace {
 // mkdict writes the whole dictionary, system tables included, so that
 // mkdict builds the same dictionary again.
 constexpr std::array kFormats = {
-    //           name        writer            every  one    dialect
-    FormatEntry{"mkdict", MakeMkdictWriter, true, false, false},
-    FormatEntry{"sql", MakeSqlWriter, false, false, true},
-    FormatEntry{"json", MakeJsonWriter, false, false, false},
-    FormatEntry{"csv", MakeCsvWriter, false, true, false},
+    // name, writer, every table, one table, dialect, rows, folder
+    FormatEntry{"mkdict", MakeMkdictWriter, true, false, false, true, false},
+    FormatEntry{"sql", MakeSqlWriter, false, false, true, true, false},
+    FormatEntry{"json", MakeJsonWriter, false, false, false, true, false},
+    FormatEntry{"csv", MakeCsvWriter, false, true, false, true, false},
+    FormatEntry{"html", MakeHtmlWriter, false, false, false, false, false},
+    FormatEntry{"markdown", MakeMarkdownWriter, false, false, false, false, true},
 };
 
 }  // namespace

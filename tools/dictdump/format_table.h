@@ -19,6 +19,8 @@ struct FormatEntry {
   bool everyTable;    // the system tables too, without --system
   bool oneTable;      // exactly one --table
   bool takesDialect;  // --dialect
+  bool writesRows;    // false: the schema only, and --data-only refused
+  bool writesFolder;  // -o names a folder (required), which the writer fills and --check compares
 };
 
 // The row of `name`, or nullptr.

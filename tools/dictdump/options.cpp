@@ -8,8 +8,9 @@ namespace dictdump {
 
 const char* const kUsageText =
     "usage: dictdump [-C FOLDER] [--password TEXT] [--data-password TEXT]\n"
-    "                [--format mkdict|sql|json|csv] [--dialect sqlite|postgres]\n"
+    "                [--format mkdict|sql|json|csv|html|markdown] [--dialect sqlite|postgres]\n"
     "                [--schema-only | --data-only] [--table NAME]... [--system] [-o FILE]\n"
+    "                [--check]\n"
     "Writes the tables of the dictionary in FOLDER (PVFILE.DDF, PVFIELD.DDF, PVINDEX.DDF)\n"
     "and the rows of their data files, read through the record manager.\n"
     "\n"
@@ -18,17 +19,21 @@ const char* const kUsageText =
     "  --data-password TEXT    the owner name of the data files that have one\n"
     "  --format FORMAT         mkdict (default): a description mkdict builds again;\n"
     "                          sql: CREATE TABLE, CREATE INDEX and INSERT;\n"
-    "                          json: one document; csv: one table's rows\n"
+    "                          json: one document; csv: one table's rows;\n"
+    "                          html: one page to browse; markdown: a folder, -o DIR\n"
     "  --dialect DIALECT       for sql: sqlite (default) or postgres\n"
     "  --schema-only           tables, columns and indexes, no rows\n"
     "  --data-only             rows only\n"
     "  --table NAME            only this table (may be repeated; csv needs exactly one)\n"
-    "  --system                sql and json: include the system tables (X$...)\n"
-    "  -o, --output FILE       write to FILE instead of standard output\n"
+    "  --system                include the system tables (X$...); mkdict always does\n"
+    "  -o, --output FILE       write to FILE instead of standard output (markdown: the\n"
+    "                          folder to fill, replacing only the files it wrote)\n"
+    "  --check                 markdown: compare the folder with what would be written,\n"
+    "                          list the files that differ, write nothing\n"
     "  --help, --version       print this text or the version\n"
     "\n"
-    "Exit codes: 0 written; 1 a file could not be read or written; 2 the command line\n"
-    "is wrong.\n";
+    "Exit codes: 0 written (under --check: nothing differs); 1 a file could not be\n"
+    "read or written (under --check: a file differs); 2 the command line is wrong.\n";
 
 namespace {
 
@@ -41,6 +46,7 @@ enum LongOnly {
   kDataOnly,
   kTable,
   kSystem,
+  kCheck,
   kHelp,
   kVersion
 };
@@ -86,6 +92,12 @@ bool CheckTogether(const Options& options, bool dialectGiven, std::string* probl
     return Fail(problem, "--dialect does not go with --format " + format);
   if (options.format->oneTable && options.tables.size() != 1)
     return Fail(problem, "--format " + format + " needs exactly one --table");
+  if (!options.format->writesRows && !options.schema)
+    return Fail(problem, "--format " + format + " writes no rows: --data-only does not go with it");
+  if (options.format->writesFolder && options.outputFile.empty())
+    return Fail(problem, "--format " + format + " needs -o FOLDER");
+  if (options.check && !options.format->writesFolder)
+    return Fail(problem, "--check does not go with --format " + format);
   return true;
 }
 
@@ -102,9 +114,11 @@ Action ParseOptions(int argc, char** argv, Options* options, std::string* proble
                                         {"data-only", no_argument, nullptr, kDataOnly},
                                         {"table", required_argument, nullptr, kTable},
                                         {"system", no_argument, nullptr, kSystem},
+                                        {"check", no_argument, nullptr, kCheck},
                                         {"help", no_argument, nullptr, kHelp},
                                         {"version", no_argument, nullptr, kVersion},
                                         {nullptr, 0, nullptr, 0}};
+  options->arguments.assign(argv, argv + argc);
   opterr = 0;
   optind = 0;  // a fresh scan, also when called more than once
   bool dialectGiven = false;
@@ -133,6 +147,7 @@ Action ParseOptions(int argc, char** argv, Options* options, std::string* proble
       case kDataOnly: options->schema = false; break;
       case kTable: options->tables.emplace_back(optarg); break;
       case kSystem: options->system = true; break;
+      case kCheck: options->check = true; break;
       case kHelp: return Action::kHelp;
       case kVersion: return Action::kVersion;
       case ':': ok = Fail(problem, std::string(argv[optind - 1]) + " needs a value"); break;
@@ -145,6 +160,7 @@ Action ParseOptions(int argc, char** argv, Options* options, std::string* proble
     return Action::kWrongCommandLine;
   }
   if (!CheckTogether(*options, dialectGiven, problem)) return Action::kWrongCommandLine;
+  if (!options->format->writesRows) options->rows = false;
   return Action::kDump;
 }
 

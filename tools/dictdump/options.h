@@ -22,7 +22,9 @@ struct Options {
   bool rows = true;                 // off under --schema-only
   std::vector<std::string> tables;  // --table, in the order given
   bool system = false;
-  std::string outputFile;  // -o; empty: standard output
+  std::string outputFile;              // -o; empty: standard output
+  bool check = false;                  // --check: compare the -o folder, write nothing
+  std::vector<std::string> arguments;  // the command line, for the page that names it
 };
 
 enum class Action { kDump, kHelp, kVersion, kWrongCommandLine };

@@ -163,7 +163,9 @@ int RunDump(const Options& given) {
 
   Output out;
   std::string problem;
-  if (!out.Open(options.outputFile, &problem)) {
+  // A folder format's writer fills the folder itself; standard output stays
+  // for what it has to list.
+  if (!options.format->writesFolder && !out.Open(options.outputFile, &problem)) {
     Error(problem);
     return kExitFailure;
   }
@@ -204,6 +206,7 @@ int RunDump(const Options& given) {
   }
   writer->End();
   progress.Finish();
+  if (writer->Finish() != 0) failed = true;
   if (!out.Finish(&problem)) {
     Error(problem);
     return kExitFailure;

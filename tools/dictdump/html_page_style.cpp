@@ -30,16 +30,18 @@ main>section{content-visibility:auto;contain-intrinsic-size:auto 900px;padding:1
 table{border-collapse:collapse;font-size:.9rem;margin:.2rem 0}
 th,td{border:1px solid var(--line);padding:.2rem .5rem;text-align:left;vertical-align:top}
 th{background:var(--head);font-weight:600}
-td.n{text-align:right;font-variant-numeric:tabular-nums}
+td{font-variant-numeric:tabular-nums}
+.fields td:nth-child(-n+2),.fields td:nth-child(5),.constraints td:nth-child(n+2),.indexes td[rowspan]:first-child,.indexes td[rowspan]:nth-child(5){text-align:right}
 dl{display:grid;grid-template-columns:max-content auto;gap:.1rem 1rem;margin:.3rem 0}
 dt{color:var(--muted)}
 dd{margin:0;overflow-wrap:anywhere}
 .summary td{font-variant-numeric:tabular-nums;text-align:right}
 .none{color:var(--muted);margin:.2rem 0}
-@media (max-width:50rem){body{display:block}nav{contain:none;position:static;height:auto;max-height:40vh}}
+@media (max-width:50rem){body{display:flex;flex-direction:column}header{order:-2}nav{order:-1;contain:none;position:static;height:auto;max-height:40vh}}
 @media print{
 :root{--bg:#fff;--fg:#000;--muted:#444;--line:#999;--head:#eee;--link:#000}
-body{display:block;font-size:10pt}
+body{display:flex;flex-direction:column;font-size:10pt}
+header{order:-1}
 nav{display:none}
 main>section{content-visibility:visible;break-inside:avoid-page}
 a{text-decoration:none}

@@ -13,8 +13,8 @@ namespace dictdump {
 
 namespace {
 
-// Text built in memory: the summary heads the page, and is known only once
-// every table is read.
+// Text built in memory: a table's section, and the nav, which is known only
+// once every table is read.
 class Html {
  public:
   std::string& text() { return text_; }
@@ -81,31 +81,37 @@ class HtmlWriter : public DumpWriter {
     PutIndexes(schema, *table.data);
     PutConstraints(schema);
     main_.Raw("</section>\n");
+    c_.out->Put(main_.text());
+    main_.text().clear();  // its storage kept for the next table
   }
   void Row(const TableDump&, const std::byte*) override {}
   void EndTable(const TableDump&) override {}
 
-  void End() override {
+  void Begin() override {
     Output& out = *c_.out;
     out.Put(
         "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
         "<meta name=\"generator\" content=\"dictdump\">\n<title>Data dictionary</title>\n<style>");
     out.Put(kHtmlStyle);
-    out.Put("</style>\n</head>\n<body>\n");
+    out.Put("</style>\n</head>\n<body>\n<main>\n");
+  }
+
+  // The sections are written as they come; the nav, the summary and the
+  // footer follow them in the file, and the style sheet puts them in their
+  // places on the page. So a large page is never held in memory.
+  void End() override {
+    Output& out = *c_.out;
+    out.Put("</main>\n");
     out.Put(
         "<nav aria-label=\"Tables\">\n<input type=\"search\" id=\"dd_search\" placeholder=\"Filter tables "
-        "(press /)\""
-        " aria-label=\"Filter tables\" autocomplete=\"off\">\n<div id=\"dd_count\" "
-        "aria-live=\"polite\"></div>\n"
-        "<ul id=\"dd_tables\">\n");
+        "(press /)\" aria-label=\"Filter tables\" autocomplete=\"off\">\n<div id=\"dd_count\" "
+        "aria-live=\"polite\"></div>\n<ul id=\"dd_tables\">\n");
     out.Put(nav_.text());
     out.Put("</ul>\n</nav>\n<header>\n<h1>Data dictionary</h1>\n");
     PutSummary(out);
-    out.Put("</header>\n<main>\n");
-    out.Put(main_.text());
     Html footer;
-    footer.Raw("</main>\n<footer>Made by <code>")
+    footer.Raw("</header>\n<footer>Made by <code>")
         .Text(QuotedCommand(c_.options->arguments))
         .Raw("</code> on ")
         .Text(TimeMade())

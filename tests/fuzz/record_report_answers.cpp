@@ -15,7 +15,7 @@
 #include <string>
 
 #include "answer_stream.h"
-#include "morvel2/recmgr/recmgr_loader.h"
+#include "morvel2/engine_access/recmgr_loader.h"
 #include "recmgr/recmgr.h"
 #include "report_runs.h"
 

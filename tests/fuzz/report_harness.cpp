@@ -8,7 +8,7 @@
 #include <string>
 
 #include "answer_stream.h"
-#include "morvel2/recmgr/recmgr_loader.h"
+#include "morvel2/engine_access/recmgr_loader.h"
 #include "report_runs.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

@@ -1,0 +1,54 @@
+// The table of request slots: one slot per open file, each carrying the
+// arguments of its next record-manager call.
+#ifndef MORVEL2_ENGINE_ACCESS_REQUEST_SLOT_H
+#define MORVEL2_ENGINE_ACCESS_REQUEST_SLOT_H
+
+#include <cstdint>
+
+#include "recmgr/recmgr.h"
+
+// Room for the longest data-file location (250) and its terminator, so error
+// messages name the file whole.
+constexpr int kSlotFileNameSize = 256;
+// Every key buffer handed to the record manager has this size: it may write
+// any key of up to 255 bytes back.
+constexpr int kKeyBufferSize = 256;
+constexpr uint8_t kKeyLength = 255;
+
+struct RequestSlot {
+  uint16_t operation;
+  unsigned char positionBlock[RECMGR_POSITION_BLOCK_SIZE];
+  void* dataBuffer;
+  uint16_t dataLength;  // not reset between calls
+  void* keyBuffer;
+  int16_t keyNumber;  // only the low 8 bits reach the record manager
+  char fileName[kSlotFileNameSize];
+};
+
+constexpr int kSlotCount = 26;
+constexpr int kFileDictionarySlot = 1;
+constexpr int kFieldDictionarySlot = 2;
+constexpr int kIndexDictionarySlot = 3;
+constexpr int kDataFileSlot = 10;
+
+extern RequestSlot gSlotTable[kSlotCount];
+
+// Zeroes every slot, as at the start of a run.
+void ResetSlotTable();
+
+// Issues the slot's operation, with the trace and the status policy; stores
+// the returned data length back into the slot. Status 20 ends the program.
+int CallSlot(int slotNumber);
+
+// Sets the slot's operation, buffers and key number and calls it; the data
+// length stays as the slot's last call left it.
+int CallSlotWith(int slotNumber, uint16_t operation, void* dataBuffer, void* keyBuffer, int16_t keyNumber);
+
+// Get Next on the slot, with the buffers and key number its last call left.
+int CallSlotNext(int slotNumber);
+
+// Clears a key buffer and puts a 32-bit number (a table or field id) at its
+// start: the leading segment of every numeric dictionary key.
+void SetNumberKey(unsigned char* keyBuffer, int32_t number);
+
+#endif  // MORVEL2_ENGINE_ACCESS_REQUEST_SLOT_H

@@ -1,8 +1,0 @@
-#include "morvel2/recmgr/report_options.h"
-
-ReportOptions gReportOptions;
-
-void ResetReportOptions() {
-  gReportOptions = ReportOptions{};
-  gReportOptions.showPosition = 1;
-}

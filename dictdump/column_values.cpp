@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "dump_writer.h"
+#include "morvel2/dictionary/null_indicator.h"
 
 namespace dictdump {
 
@@ -14,9 +15,21 @@ std::span<const std::byte> ColumnBytes(const TableDump& table, size_t column, co
   return {record + begin, static_cast<size_t>(end - begin)};
 }
 
-bool IsNullValue(const ColumnShape& shape, std::span<const std::byte> bytes) {
-  if (!(shape.flags & kFieldNullable)) return false;
-  return std::all_of(bytes.begin(), bytes.end(), [](std::byte b) { return b == std::byte{0}; });
+std::vector<int64_t> NullIndicatorsOf(const TableSchema& table) {
+  std::vector<ColumnPlace> places;
+  places.reserve(table.columns.size());
+  for (const FieldRecord& f : table.columns)
+    places.push_back(
+        {static_cast<uint32_t>(f.offset), static_cast<uint32_t>(f.size), (f.flags & kFieldNullable) != 0});
+  return NullIndicatorOffsets((table.file.flags & kTableNullable) != 0, places);
+}
+
+bool IsNullColumn(const TableDump& table, size_t column, const std::byte* record) {
+  if (!(table.shapes[column].flags & kFieldNullable)) return false;
+  const int64_t at = column < table.nullIndicators.size() ? table.nullIndicators[column] : kNoNullIndicator;
+  // An indicator past a short record reads as none, as ColumnBytes cuts the column.
+  const bool inRecord = at != kNoNullIndicator && static_cast<uint64_t>(at) < RecordLength(*table.data);
+  return ReadsAsNull(inRecord ? record[at] : std::byte{0}, ColumnBytes(table, column, record));
 }
 
 void Warn(const std::string& text) { std::fprintf(stderr, "dictdump: warning: %s\n", text.c_str()); }

@@ -22,9 +22,8 @@ class CsvWriter : public DumpWriter {
     if (table.shapes.empty()) return;
     for (size_t i = 0; i < table.shapes.size(); ++i) {
       if (i != 0) out_.Put(',');
-      const std::span<const std::byte> bytes = ColumnBytes(table, i, record);
-      if (IsNullValue(table.shapes[i], bytes)) continue;  // an empty field
-      Field(FormatColumnValue(table.shapes[i], bytes, &value_).text);
+      if (IsNullColumn(table, i, record)) continue;  // an empty field
+      Field(FormatColumnValue(table.shapes[i], ColumnBytes(table, i, record), &value_).text);
     }
     out_.Put("\r\n");
   }

@@ -28,7 +28,8 @@ struct MasterPassword {
 struct TableDump {
   const TableSchema* schema = nullptr;
   DataFile* data = nullptr;
-  std::vector<ColumnShape> shapes;  // one per column
+  std::vector<ColumnShape> shapes;      // one per column
+  std::vector<int64_t> nullIndicators;  // one per column: see NullIndicatorsOf
 };
 
 // Everything a writer reads besides the table.
@@ -68,8 +69,12 @@ std::unique_ptr<DumpWriter> MakeMarkdownWriter(const DumpContext& context);
 // A column's bytes within the record (cut at the record's end).
 std::span<const std::byte> ColumnBytes(const TableDump& table, size_t column, const std::byte* record);
 
-// A nullable column whose bytes are all zero holds no value: written NULL.
-bool IsNullValue(const ColumnShape& shape, std::span<const std::byte> bytes);
+// Per column of the table, the offset of its null indicator byte or
+// kNoNullIndicator (morvel2/dictionary/null_indicator.h).
+std::vector<int64_t> NullIndicatorsOf(const TableSchema& table);
+
+// Whether the column holds no value in this record: written NULL.
+bool IsNullColumn(const TableDump& table, size_t column, const std::byte* record);
 
 // The column's text form, written into *value (whose storage each writer
 // keeps from value to value) and returned; a column cut short by the

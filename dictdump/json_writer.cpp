@@ -52,7 +52,7 @@ class JsonWriter : public DumpWriter {
     out_.Put(rows_++ == 0 ? "\n   [" : ",\n   [");
     for (size_t i = 0; i < table.shapes.size(); ++i) {
       if (i != 0) out_.Put(", ");
-      PutValue(table.shapes[i], ColumnBytes(table, i, record));
+      PutValue(table.shapes[i], ColumnBytes(table, i, record), IsNullColumn(table, i, record));
     }
     out_.Put(']');
   }
@@ -241,8 +241,8 @@ class JsonWriter : public DumpWriter {
     out_.Put("]}");
   }
 
-  void PutValue(const ColumnShape& shape, std::span<const std::byte> bytes) {
-    if (IsNullValue(shape, bytes)) {
+  void PutValue(const ColumnShape& shape, std::span<const std::byte> bytes, bool isNull) {
+    if (isNull) {
       out_.Put("null");
       return;
     }

@@ -53,7 +53,7 @@ class MkdictWriter : public DumpWriter {
     }
     for (size_t i = 0; i < table.shapes.size(); ++i) {
       if (i != 0) out_.Put(", ");
-      PutValue(table.shapes[i], ColumnBytes(table, i, record));
+      PutValue(table.shapes[i], ColumnBytes(table, i, record), IsNullColumn(table, i, record));
     }
     out_.Put(')');
     ++rows_;
@@ -199,8 +199,8 @@ class MkdictWriter : public DumpWriter {
     out_.Put(";\n");
   }
 
-  void PutValue(const ColumnShape& shape, std::span<const std::byte> bytes) {
-    if (IsNullValue(shape, bytes)) {
+  void PutValue(const ColumnShape& shape, std::span<const std::byte> bytes, bool isNull) {
+    if (isNull) {
       out_.Put("NULL");  // writes nothing: the bytes stay zero
       return;
     }

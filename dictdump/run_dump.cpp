@@ -192,7 +192,7 @@ int RunDump(const Options& given) {
       ReportUnreadable(options, table, data);
       failed = true;
     }
-    const TableDump dump{&table, &data, ShapesOf(table)};
+    const TableDump dump{&table, &data, ShapesOf(table), NullIndicatorsOf(table)};
     if (options.rows && writer->NeedsRowScan() && data.state == DataFileState::kOpen) {
       uint64_t scanned = 0;
       ReadRows(

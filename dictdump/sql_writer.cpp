@@ -43,12 +43,12 @@ class SqlWriter : public DumpWriter {
   void ScanRow(const TableDump& table, const std::byte* record) override {
     if (prepared_ != table.schema) PrepareColumns(table);
     for (size_t i = 0; i < columns_.size(); ++i) {
-      if (columns_[i].type.kind == ValueKind::kHex) continue;
-      const std::span<const std::byte> bytes = ColumnBytes(table, i, record);
-      if (IsNullValue(table.shapes[i], bytes)) continue;
-      const ValueText& value = FormatColumnValue(table.shapes[i], bytes, &value_);
+      if (columns_[i].type.kind == ValueKind::kHex || IsNullColumn(table, i, record)) continue;
+      const ValueText& value = FormatColumnValue(table.shapes[i], ColumnBytes(table, i, record), &value_);
       if (value.kind == ValueKind::kHex || (value.kind == ValueKind::kString && !IsValidUtf8(value.text)))
         columns_[i].type = SqlType{"bytea", ValueKind::kHex};
+      else if (value.kind == ValueKind::kNumber && columns_[i].type.kind == ValueKind::kBoolean)
+        columns_[i].type = LogicalNumbers(table.shapes[i]);  // a LOGICAL value other than 0 and 1
     }
   }
 
@@ -91,7 +91,8 @@ class SqlWriter : public DumpWriter {
     }
     for (size_t i = 0; i < columns_.size(); ++i) {
       if (i != 0) out_.Put(',');
-      PutValue(table.shapes[i], columns_[i].type, ColumnBytes(table, i, record));
+      PutValue(table.shapes[i], columns_[i].type, ColumnBytes(table, i, record),
+               IsNullColumn(table, i, record));
     }
     out_.Put(')');
     ++rows_;
@@ -120,8 +121,9 @@ class SqlWriter : public DumpWriter {
 
   void PutName(const std::string& name) { out_.PutQuoted(name, '"'); }
 
-  void PutValue(const ColumnShape& shape, const SqlType& type, std::span<const std::byte> bytes) {
-    if (IsNullValue(shape, bytes)) {
+  void PutValue(const ColumnShape& shape, const SqlType& type, std::span<const std::byte> bytes,
+                bool isNull) {
+    if (isNull) {
       out_.Put("NULL");
       return;
     }
@@ -133,7 +135,17 @@ class SqlWriter : public DumpWriter {
         out_.PutQuoted(value.text, '\'');
         break;
       case ValueKind::kNumber:
-      case ValueKind::kBoolean: out_.Put(value.text); break;
+        if (type.quotedNumbers)
+          out_.PutQuoted(value.text, '\'');
+        else
+          out_.Put(value.text);
+        break;
+      case ValueKind::kBoolean:
+        if (type.kind == ValueKind::kNumber)  // a LOGICAL column of numbers
+          out_.Put(value.text == "TRUE" ? "1" : "0");
+        else
+          out_.Put(value.text);
+        break;
       case ValueKind::kHex:
         if (postgres_)
           PutDropped();  // no bytes fit a typed column
@@ -177,8 +189,7 @@ class SqlWriter : public DumpWriter {
     out_.Put(" (");
     for (size_t i = 0; i < columns.size(); ++i) {
       const uint32_t flags = index.segments[i].flags;
-      const bool text = columns_[columns[i]].type.kind == ValueKind::kString;
-      const bool caseInsensitive = text && (flags & kSegmentCaseInsensitive);
+      const bool caseInsensitive = columns_[columns[i]].type.foldsCase && (flags & kSegmentCaseInsensitive);
       if (i != 0) out_.Put(", ");
       if (caseInsensitive && postgres_) out_.Put("lower(");
       PutName(columns_[columns[i]].name);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <variant>
 
@@ -93,6 +94,13 @@ size_t SortMemoryFromEnvironment() {
   return text == nullptr ? 0 : static_cast<size_t>(std::strtoull(text, nullptr, 10));
 }
 
+// Values given to a column that will read back as NULL (see MarkValue).
+struct ValuesReadAsNull {
+  uint64_t count = 0;
+  int firstRow = 0;
+  int firstStatementLine = 0;
+};
+
 // Handles each statement and row as the parser reads it.
 struct DescriptionBuild : StatementHandler {
   Database& database;
@@ -101,8 +109,9 @@ struct DescriptionBuild : StatementHandler {
   ModelBuilder builder{&database};
   DataFiles files;
   InsertTarget target;
-  mkdict::Row row;      // the row being encoded
-  std::string failure;  // a fault that is not the description's
+  mkdict::Row row;                                                   // the row being encoded
+  std::string failure;                                               // a fault that is not the description's
+  std::map<std::pair<size_t, size_t>, ValuesReadAsNull> readAsNull;  // by table and column
 
   DescriptionBuild(Database& d, Outputs& o, ProgressLine& p) : database(d), out(o), progress(p) {}
 
@@ -121,6 +130,13 @@ struct DescriptionBuild : StatementHandler {
     if (!EncodeRow(database.tables[target.table], target.columns, rowDef, target.statementPos,
                    ++target.rowNumber, target.numbering, &row, error)) {
       return false;
+    }
+    for (size_t column : row.readsAsNull) {
+      ValuesReadAsNull& values = readAsNull[{target.table, column}];
+      if (values.count++ == 0) {
+        values.firstRow = row.number;
+        values.firstStatementLine = row.statementLine;
+      }
     }
     progress.Row();
     return AddRow(target.table, row.record, &out, &files, &failure);
@@ -214,6 +230,17 @@ int Run(const CommandLine& command) {
   }
   progress.Clear();
   for (const std::string& warning : warnings) std::fprintf(stderr, "mkdict: warning: %s\n", warning.c_str());
+  for (const auto& [place, values] : build.readAsNull) {
+    const Table& table = database.tables[place.first];
+    std::fprintf(stderr,
+                 "mkdict: warning: table %s column %s: a value of zero bytes reads back as NULL (%s); "
+                 "rows with one: %llu, the first %s\n",
+                 table.name.c_str(), table.columns[place.second].name.c_str(),
+                 table.flags & kTableNullable ? "no free byte before the column for a null indicator"
+                                              : "the table is not NULLABLE",
+                 static_cast<unsigned long long>(values.count),
+                 RowText(values.firstRow, values.firstStatementLine).c_str());
+  }
   return 0;
 }
 

@@ -23,6 +23,9 @@ struct Column {
   uint16_t decimals = 0;
   uint32_t flags = 0;    // kField* bits and raw bits
   bool notNull = false;  // rows must give a value
+  // Offset of its null indicator byte (morvel2/dictionary/null_indicator.h),
+  // or kNoNullIndicator.
+  int64_t nullIndicator = -1;
 };
 
 struct Segment {
@@ -46,9 +49,10 @@ struct Constraint {
 
 struct Row {
   SourcePos pos;
-  int statementLine = 0;          // of its INSERT
-  int number = 0;                 // 1-based, within its INSERT
-  std::vector<std::byte> record;  // Table::recordLength bytes
+  int statementLine = 0;            // of its INSERT
+  int number = 0;                   // 1-based, within its INSERT
+  std::vector<std::byte> record;    // Table::recordLength bytes
+  std::vector<size_t> readsAsNull;  // columns given a value that reads back as NULL
 };
 
 struct Table {

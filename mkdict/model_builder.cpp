@@ -9,6 +9,7 @@
 #include "data_file_keys.h"
 #include "morvel2/dictionary/column_types.h"
 #include "morvel2/dictionary/dictionary_records.h"
+#include "morvel2/dictionary/null_indicator.h"
 #include "recmgr/writer.h"
 #include "value_encoding.h"
 
@@ -102,10 +103,17 @@ struct ModelBuilder::Builder {
       if (!CheckRange(*def.decimals, 0, UINT16_MAX, "decimal places", error)) return false;
       column.decimals = static_cast<uint16_t>(def.decimals->value);
     }
+    if (def.rawFlags && !RawBits(*def.rawFlags, "flags", &column.flags, error)) return false;
+    if (def.caseInsensitive) column.flags |= kFieldCaseInsensitive;
+    if (def.nullable) column.flags |= kFieldNullable;
+    if (def.binary) column.flags |= kFieldBlobBinary;
     if (def.at) {
       if (!CheckRange(*def.at, 0, INT32_MAX, "offset", error)) return false;
       *end = def.at->value;
-    } else if (*end > INT32_MAX) {
+    } else if ((table.flags & kTableNullable) && (column.flags & kFieldNullable)) {
+      ++*end;  // the byte before the column is its null indicator
+    }
+    if (*end > INT32_MAX) {
       return Fail(def.name.pos, "offset of column " + column.name + " out of range", error);
     }
     column.offset = static_cast<int32_t>(*end);
@@ -113,10 +121,6 @@ struct ModelBuilder::Builder {
     if (!fieldIds.Take(def.id, false, def.name.pos, "field id", &column.fieldId, error)) {
       return false;
     }
-    if (def.rawFlags && !RawBits(*def.rawFlags, "flags", &column.flags, error)) return false;
-    if (def.caseInsensitive) column.flags |= kFieldCaseInsensitive;
-    if (def.nullable) column.flags |= kFieldNullable;
-    if (def.binary) column.flags |= kFieldBlobBinary;
     column.notNull = def.notNull;
     if (table.hasDataFile) {
       if (*end > kMaxDataFileRecord) {
@@ -174,8 +178,20 @@ struct ModelBuilder::Builder {
     for (const ColumnDef& column : def.columns) {
       if (!AddColumn(column, table, names.back(), &end)) return false;
     }
+    PlaceNullIndicators(table);
     database->tables.push_back(std::move(table));
     return true;
+  }
+
+  // Only now are all the bytes the columns cover known.
+  static void PlaceNullIndicators(Table& table) {
+    std::vector<ColumnPlace> places;
+    places.reserve(table.columns.size());
+    for (const Column& column : table.columns)
+      places.push_back({static_cast<uint32_t>(column.offset), static_cast<uint32_t>(column.size),
+                        (column.flags & kFieldNullable) != 0});
+    const std::vector<int64_t> offsets = NullIndicatorOffsets((table.flags & kTableNullable) != 0, places);
+    for (size_t i = 0; i < table.columns.size(); ++i) table.columns[i].nullIndicator = offsets[i];
   }
 
   bool AddIndex(const IndexDef& def) {

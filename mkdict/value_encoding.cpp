@@ -1,6 +1,10 @@
 #include "value_encoding.h"
 
+#include <algorithm>
+
 #include "morvel2/dictionary/column_types.h"
+#include "morvel2/dictionary/dictionary_records.h"
+#include "morvel2/dictionary/null_indicator.h"
 #include "morvel2/dictionary/value_text.h"
 
 namespace mkdict {
@@ -64,6 +68,17 @@ bool Number(const Column& column, std::span<std::byte> field, int64_t* highest, 
   return true;
 }
 
+// Sets the null indicator of a column that has a value; without one, a
+// value of zero bytes in a column that accepts nulls will read as NULL.
+void MarkValue(const Column& column, size_t c, std::span<const std::byte> field, Row* row) {
+  if (column.nullIndicator != kNoNullIndicator) {
+    row->record[static_cast<size_t>(column.nullIndicator)] = kNullIndicatorValue;
+  } else if ((column.flags & kFieldNullable) &&
+             std::all_of(field.begin(), field.end(), [](std::byte b) { return b == std::byte{0}; })) {
+    row->readsAsNull.push_back(c);
+  }
+}
+
 }  // namespace
 
 std::string RowText(int rowNumber, int statementLine) {
@@ -83,6 +98,7 @@ bool EncodeRow(const Table& table, const std::vector<size_t>& columns, const Row
   row->statementLine = statementPos.line;
   row->number = rowNumber;
   row->record.assign(table.recordLength, std::byte{0});
+  row->readsAsNull.clear();
   std::vector<const Literal*> valueOf(table.columns.size(), nullptr);
   for (size_t i = 0; i < columns.size(); ++i) valueOf[columns[i]] = &rowDef.values[i];
   for (size_t c = 0; c < table.columns.size(); ++c) {
@@ -93,7 +109,7 @@ bool EncodeRow(const Table& table, const std::vector<size_t>& columns, const Row
     bool autoIncrement =
         IsAutoIncrement(column) && AllowsSize(DescribeColumnType(column.typeCode), column.size);
     if (isNull && !autoIncrement) {
-      if (!column.notNull) continue;
+      if (!column.notNull) continue;  // zero bytes, and a zero indicator
       *error = {value != nullptr ? value->pos : rowDef.pos,
                 (value != nullptr ? "NULL in NOT NULL column " : "no value for NOT NULL column ") +
                     column.name + " (" + RowText(rowNumber, statementPos.line) + ")"};
@@ -109,16 +125,18 @@ bool EncodeRow(const Table& table, const std::vector<size_t>& columns, const Row
         return false;
       }
     }
-    if (!autoIncrement) continue;
-    // A hex value is taken as written; 0 or NULL is numbered.
-    int64_t written = SignedValue(field);
-    if (value != nullptr && value->kind == LiteralKind::kHex) {
-      if (written > numbering->highest[c]) numbering->highest[c] = written;
-    } else if (written == 0) {
-      if (!Number(column, field, &numbering->highest[c], pos, error)) return false;
-    } else if (written > numbering->highest[c]) {
-      numbering->highest[c] = written;
+    if (autoIncrement) {
+      // A hex value is taken as written; 0 or NULL is numbered.
+      int64_t written = SignedValue(field);
+      if (value != nullptr && value->kind == LiteralKind::kHex) {
+        if (written > numbering->highest[c]) numbering->highest[c] = written;
+      } else if (written == 0) {
+        if (!Number(column, field, &numbering->highest[c], pos, error)) return false;
+      } else if (written > numbering->highest[c]) {
+        numbering->highest[c] = written;
+      }
     }
+    MarkValue(column, c, field, row);
   }
   return true;
 }

@@ -1,6 +1,7 @@
 #include "description_generator.h"
 
 #include <algorithm>
+#include <iterator>
 #include <random>
 #include <set>
 #include <vector>
@@ -14,6 +15,19 @@ struct Column {
   int type = 0;
   int offset = 0;
   int size = 0;
+  std::string zero;  // a typed value of zero bytes: FALSE, 0, '' or 0.00; empty for none
+};
+
+// Columns that accept nulls in a nullable table, each with a value of zero
+// bytes that its null indicator keeps apart from NULL.
+struct ZeroColumn {
+  const char* type;
+  int size;
+  const char* zero;
+};
+constexpr ZeroColumn kZeroColumns[] = {
+    {"LOGICAL(1)", 1, "FALSE"}, {"BIT", 1, "FALSE"},         {"INTEGER(4)", 4, "0"},
+    {"ZSTRING(6)", 6, "''"},    {"DECIMAL(4,2)", 4, "0.00"}, {"CURRENCY", 8, "0"},
 };
 
 class Generator {
@@ -82,7 +96,8 @@ class Generator {
     if (Chance(2)) line += " IN 'data/t" + std::to_string(tableCount_) + ".DAT'";
     ++tableCount_;
     if (!hasFile) line += " NO FILE";
-    if (Chance(4)) line += " NULLABLE";
+    const bool nullable = Chance(4);
+    if (nullable) line += " NULLABLE";
     if (Chance(6)) line += " DICTIONARY";
     if (Chance(5)) line += " FLAGS " + std::to_string(Pick(0, 0x7FFF) << Pick(0, 16));
     if (Chance(3)) line += " PAGESIZE " + std::to_string(Pick(1, 65535));
@@ -100,6 +115,11 @@ class Generator {
     for (int c = 0; c < count; ++c) {
       Column column;
       column.name = Name(&columnNames);
+      if (nullable && Chance(2)) {
+        line += (c == 0 ? "\n  " : ",\n  ") + ZeroColumnText(&column, &end);
+        columns.push_back(column);
+        continue;
+      }
       column.type = Chance(8) ? Pick(38, 255) : Pick(0, 37);
       if (column.type == 227 || column.type == 255) column.type = 12;
       column.size = Chance(10) ? 0 : Pick(1, 12);
@@ -120,6 +140,17 @@ class Generator {
     const bool keyed = Indexes(name, columns, hasFile);
     Constraints(name);
     if (hasFile && keyed && !columns.empty()) Rows(name, columns, end);
+  }
+
+  // A column of kZeroColumns, with a free byte before it for its null
+  // indicator.
+  std::string ZeroColumnText(Column* column, int* end) {
+    const ZeroColumn& kind = kZeroColumns[Pick(0, static_cast<int>(std::size(kZeroColumns)) - 1)];
+    column->offset = *end + 1;
+    column->size = kind.size;
+    column->zero = kind.zero;
+    *end = column->offset + column->size;
+    return Quoted(column->name) + " " + kind.type + " AT " + std::to_string(column->offset) + " NULL";
   }
 
   // Returns whether the data file gets a key (an index numbered 0 to 127),
@@ -189,8 +220,9 @@ class Generator {
       for (size_t c = 0; c < columns.size(); ++c) {
         const Column& column = columns[c];
         if (c != 0) row += ", ";
-        if (Chance(5)) {
-          row += "NULL";
+        const int zeroOrNull = column.zero.empty() ? (Chance(5) ? 0 : 2) : Pick(0, 2);
+        if (zeroOrNull < 2) {
+          row += zeroOrNull == 0 ? "NULL" : column.zero;  // the same zero bytes
           continue;
         }
         const int bytes = Chance(4) ? Pick(0, column.size) : column.size;

@@ -79,8 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {"Notes", "/f"},
                   Title("Notes") + "Data File located in Notes.DAT (Nullable)\n\n" + kPositionHeader +
                       "     1     Integer       4    0     Id\n"
-                      "     5   * Character     8 Sensitiv Comment\n"
-                      "    13   * Integer       4    0     Score\n" +
+                      "     6   * Character     8 Sensitiv Comment\n"
+                      "    15   * Integer       4    0     Score\n" +
                       kTrailer},
         FieldCase{"PlainTableMarksNothing",
                   "CREATE TABLE Notes NO FILE (\n" + kMarkedColumns,

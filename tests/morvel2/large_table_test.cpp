@@ -100,6 +100,7 @@ WideTable MakeWideTable(int columnCount, int extraSegments) {
   int offset = 0;
   for (int i = 0; i < columnCount; ++i) {
     const ColumnKind* kind = &kColumnKinds[i % kColumnKindCount];
+    if (kind->nullable) ++offset;  // the null indicator mkdict leaves before it
     table.columns.push_back({Numbered("Column", i + 1), kind, offset});
     offset += kind->size;
   }

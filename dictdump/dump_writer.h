@@ -60,12 +60,17 @@ class DumpWriter {
   // After the rows, with table.complete known.
   virtual void EndTable(const TableDump& table) = 0;
   virtual void End() {}
+  // After End: 0, or 1 when the writer could not do all it was asked
+  // (having said why on standard error).
+  virtual int Finish() { return 0; }
 };
 
 std::unique_ptr<DumpWriter> MakeMkdictWriter(const DumpContext& context);
 std::unique_ptr<DumpWriter> MakeSqlWriter(const DumpContext& context);
 std::unique_ptr<DumpWriter> MakeJsonWriter(const DumpContext& context);
 std::unique_ptr<DumpWriter> MakeCsvWriter(const DumpContext& context);
+std::unique_ptr<DumpWriter> MakeHtmlWriter(const DumpContext& context);
+std::unique_ptr<DumpWriter> MakeMarkdownWriter(const DumpContext& context);
 
 // A column's bytes within the record (cut at the record's end), and where
 // they lie in every record: offset and length.

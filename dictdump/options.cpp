@@ -8,8 +8,9 @@ namespace dictdump {
 
 const char* const kUsageText =
     "usage: dictdump [-C FOLDER] [--password TEXT] [--data-password TEXT]\n"
-    "                [--format mkdict|sql|json|csv] [--dialect sqlite|postgres]\n"
+    "                [--format mkdict|sql|json|csv|html|markdown] [--dialect sqlite|postgres]\n"
     "                [--schema-only | --data-only] [--table NAME]... [--system] [-o FILE]\n"
+    "                [--check]\n"
     "Writes the tables of the dictionary in FOLDER (PVFILE.DDF, PVFIELD.DDF, PVINDEX.DDF)\n"
     "and the rows of their data files, read through the record manager.\n"
     "\n"
@@ -18,18 +19,23 @@ const char* const kUsageText =
     "  --data-password TEXT    the owner name of the data files that have one\n"
     "  --format FORMAT         mkdict (default): a description mkdict builds again;\n"
     "                          sql: CREATE TABLE, CREATE INDEX and INSERT;\n"
-    "                          json: one document; csv: one table's rows\n"
+    "                          json: one document; csv: one table's rows;\n"
+    "                          html: one page to browse; markdown: a folder, -o DIR\n"
     "  --dialect DIALECT       for sql: sqlite (default) or postgres\n"
     "  --schema-only           tables, columns and indexes, no rows\n"
     "  --data-only             rows only\n"
     "  --table NAME            only this table (may be repeated; csv needs exactly one)\n"
-    "  --system                sql and json: include the system tables (X$...)\n"
+    "  --system                include the system tables (X$...); mkdict always does\n"
     "  -o, --output FILE       write to FILE instead of standard output ('-': standard\n"
-    "                          output); never over a dictionary or data file\n"
+    "                          output); never over a dictionary or data file (markdown:\n"
+    "                          the folder to fill, replacing only the files it wrote)\n"
+    "  --check                 markdown: compare the folder with what would be written,\n"
+    "                          list the files that differ, write nothing\n"
     "  -h, --help, --version   print this text or the version\n"
     "\n"
-    "Exit codes: 0 written; 1 a file or a table's rows could not all be read, or the\n"
-    "output could not be written; 2 the command line is wrong.\n";
+    "Exit codes: 0 written (under --check: nothing differs); 1 a file or a table's rows\n"
+    "could not all be read, the output could not be written (under --check: a file\n"
+    "differs); 2 the command line is wrong.\n";
 
 namespace {
 
@@ -42,6 +48,7 @@ enum LongOnly {
   kDataOnly,
   kTable,
   kSystem,
+  kCheck,
   kHelp,
   kVersion
 };
@@ -62,16 +69,9 @@ bool TakeOwnerName(const char* option, const char* value, std::optional<std::str
 }
 
 bool TakeFormat(const std::string& value, Options* options, std::string* problem) {
-  if (value == "mkdict")
-    options->format = Format::kMkdict;
-  else if (value == "sql")
-    options->format = Format::kSql;
-  else if (value == "json")
-    options->format = Format::kJson;
-  else if (value == "csv")
-    options->format = Format::kCsv;
-  else
-    return Fail(problem, "unknown format '" + value + "' (mkdict, sql, json or csv)");
+  options->format = FindFormat(value);
+  if (options->format == nullptr)
+    return Fail(problem, "unknown format '" + value + "' (" + FormatNames() + ")");
   return true;
 }
 
@@ -89,9 +89,17 @@ bool TakeDialect(const std::string& value, Options* options, std::string* proble
 bool CheckTogether(const Options& options, bool dialectGiven, std::string* problem) {
   if (!options.schema && !options.rows)
     return Fail(problem, "--schema-only and --data-only exclude each other");
-  if (dialectGiven && options.format != Format::kSql) return Fail(problem, "--dialect needs --format sql");
-  if (options.format == Format::kCsv && options.tables.size() != 1)
-    return Fail(problem, "--format csv needs exactly one --table");
+  const std::string format = options.format->name;
+  if (dialectGiven && !options.format->takesDialect)
+    return Fail(problem, "--dialect does not go with --format " + format);
+  if (options.format->oneTable && options.tables.size() != 1)
+    return Fail(problem, "--format " + format + " needs exactly one --table");
+  if (!options.format->writesRows && !options.schema)
+    return Fail(problem, "--format " + format + " writes no rows: --data-only does not go with it");
+  if (options.format->writesFolder && options.outputFile.empty())
+    return Fail(problem, "--format " + format + " needs -o FOLDER");
+  if (options.check && !options.format->writesFolder)
+    return Fail(problem, "--check does not go with --format " + format);
   return true;
 }
 
@@ -108,9 +116,11 @@ Action ParseOptions(int argc, char** argv, Options* options, std::string* proble
                                         {"data-only", no_argument, nullptr, kDataOnly},
                                         {"table", required_argument, nullptr, kTable},
                                         {"system", no_argument, nullptr, kSystem},
+                                        {"check", no_argument, nullptr, kCheck},
                                         {"help", no_argument, nullptr, kHelp},
                                         {"version", no_argument, nullptr, kVersion},
                                         {nullptr, 0, nullptr, 0}};
+  options->arguments.assign(argv, argv + argc);
   opterr = 0;
   optind = 0;  // a fresh scan, also when called more than once
   bool dialectGiven = false;
@@ -139,6 +149,7 @@ Action ParseOptions(int argc, char** argv, Options* options, std::string* proble
       case kDataOnly: options->schema = false; break;
       case kTable: options->tables.emplace_back(optarg); break;
       case kSystem: options->system = true; break;
+      case kCheck: options->check = true; break;
       case 'h':
       case kHelp: return Action::kHelp;
       case kVersion: return Action::kVersion;
@@ -152,6 +163,7 @@ Action ParseOptions(int argc, char** argv, Options* options, std::string* proble
     return Action::kWrongCommandLine;
   }
   if (!CheckTogether(*options, dialectGiven, problem)) return Action::kWrongCommandLine;
+  if (!options->format->writesRows) options->rows = false;
   return Action::kDump;
 }
 

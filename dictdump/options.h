@@ -6,22 +6,25 @@
 #include <string>
 #include <vector>
 
+#include "format_table.h"
+
 namespace dictdump {
 
-enum class Format { kMkdict, kSql, kJson, kCsv };
 enum class Dialect { kSqlite, kPostgres };
 
 struct Options {
   std::string folder;                       // -C: where the dictionary is; empty: the current folder
   std::optional<std::string> password;      // master password
   std::optional<std::string> dataPassword;  // owner name of the data files
-  Format format = Format::kMkdict;
+  const FormatEntry* format = DefaultFormat();
   Dialect dialect = Dialect::kSqlite;
   bool schema = true;               // off under --data-only
   bool rows = true;                 // off under --schema-only
   std::vector<std::string> tables;  // --table, in the order given
   bool system = false;
-  std::string outputFile;  // -o; empty: standard output
+  std::string outputFile;              // -o; empty: standard output
+  bool check = false;                  // --check: compare the -o folder, write nothing
+  std::vector<std::string> arguments;  // the command line, for the page that names it
 };
 
 enum class Action { kDump, kHelp, kVersion, kWrongCommandLine };

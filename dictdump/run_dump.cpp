@@ -39,7 +39,7 @@ TableSchema* FindTable(DictionarySchema& schema, const std::string& name) {
 
 bool ChooseTables(const Options& options, DictionarySchema& schema, std::vector<TableSchema*>* tables) {
   if (options.tables.empty()) {
-    const bool everything = options.system || options.format == Format::kMkdict;
+    const bool everything = options.system || options.format->everyTable;
     for (TableSchema& table : schema.tables)
       if (everything || !IsSystemTableName(table.name)) tables->push_back(&table);
     return true;
@@ -152,16 +152,6 @@ std::vector<GuardedFile> GuardedFiles(const DictionarySchema& schema) {
   return files;
 }
 
-std::unique_ptr<DumpWriter> MakeWriter(const DumpContext& context) {
-  switch (context.options->format) {
-    case Format::kMkdict: return MakeMkdictWriter(context);
-    case Format::kSql: return MakeSqlWriter(context);
-    case Format::kJson: return MakeJsonWriter(context);
-    case Format::kCsv: return MakeCsvWriter(context);
-  }
-  return MakeMkdictWriter(context);
-}
-
 }  // namespace
 
 int RunDump(const Options& given) {
@@ -190,14 +180,16 @@ int RunDump(const Options& given) {
   }
   Output out;
   std::string problem;
-  if (!out.Open(options.outputFile, &problem)) {
+  // A folder format's writer fills the folder itself; standard output stays
+  // for what it has to list.
+  if (!options.format->writesFolder && !out.Open(options.outputFile, &problem)) {
     Error(problem);
     return kExitFailure;
   }
   context.out = &out;
   context.options = &options;
   context.dictionary = &schema;
-  const std::unique_ptr<DumpWriter> writer = MakeWriter(context);
+  const std::unique_ptr<DumpWriter> writer = options.format->make(context);
   ProgressLine progress("dictdump");
 
   bool failed = false;
@@ -235,6 +227,7 @@ int RunDump(const Options& given) {
   }
   writer->End();
   progress.Clear();
+  if (writer->Finish() != 0) failed = true;
   if (!out.Finish(&problem)) {
     Error(problem);
     return kExitFailure;

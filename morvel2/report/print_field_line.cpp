@@ -1,7 +1,7 @@
 #include "morvel2/common/line_text.h"
 #include "morvel2/common/text_helpers.h"
+#include "morvel2/dictionary/type_name_table.h"
 #include "report/table_report.h"
-#include "report/type_name_table.h"
 #include "run_context.h"
 
 namespace {

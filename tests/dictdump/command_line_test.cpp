@@ -34,11 +34,18 @@ struct Case {
 const std::string kSee = " (see dictdump --help)\n";
 
 const std::vector<Case> kCases = {
-    {{"--format", "xml"}, 2, "dictdump: unknown format 'xml' (mkdict, sql, json or csv)" + kSee},
+    {{"--format", "xml"},
+     2,
+     "dictdump: unknown format 'xml' (mkdict, sql, json, csv, html or markdown)" + kSee},
+    {{"--format", "markdown"}, 2, "dictdump: --format markdown needs -o FOLDER" + kSee},
+    {{"--format", "json", "--check"}, 2, "dictdump: --check does not go with --format json" + kSee},
+    {{"--format", "html", "--data-only"},
+     2,
+     "dictdump: --format html writes no rows: --data-only does not go with it" + kSee},
     {{"--format", "sql", "--dialect", "oracle"},
      2,
      "dictdump: unknown dialect 'oracle' (sqlite or postgres)" + kSee},
-    {{"--dialect", "postgres"}, 2, "dictdump: --dialect needs --format sql" + kSee},
+    {{"--dialect", "postgres"}, 2, "dictdump: --dialect does not go with --format mkdict" + kSee},
     {{"--format", "csv"}, 2, "dictdump: --format csv needs exactly one --table" + kSee},
     {{"--format", "csv", "--table", "A", "--table", "B"},
      2,

@@ -1,4 +1,4 @@
-#include "report/type_name_table.h"
+#include "morvel2/dictionary/type_name_table.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,6 +1,7 @@
-// Names of the field data types, each exactly nine characters.
-#ifndef MORVEL2_REPORT_TYPE_NAME_TABLE_H
-#define MORVEL2_REPORT_TYPE_NAME_TABLE_H
+// Names of the field data types as the report prints them, each exactly
+// nine characters.
+#ifndef MORVEL2_DICTIONARY_TYPE_NAME_TABLE_H
+#define MORVEL2_DICTIONARY_TYPE_NAME_TABLE_H
 
 constexpr int kTypeNameCount = 38;
 constexpr int kTypeNameWidth = 9;
@@ -16,4 +17,4 @@ int TypeIndexOf(int typeCode);
 // own unassigned entries. REQUIRES: `text` holds 10 characters.
 void FormatTypeName(int typeIndex, char* text);
 
-#endif  // MORVEL2_REPORT_TYPE_NAME_TABLE_H
+#endif  // MORVEL2_DICTIONARY_TYPE_NAME_TABLE_H

@@ -7,7 +7,7 @@
 #include <ctime>
 #include <map>
 
-#include "morvel2/dictionary/table_collection.h"
+#include "morvel2/dictionary/report_limits.h"
 #include "morvel2/dictionary/type_name_table.h"
 #include "sql_names.h"
 

@@ -5,6 +5,7 @@
 
 #include "cli/report_error.h"
 #include "dictionary/table_lookup.h"
+#include "morvel2/dictionary/type_name_table.h"
 #include "run_context.h"
 
 namespace {
@@ -20,10 +21,6 @@ int ReadFieldById(RunContext* run, int32_t fieldId) {
 }
 
 }  // namespace
-
-bool IsStringType(int typeCode) {
-  return typeCode == 0 || typeCode == 10 || typeCode == 11 || typeCode == 25 || typeCode == 26;
-}
 
 int GetFields(RunContext* run, const char* name, FieldRecord* fields, int* count) {
   int status = GetFileRecord(run, name);

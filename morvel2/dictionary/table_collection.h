@@ -24,9 +24,6 @@ static_assert(sizeof(SegmentEntry) == 144);
 
 struct RunContext;
 
-// String types: their index segments print a case column.
-bool IsStringType(int typeCode);
-
 // Collects the columns (not the index-name and constraint records) of the
 // named table into `fields` (room for kMaxFields). Always returns 0.
 int GetFields(RunContext* run, const char* name, FieldRecord* fields, int* count);

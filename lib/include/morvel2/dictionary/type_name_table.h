@@ -17,4 +17,10 @@ int TypeIndexOf(int typeCode);
 // own unassigned entries. REQUIRES: `text` holds 10 characters.
 void FormatTypeName(int typeIndex, char* text);
 
+// String types: their fields print a case column, their index segments a
+// case setting.
+inline bool IsStringType(int typeCode) {
+  return typeCode == 0 || typeCode == 10 || typeCode == 11 || typeCode == 25 || typeCode == 26;
+}
+
 #endif  // MORVEL2_DICTIONARY_TYPE_NAME_TABLE_H

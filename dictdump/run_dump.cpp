@@ -182,7 +182,7 @@ int RunDump(const Options& given) {
   std::string problem;
   // A folder format's writer fills the folder itself; standard output stays
   // for what it has to list.
-  if (!options.format->writesFolder && !out.Open(options.outputFile, &problem)) {
+  if (!out.Open(options.format->writesFolder ? std::string() : options.outputFile, &problem)) {
     Error(problem);
     return kExitFailure;
   }

@@ -47,6 +47,7 @@ Table Name not in database.|morvel2 Nowhere"
   # standard output piped into it builds the same dictionary again.
   "0|||dictdump | mkdict - -o ../B && cmp <(dictdump) <(dictdump -C ../B)"
   "0|||dictdump --format sql | cmp - <(dictdump -C ../B --format sql)"
+  "0|||dictdump -o - | cmp - <(dictdump)"
   "0|||mkdict /dev/stdin -o ../C <$source/sample/shop.ddl && cmp <(dictdump) <(dictdump -C ../C)"
   # Two rows that clash are named by reading the description again, which
   # a pipe can't be.

@@ -238,8 +238,8 @@ int Run(const CommandLine& command) {
   in.reset();
   if (!read) {
     if (lexer.ReadFailed()) {
-      return ReportFailure("cannot read " + (command.description == "-" ? "standard input" : command.description),
-                           &progress);
+      return ReportFailure(
+          "cannot read " + (command.description == "-" ? "standard input" : command.description), &progress);
     }
     if (!build.failure.empty()) return ReportFailure(build.failure, &progress);
     return ReportDescriptionError(command.description, error, &progress);
@@ -248,7 +248,7 @@ int Run(const CommandLine& command) {
     // Most likely a redirect that failed: it would empty the dictionary.
     const std::string name = command.description == "-" ? "standard input" : command.description;
     return ReportFailure(name + " defines no table; --replace with it would empty " + command.folder +
-                         "'s dictionary (--allow-empty allows that)",
+                             "'s dictionary (--allow-empty allows that)",
                          &progress);
   }
   std::string owner = command.password.value_or(database.password.value_or(""));

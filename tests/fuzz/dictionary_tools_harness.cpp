@@ -22,6 +22,7 @@
 #include "morvel2/engine_access/recmgr_loader.h"
 #include "page_format.h"
 #include "recmgr/recmgr.h"
+#include "reseal_pages.h"
 #include "run_dump.h"
 
 namespace {
@@ -32,18 +33,6 @@ constexpr size_t kSlots = sizeof kNames / sizeof kNames[0];
 
 void Require(bool condition) {
   if (!condition) std::abort();
-}
-
-// Recomputes the checksum of every whole page, at the page size the header
-// claims (4 KiB if it claims none that is valid).
-void ResealPages(std::vector<uint8_t>& file) {
-  namespace format = recmgr::format;
-  unsigned shift = file.size() > format::kHdrPageShift ? file[format::kHdrPageShift] : 0;
-  if (shift < format::kMinPageShift || shift > format::kMaxPageShift) shift = format::kMinPageShift;
-  const size_t pageSize = size_t{1} << shift;
-  for (size_t start = 0; start + pageSize <= file.size(); start += pageSize)
-    format::Store32(file.data() + start + format::kPageCrc,
-                    format::PageCrc(file.data() + start, static_cast<uint32_t>(pageSize)));
 }
 
 void WriteInputFile(const char* path, const std::vector<uint8_t>& bytes) {
@@ -85,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* name = kNames[data[at] % kSlots];
     const size_t length = std::min<size_t>(recmgr::format::Load32(data + at + 1), size - at - 5);
     std::vector<uint8_t> file(data + at + 5, data + at + 5 + length);
-    if (reseal) ResealPages(file);
+    if (reseal) fuzzsupport::ResealPages(file);
     WriteInputFile(name, file);
     at += 5 + length;
   }

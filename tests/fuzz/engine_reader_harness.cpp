@@ -21,6 +21,7 @@
 #include "morvel2/dictionary/dictionary_records.h"
 #include "page_format.h"
 #include "recmgr/recmgr.h"
+#include "reseal_pages.h"
 
 namespace {
 
@@ -200,18 +201,6 @@ void RunStep(Reader& reader, const std::string& path, uint8_t step) {
   }
 }
 
-// Recomputes the checksum of every whole page, at the page size the header
-// claims (4 KiB if it claims none that is valid).
-void ResealPages(std::vector<uint8_t>& file) {
-  namespace format = recmgr::format;
-  unsigned shift = file.size() > format::kHdrPageShift ? file[format::kHdrPageShift] : 0;
-  if (shift < format::kMinPageShift || shift > format::kMaxPageShift) shift = format::kMinPageShift;
-  const size_t pageSize = size_t{1} << shift;
-  for (size_t start = 0; start + pageSize <= file.size(); start += pageSize)
-    format::Store32(file.data() + start + format::kPageCrc,
-                    format::PageCrc(file.data() + start, static_cast<uint32_t>(pageSize)));
-}
-
 // The file every input is written to, in a folder of this process's own,
 // removed at exit.
 std::string gInputFolder;
@@ -250,7 +239,7 @@ void WriteInputFile(const std::string& path, const uint8_t* bytes, size_t size) 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < kPrefixBytes) return 0;
   std::vector<uint8_t> file(data + kPrefixBytes, data + size);
-  if (data[0] & kResealPages) ResealPages(file);
+  if (data[0] & kResealPages) fuzzsupport::ResealPages(file);
   const std::string& path = InputPath();
   WriteInputFile(path, file.data(), file.size());
 

@@ -21,8 +21,9 @@ int CompareSegment(const uint8_t* a, uint32_t aLength, const uint8_t* b, uint32_
     for (size_t i = segment.length; i-- > 0;) {
       int x = ByteAt(a, aLength, start + i), y = ByteAt(b, bLength, start + i);
       if (i + 1 == segment.length && (segment.flags & RECMGR_SEGMENT_SIGNED)) {
-        x = static_cast<int8_t>(x);
-        y = static_cast<int8_t>(y);
+        // The top byte read as two's complement.
+        x = x >= 0x80 ? x - 0x100 : x;
+        y = y >= 0x80 ? y - 0x100 : y;
       }
       if (x != y) return x < y ? -1 : 1;
     }

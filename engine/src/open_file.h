@@ -23,6 +23,7 @@ inline constexpr int kNoKey = -1;
 // reads each page it needs about once; with 256 KiB, a third more often.
 inline constexpr size_t kPageCacheBytes = size_t{1} << 20;
 inline constexpr uint32_t kMinCachedPages = 8;
+inline constexpr uint32_t kMaxReadAheadPages = 8;  // pages one read brings besides the one asked for
 inline constexpr uint32_t kNoPage = UINT32_MAX;  // no file has this page: the count is below it
 
 // The current record: reached through a key (keyIndex, entry) or, by Step
@@ -40,11 +41,17 @@ struct Position {
 // the one of the two used less lately. Allocated at the first page read, so
 // a file opened only for its statistics costs no page memory; until then
 // every lookup misses on one empty set.
+//
+// A read that goes on from a page just before it (a walk through records or
+// index entries) brings the next few pages along in the same system call.
+// Those wait in their slots as pending, unchecked, and are checked, like
+// every page, when first asked for; only then do they count as cached.
 struct PageCache {
   static constexpr uint32_t kEmptySet[2] = {kNoPage, kNoPage};
-  const uint32_t* pageInSlot = kEmptySet;  // per slot (2 per set): its page or kNoPage
-  uint32_t setMask = 0;                    // set count - 1
-  std::unique_ptr<uint32_t[]> slotPages;   // what pageInSlot points to once allocated
+  const uint32_t* pageInSlot = kEmptySet;   // per slot (2 per set): its checked page or kNoPage
+  uint32_t setMask = 0;                     // set count - 1
+  std::unique_ptr<uint32_t[]> slotPages;    // what pageInSlot points to once allocated
+  std::unique_ptr<uint32_t[]> pendingPage;  // per slot: a page read ahead, not yet checked, or kNoPage
   std::unique_ptr<uint8_t[]> replaceNext;  // per set: the slot (0 or 1) a miss replaces
   std::unique_ptr<uint8_t[]> bytes;        // the slots' pages, one after another
 };

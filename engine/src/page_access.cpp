@@ -25,17 +25,88 @@ bool PrepareCache(PageCache& cache, const format::FileHeader& h) {
   const uint32_t sets = slots / 2;
   cache.bytes.reset(new (std::nothrow) uint8_t[size_t{slots} << h.pageShift]);
   cache.slotPages.reset(new (std::nothrow) uint32_t[slots]);
+  cache.pendingPage.reset(new (std::nothrow) uint32_t[slots]);
   cache.replaceNext.reset(new (std::nothrow) uint8_t[sets]());
-  if (cache.bytes == nullptr || cache.slotPages == nullptr || cache.replaceNext == nullptr) {
+  if (cache.bytes == nullptr || cache.slotPages == nullptr || cache.pendingPage == nullptr ||
+      cache.replaceNext == nullptr) {
     cache = PageCache{};
     return false;
   }
   std::fill_n(cache.slotPages.get(), slots, kNoPage);
+  std::fill_n(cache.pendingPage.get(), slots, kNoPage);
   cache.pageInSlot = cache.slotPages.get();
   cache.setMask = sets - 1;
   return true;
 }
 
+
+constexpr uint32_t kNoSlot = UINT32_MAX;
+
+uint8_t* SlotBytes(PageCache& cache, const format::FileHeader& h, uint32_t slot) {
+  return cache.bytes.get() + (size_t{slot} << h.pageShift);
+}
+
+// The slot where `page` waits, read ahead and not yet checked, or kNoSlot.
+uint32_t PendingSlot(const PageCache& cache, uint32_t page) {
+  const uint32_t set = page & cache.setMask;
+  for (uint32_t slot = 2 * set; slot < 2 * set + 2; ++slot)
+    if (cache.pendingPage[slot] == page) return slot;
+  return kNoSlot;
+}
+
+bool InCache(const PageCache& cache, uint32_t page) {
+  const uint32_t set = page & cache.setMask;
+  return cache.pageInSlot[2 * set] == page || cache.pageInSlot[2 * set + 1] == page ||
+         PendingSlot(cache, page) != kNoSlot;
+}
+
+// The pages one read brings: `page` alone for a read far from any cached
+// page (a binary search jumps about); near one (a walk through records or
+// entries, either way), also the page before it and the pages after it, up
+// to a cached one, the file's end or the read-ahead limit. Fewer than the
+// sets, so no two pages of one read share a set.
+struct PageRun {
+  uint32_t first;
+  uint32_t count;
+};
+
+PageRun ReadAheadRun(const PageCache& cache, const format::FileHeader& h, uint32_t page) {
+  bool nearCached = false;
+  for (uint32_t near = page > 2 ? page - 2 : 1; near <= page + 2 && near < h.pageCount; ++near)
+    if (near != page && InCache(cache, near)) nearCached = true;
+  if (!nearCached) return PageRun{page, 1};
+  const uint32_t limit = std::min(kMaxReadAheadPages + 1, cache.setMask + 1);
+  const uint32_t first = page > 1 && !InCache(cache, page - 1) ? page - 1 : page;
+  uint32_t last = page;
+  while (last + 1 < h.pageCount && last + 2 - first <= limit && !InCache(cache, last + 1)) ++last;
+  return PageRun{first, last - first + 1};
+}
+
+// Reads the pages of `run` with one read into the slots their sets replace
+// next and marks them pending; returns the slot `page` landed in, or
+// kNoSlot. The file must show no change after the read: bytes of a file
+// rewritten in place could pass every check of the page they land on.
+uint32_t ReadRun(OpenFile& file, PageRun run, uint32_t page) {
+  PageCache& cache = file.cache;
+  const format::FileHeader& h = file.header;
+  iovec parts[kMaxReadAheadPages + 1];
+  uint32_t slots[kMaxReadAheadPages + 1];
+  for (uint32_t i = 0; i < run.count; ++i) {
+    const uint32_t set = (run.first + i) & cache.setMask;
+    slots[i] = 2 * set + cache.replaceNext[set];
+    cache.slotPages[slots[i]] = kNoPage;  // until the page below is read and checked
+    cache.pendingPage[slots[i]] = kNoPage;
+    parts[i] = iovec{SlotBytes(cache, h, slots[i]), h.pageSize};
+  }
+  const bool read =
+      ReadExactlyInto(file.file, uint64_t{run.first} << h.pageShift, parts, static_cast<int>(run.count));
+  if (!StillUnchanged(file) || !read) return kNoSlot;
+  for (uint32_t i = 0; i < run.count; ++i) {
+    cache.pendingPage[slots[i]] = run.first + i;
+    cache.replaceNext[(run.first + i) & cache.setMask] = static_cast<uint8_t>((slots[i] & 1) ^ 1);
+  }
+  return slots[page - run.first];
+}
 }  // namespace
 
 const uint8_t* ReadPage(OpenFile& file, uint32_t page, format::PageType type, uint8_t keyNumber,
@@ -45,13 +116,11 @@ const uint8_t* ReadPage(OpenFile& file, uint32_t page, format::PageType type, ui
   PageCache& cache = file.cache;
   if (cache.bytes == nullptr && !PrepareCache(cache, h)) return nullptr;
   const uint32_t set = page & cache.setMask;
-  const uint32_t slot = 2 * set + cache.replaceNext[set];
-  cache.slotPages[slot] = kNoPage;  // until the page below is read and checked
-  uint8_t* p = cache.bytes.get() + (size_t{slot} << h.pageShift);
-  // Read, then make sure the file is the one opened: bytes of a file
-  // rewritten in place could pass every check of the page they land on.
-  const bool read = ReadExactly(file.file, uint64_t{page} << h.pageShift, p, h.pageSize);
-  if (!StillUnchanged(file) || !read) return nullptr;
+  uint32_t slot = PendingSlot(cache, page);
+  if (slot == kNoSlot) slot = ReadRun(file, ReadAheadRun(cache, h, page), page);
+  if (slot == kNoSlot) return nullptr;
+  cache.pendingPage[slot] = kNoPage;
+  uint8_t* p = SlotBytes(cache, h, slot);
   if (Load32(p + format::kPageCrc) != format::PageCrc(p, h.pageSize)) return nullptr;
   if (p[format::kPageType] != type || p[format::kPageKeyNumber] != keyNumber ||
       Load16(p + format::kPageReserved) != 0 || Load32(p + format::kPageNumber) != page ||
@@ -59,7 +128,7 @@ const uint8_t* ReadPage(OpenFile& file, uint32_t page, format::PageType type, ui
     return nullptr;
   }
   cache.slotPages[slot] = page;
-  cache.replaceNext[set] ^= 1;
+  cache.replaceNext[set] = static_cast<uint8_t>((slot & 1) ^ 1);
   return p;
 }
 

@@ -127,6 +127,27 @@ bool ReadExactly(ReadOnlyFile& file, uint64_t offset, uint8_t* buffer, size_t le
   return true;
 }
 
+bool ReadExactlyInto(ReadOnlyFile& file, uint64_t offset, iovec* parts, int count) {
+  if (!Hold(file)) return false;
+  while (count > 0) {
+    const ssize_t n = preadv(file.fd, parts, count, static_cast<off_t>(offset));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    offset += static_cast<uint64_t>(n);
+    for (size_t left = static_cast<size_t>(n); left > 0;) {
+      const size_t used = left < parts->iov_len ? left : parts->iov_len;
+      parts->iov_base = static_cast<uint8_t*>(parts->iov_base) + used;
+      parts->iov_len -= used;
+      left -= used;
+      if (parts->iov_len == 0) {
+        ++parts;
+        --count;
+      }
+    }
+  }
+  return true;
+}
+
 bool IsUnchanged(ReadOnlyFile& file) {
   struct stat now;
   if (!Hold(file) || fstat(file.fd, &now) != 0) return false;

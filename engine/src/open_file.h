@@ -24,7 +24,7 @@ inline constexpr int kNoKey = -1;
 inline constexpr size_t kPageCacheBytes = size_t{1} << 20;
 inline constexpr uint32_t kMinCachedPages = 8;
 inline constexpr uint32_t kMaxReadAheadPages = 8;  // pages one read brings besides the one asked for
-inline constexpr uint32_t kNoPage = UINT32_MAX;  // no file has this page: the count is below it
+inline constexpr uint32_t kNoPage = UINT32_MAX;    // no file has this page: the count is below it
 
 // The current record: reached through a key (keyIndex, entry) or, by Step
 // First and Step Next, in stored order (stepping, record). At most one of
@@ -52,8 +52,8 @@ struct PageCache {
   uint32_t setMask = 0;                     // set count - 1
   std::unique_ptr<uint32_t[]> slotPages;    // what pageInSlot points to once allocated
   std::unique_ptr<uint32_t[]> pendingPage;  // per slot: a page read ahead, not yet checked, or kNoPage
-  std::unique_ptr<uint8_t[]> replaceNext;  // per set: the slot (0 or 1) a miss replaces
-  std::unique_ptr<uint8_t[]> bytes;        // the slots' pages, one after another
+  std::unique_ptr<uint8_t[]> replaceNext;   // per set: the slot (0 or 1) a miss replaces
+  std::unique_ptr<uint8_t[]> bytes;         // the slots' pages, one after another
 };
 
 struct OpenFile {

@@ -39,7 +39,6 @@ bool PrepareCache(PageCache& cache, const format::FileHeader& h) {
   return true;
 }
 
-
 constexpr uint32_t kNoSlot = UINT32_MAX;
 
 uint8_t* SlotBytes(PageCache& cache, const format::FileHeader& h, uint32_t slot) {

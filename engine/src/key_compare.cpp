@@ -81,10 +81,7 @@ int CompareKeys(const uint8_t* a, const uint8_t* b, std::span<const SegmentDesc>
 }
 
 void ExtractKey(const uint8_t* record, std::span<const SegmentDesc> segments, uint8_t* out) {
-  for (const SegmentDesc& seg : segments) {
-    std::memcpy(out, record + seg.offset, seg.length);
-    out += seg.length;
-  }
+  ExtractKeyInline(record, segments, out);
 }
 
 }  // namespace recmgr::format

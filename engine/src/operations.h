@@ -18,9 +18,10 @@ int16_t OpenOperation(void* positionBlock, const void* dataBuffer, const void* k
 // Close: ends the position and releases the file; 3 if the block holds none.
 int16_t CloseOperation(void* positionBlock);
 
-// Get Equal, Get Next, Get Greater or Equal and Get First.
+// Get Equal, Get Next, Get Greater or Equal and Get First. They allocate
+// nothing (the page cache's memory is taken without exceptions).
 int16_t GetOperation(uint16_t operation, void* positionBlock, void* dataBuffer, uint32_t* dataLength,
-                     void* keyBuffer, uint8_t keyLength, int8_t keyNumber);
+                     void* keyBuffer, uint8_t keyLength, int8_t keyNumber) noexcept;
 
 // Step First and Step Next: records in stored order, whatever the keys.
 int16_t StepOperation(uint16_t operation, void* positionBlock, void* dataBuffer, uint32_t* dataLength,

@@ -15,8 +15,14 @@ struct LineText {
 // Empties the line.
 void StartLine(LineText* line);
 
-// Appends `count` bytes, as many as still fit.
-void AddBytes(LineText* line, const char* bytes, int count);
+// Appends `count` bytes, as many as still fit. Inline, so that the copy of
+// a literal is a move or two instead of a call.
+inline void AddBytes(LineText* line, const char* bytes, int count) {
+  const int room = kLineTextCapacity - line->length;
+  if (count > room) count = room;
+  __builtin_memcpy(line->text + line->length, bytes, static_cast<unsigned long>(count));
+  line->length += count;
+}
 
 // "%s": the text as it is. Inline, so that a literal's length is known when
 // compiling.

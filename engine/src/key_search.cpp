@@ -107,9 +107,7 @@ uint32_t Probe(const Range& r, double target, bool guess, bool integer) {
   return r.low + width / 2;
 }
 
-}  // namespace
-
-int16_t LowerBound(OpenFile& file, const format::KeyDesc& key, const uint8_t* value, uint32_t* out) {
+int16_t SearchKey(OpenFile& file, const format::KeyDesc& key, const uint8_t* value, uint32_t* out) {
   const auto segments = file.header.SegmentsOf(key);
   const uint32_t count = file.header.recordCount;
   const uint32_t perPage = key.entriesPerPage;
@@ -185,6 +183,23 @@ int16_t LowerBound(OpenFile& file, const format::KeyDesc& key, const uint8_t* va
   }
   *out = r.low;
   return RECMGR_STATUS_SUCCESS;
+}
+
+}  // namespace
+
+int16_t LowerBound(OpenFile& file, const format::KeyDesc& key, const uint8_t* value, uint32_t* out) {
+  LastSearch& last = file.lastSearch;
+  if (last.keyNumber == key.number && std::memcmp(last.value, value, key.length) == 0) {
+    *out = last.answer;
+    return RECMGR_STATUS_SUCCESS;
+  }
+  const int16_t status = SearchKey(file, key, value, out);
+  if (status == RECMGR_STATUS_SUCCESS) {
+    last.keyNumber = key.number;
+    std::memcpy(last.value, value, key.length);
+    last.answer = *out;
+  }
+  return status;
 }
 
 }  // namespace recmgr

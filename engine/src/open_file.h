@@ -56,6 +56,16 @@ struct PageCache {
   std::unique_ptr<uint8_t[]> bytes;         // the slots' pages, one after another
 };
 
+// The last key search's value and answer. A file never changes while open
+// (a change fails every later read), so asking again for the same value of
+// the same key has the same answer: a report looks up one table's rows by
+// table id once for each of its indexes.
+struct LastSearch {
+  int keyNumber = kNoKey;
+  uint8_t value[format::kMaxKeyLength];
+  uint32_t answer = 0;
+};
+
 struct OpenFile {
   ReadOnlyFile file;
   format::FileHeader header;
@@ -63,6 +73,7 @@ struct OpenFile {
   PageCache cache;
   bool changed = false;  // the file was found changed since Open: every read fails
   Position position;
+  LastSearch lastSearch;
 
   OpenFile() = default;
   ~OpenFile() { CloseReadOnlyFile(&file); }

@@ -193,4 +193,67 @@ TEST_F(KeyShapeTest, ManyRecordsOverManyPages) {
   }
 }
 
+// Lookups guess their page from the value, so they are checked on keys
+// whose values spread evenly, bunch up, repeat in long runs, descend, or
+// share long prefixes: Get Greater or Equal of every stored value lands on
+// the first record of its run in walk order, and of a value between two
+// stored ones on the first record of the next run.
+TEST_F(KeyShapeTest, LookupsFindTheFirstOfEveryRunWhateverTheSpread) {
+  constexpr uint32_t kRows = 6000;
+  std::vector<Bytes> rows;
+  for (uint32_t i = 0; i < kRows; ++i) {
+    const uint32_t bunched = i < 5000 ? 2 * (i % 40) : 2 * (1000000 + i * i);  // runs, then a long tail
+    const auto run = static_cast<int32_t>(2 * (i / 70)) - 80;                  // signed, runs of 70
+    const std::string name = "Prefix_Common_" + std::to_string((i * 7919u) % 997u);
+    rows.push_back(Join(Join(LittleEndian(i, 4), LittleEndian(bunched, 4)),
+                        Join(LittleEndian(static_cast<uint32_t>(run), 4), Text(name, 20))));
+  }
+  Build({enginetest::Key(0, {enginetest::Segment(4, 4, SegmentType::kUnsignedInteger)}, true),
+         enginetest::Key(1, {enginetest::Segment(8, 4, SegmentType::kSignedInteger, true)}, true),
+         enginetest::Key(2, {enginetest::Segment(12, 20, SegmentType::kCaseInsensitiveString)}, true),
+         enginetest::Key(3,
+                         {enginetest::Segment(8, 4, SegmentType::kSignedInteger),
+                          enginetest::Segment(12, 20, SegmentType::kString)},
+                         true)},
+        rows);
+  const struct {
+    int8_t key;
+    size_t offset, length;
+    bool evenIntegers;  // every stored value even: value + 1 lies between runs
+    int step;           // +1 ascending, -1 descending
+  } keys[] = {{0, 4, 4, true, 1}, {1, 8, 4, true, -1}, {2, 12, 20, false, 1}, {3, 8, 24, false, 1}};
+  for (const auto& k : keys) {
+    int16_t end = 0;
+    const std::vector<Bytes> walk = enginetest::WalkKey(block_, k.key, &end);
+    ASSERT_EQ(walk.size(), kRows);
+    for (size_t p = 0; p < walk.size(); ++p) {
+      const Bytes value(walk[p].begin() + static_cast<long>(k.offset),
+                        walk[p].begin() + static_cast<long>(k.offset + k.length));
+      if (p > 0 && Bytes(walk[p - 1].begin() + static_cast<long>(k.offset),
+                         walk[p - 1].begin() + static_cast<long>(k.offset + k.length)) == value)
+        continue;  // not the first of its run
+      enginetest::GetResult r = enginetest::Get(block_, RECMGR_OP_GET_GREATER_OR_EQUAL, k.key, value);
+      ASSERT_EQ(r.status, 0) << int(k.key) << " at " << p;
+      ASSERT_EQ(r.record, walk[p]) << int(k.key) << " at " << p;
+      if (!k.evenIntegers || p == 0) continue;
+      // The integer just before this run's value, in key order, is absent.
+      const int64_t stored =
+          k.key == 0 ? int64_t{value[0] | value[1] << 8 | value[2] << 16} + (int64_t{value[3]} << 24)
+                     : int32_t(value[0] | value[1] << 8 | value[2] << 16 | uint32_t(value[3]) << 24);
+      r = enginetest::Get(block_, RECMGR_OP_GET_GREATER_OR_EQUAL, k.key,
+                          LittleEndian(static_cast<uint64_t>(stored - k.step), 4));
+      ASSERT_EQ(r.status, 0) << int(k.key) << " before " << p;
+      ASSERT_EQ(r.record, walk[p]) << int(k.key) << " before " << p;
+    }
+  }
+  // The same bytes asked of two keys in turn get each key's own answer.
+  const Bytes value = LittleEndian(40, 4);
+  enginetest::PositionBlock fresh;
+  ASSERT_EQ(enginetest::Open(fresh, dir_ / "f.dat"), 0);
+  const enginetest::GetResult byKey1 = enginetest::Get(fresh, RECMGR_OP_GET_GREATER_OR_EQUAL, 1, value);
+  EXPECT_EQ(enginetest::Close(fresh), 0);
+  ASSERT_EQ(enginetest::Get(block_, RECMGR_OP_GET_GREATER_OR_EQUAL, 0, value).status, 0);
+  EXPECT_EQ(enginetest::Get(block_, RECMGR_OP_GET_GREATER_OR_EQUAL, 1, value).record, byKey1.record);
+}
+
 }  // namespace

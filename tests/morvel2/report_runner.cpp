@@ -64,9 +64,12 @@ void ExpectPrinted(const ProcessResult& result, const std::string& out, const st
     const std::vector<std::string> printed = SplitLines(masked), expected = SplitLines(out);
     size_t line = 0;
     while (line < printed.size() && line < expected.size() && printed[line] == expected[line]) ++line;
-    ADD_FAILURE() << "standard output differs at line " << line + 1
-                  << "\n  printed:  " << (line < printed.size() ? printed[line] : "(end)")
-                  << "\n  expected: " << (line < expected.size() ? expected[line] : "(end)");
+    if (printed.size() == expected.size() && line == printed.size())
+      ADD_FAILURE() << "standard output: the same lines, but different line ends";
+    else
+      ADD_FAILURE() << "standard output differs at line " << line + 1
+                    << "\n  printed:  " << (line < printed.size() ? printed[line] : "(end)")
+                    << "\n  expected: " << (line < expected.size() ? expected[line] : "(end)");
   }
   EXPECT_EQ(result.err, err);
   EXPECT_EQ(result.exitCode, ExitCodeFor(err));

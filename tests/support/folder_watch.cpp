@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <filesystem>
 
 namespace testsupport {
 namespace {
@@ -19,7 +20,8 @@ FolderWatch::FolderWatch(const std::string& root, const std::vector<std::string>
     : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
   EXPECT_GE(fd_, 0);
   for (const std::string& folder : folders) {
-    const int watch = inotify_add_watch(fd_, (root + "/" + folder).c_str(), kChangeEvents | IN_OPEN);
+    const int watch =
+        inotify_add_watch(fd_, (std::filesystem::path(root) / folder).c_str(), kChangeEvents | IN_OPEN);
     EXPECT_GE(watch, 0) << folder;
     prefixes_[watch] = folder.empty() ? "" : folder + "/";
   }

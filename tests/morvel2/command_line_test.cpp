@@ -1,14 +1,9 @@
 // The command line end to end: the argument count, every spelling of the
 // option list, the master password, and which table name wins.
-#include <gtest/gtest.h>
-
-#include <ostream>
+#include <optional>
 #include <string>
-#include <vector>
 
-#include "named_case.h"
 #include "report_runner.h"
-#include "temp_dir.h"
 
 namespace testsupport {
 namespace {
@@ -30,20 +25,7 @@ CREATE TABLE Orders (Number INTEGER, Customer INTEGER);
 const std::string kPassword51(51, 'k');
 const std::string kPassword52(52, 'k');
 
-enum class Dictionary { kShop, kCaseKeptPassword, kLongestPassword, kNone };
-
-// Each dictionary is built once and only read by the runs.
-const std::string& Folder(Dictionary dictionary) {
-  switch (dictionary) {
-    case Dictionary::kShop: return SharedDictionary(kShop);
-    case Dictionary::kCaseKeptPassword:
-      return SharedDictionary("SET MASTER PASSWORD 'Abc';\n" + std::string(kShop));
-    case Dictionary::kLongestPassword: return SharedDictionary(kShop, {"--password", kPassword51});
-    case Dictionary::kNone: break;
-  }
-  static TempDir none;
-  return none.path().native();
-}
+const std::string kCaseKeptPassword = "SET MASTER PASSWORD 'Abc';\n" + std::string(kShop);
 
 const std::string kPlain =
     "Description of Table \"Customers\". Printed on Www Mmm dd hh:mm:ss yyyy\n\n"
@@ -56,213 +38,116 @@ const std::string kWrongPassword =
 const std::string kTooLong = "The master password is longer than 51 characters.\n";
 const std::string kBanner = "Printing Report for ALL Tables.\n";
 
-struct CommandLineCase : NamedCase {
-  Dictionary dictionary;
-  std::vector<std::string> args;
-  std::string expectedOut;  // "golden:NAME" reads tests/morvel2/golden/NAME
-  std::string expectedErr;
-  int expectedExitCode;
-};
-
-std::string Expected(const std::string& text) {
-  const std::string prefix = "golden:";
-  return text.starts_with(prefix) ? ReadGolden(text.substr(prefix.size())) : text;
-}
-
-class CommandLineTest : public ::testing::TestWithParam<CommandLineCase> {};
-
-TEST_P(CommandLineTest, PrintsExactly) {
-  const CommandLineCase& c = GetParam();
-  const ProcessResult result = RunMorvel2(Folder(c.dictionary), c.args);
-  EXPECT_EQ(MaskDate(result.out), Expected(c.expectedOut));
-  EXPECT_EQ(result.err, Expected(c.expectedErr));
-  EXPECT_EQ(result.exitCode, c.expectedExitCode);
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    ArgumentCount, CommandLineTest,
+    ArgumentCount, ReportTest,
     ::testing::Values(
-        CommandLineCase{"NoArguments", Dictionary::kShop, {}, "", "golden:t1_usage.out", 1},
-        CommandLineCase{"FourArguments",
-                        Dictionary::kShop,
-                        {"Customers", "/f", "/i", "/b"},
-                        "",
-                        "golden:t1_usage.out",
-                        1},
-        CommandLineCase{
-            "FiveArguments", Dictionary::kShop, {"a", "b", "c", "d", "e"}, "", "golden:t1_usage.out", 1},
-        CommandLineCase{"UnknownLettersStillCount",
-                        Dictionary::kShop,
-                        {"Customers", "/z", "/z", "/z"},
-                        "",
-                        "golden:t1_usage.out",
-                        1},
-        CommandLineCase{"UsageWithoutADictionary", Dictionary::kNone, {}, "", "golden:t1_usage.out", 1},
-        CommandLineCase{"ThreeArgumentsRun", Dictionary::kShop, {"Customers", "/z", "-"}, kPlain, "", 0},
+        ReportCase{"NoArguments", kShop, {}, "", "golden:t1_usage.out"},
+        ReportCase{"FourArguments", kShop, {"Customers", "/f", "/i", "/b"}, "", "golden:t1_usage.out"},
+        ReportCase{"FiveArguments", kShop, {"a", "b", "c", "d", "e"}, "", "golden:t1_usage.out"},
+        ReportCase{
+            "UnknownLettersStillCount", kShop, {"Customers", "/z", "/z", "/z"}, "", "golden:t1_usage.out"},
+        ReportCase{"UsageWithoutADictionary", std::nullopt, {}, "", "golden:t1_usage.out"},
+        ReportCase{"ThreeArgumentsRun", kShop, {"Customers", "/z", "-"}, kPlain},
         // --help alone asks for the usage text; beside anything else it is
         // an option list like any other (e, h, l, p: no known letter), as
         // --version is (i, n, o: names only).
-        CommandLineCase{"HelpAlone", Dictionary::kNone, {"--help"}, "golden:t1_usage.out", "", 0},
-        CommandLineCase{"HelpWithATable", Dictionary::kShop, {"--help", "Customers"}, kPlain, "", 0},
-        CommandLineCase{
-            "VersionWithATable", Dictionary::kShop, {"Customers", "--version"}, "Customers\n", "", 0}),
+        ReportCase{"HelpAlone", std::nullopt, {"--help"}, "golden:t1_usage.out"},
+        ReportCase{"HelpWithATable", kShop, {"--help", "Customers"}, kPlain},
+        ReportCase{"VersionWithATable", kShop, {"Customers", "--version"}, "Customers\n"}),
     CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
-    OptionSpellings, CommandLineTest,
+    OptionSpellings, ReportTest,
     ::testing::Values(
-        CommandLineCase{"NoOptions", Dictionary::kShop, {"Customers"}, kPlain, "", 0},
-        CommandLineCase{"SlashAlone", Dictionary::kShop, {"Customers", "/"}, kPlain, "", 0},
-        CommandLineCase{"DashAlone", Dictionary::kShop, {"Customers", "-"}, kPlain, "", 0},
-        CommandLineCase{"NoKnownLetter", Dictionary::kShop, {"Customers", "/z"}, kPlain, "", 0},
-        CommandLineCase{"WIsAccepted", Dictionary::kShop, {"Customers", "/w"}, kPlain, "", 0},
-        CommandLineCase{"CChangesNothing", Dictionary::kShop, {"Customers", "/c"}, kPlain, "", 0},
-        CommandLineCase{"XOnlyMattersForAllTables", Dictionary::kShop, {"Customers", "/XWC"}, kPlain, "", 0},
-        CommandLineCase{
-            "Fields", Dictionary::kShop, {"Customers", "/f"}, "golden:t1_customers_fields.out", "", 0},
-        CommandLineCase{"FieldsAndIndexes",
-                        Dictionary::kShop,
-                        {"Customers", "/fi"},
-                        "golden:t1_customers_fields_indexes.out",
-                        "",
-                        0},
-        CommandLineCase{"DashUpperCaseLikeSlash",
-                        Dictionary::kShop,
-                        {"Customers", "-FI"},
-                        "golden:t1_customers_fields_indexes.out",
-                        "",
-                        0},
-        CommandLineCase{"LettersInTwoArguments",
-                        Dictionary::kShop,
-                        {"Customers", "/i", "-f"},
-                        "golden:t1_customers_fields_indexes.out",
-                        "",
-                        0},
-        CommandLineCase{"OffsetsFromZero",
-                        Dictionary::kShop,
-                        {"Customers", "/ofi"},
-                        "golden:t1_customers_offsets_indexes.out",
-                        "",
-                        0},
-        CommandLineCase{
-            "Indexes", Dictionary::kShop, {"Customers", "/i"}, "golden:t1_customers_indexes.out", "", 0},
-        CommandLineCase{
-            "UImpliesI", Dictionary::kShop, {"Customers", "/u"}, "golden:t1_customers_indexes.out", "", 0},
-        CommandLineCase{
-            "UpperCaseU", Dictionary::kShop, {"Customers", "-U"}, "golden:t1_customers_indexes.out", "", 0},
-        CommandLineCase{"All", Dictionary::kShop, {"Customers", "/a"}, "golden:t1_customers_all.out", "", 0},
-        CommandLineCase{
-            "DashAll", Dictionary::kShop, {"Customers", "-a"}, "golden:t1_customers_all.out", "", 0},
-        CommandLineCase{"EachLetterOfAll",
-                        Dictionary::kShop,
-                        {"Customers", "/bfi"},
-                        "golden:t1_customers_all.out",
-                        "",
-                        0},
-        CommandLineCase{"AnyOrderAndCase",
-                        Dictionary::kShop,
-                        {"Customers", "/IcUbF"},
-                        "golden:t1_customers_all.out",
-                        "",
-                        0},
-        CommandLineCase{"NamesOnly", Dictionary::kShop, {"Customers", "/n"}, "Customers\n", "", 0},
-        CommandLineCase{"NamesOnlyIgnoresTheRest",
-                        Dictionary::kShop,
-                        {"Customers", "/abfiou", "-N"},
-                        "Customers\n",
-                        "",
-                        0}),
+        ReportCase{"NoOptions", kShop, {"Customers"}, kPlain},
+        ReportCase{"SlashAlone", kShop, {"Customers", "/"}, kPlain},
+        ReportCase{"DashAlone", kShop, {"Customers", "-"}, kPlain},
+        ReportCase{"NoKnownLetter", kShop, {"Customers", "/z"}, kPlain},
+        ReportCase{"WIsAccepted", kShop, {"Customers", "/w"}, kPlain},
+        ReportCase{"CChangesNothing", kShop, {"Customers", "/c"}, kPlain},
+        ReportCase{"XOnlyMattersForAllTables", kShop, {"Customers", "/XWC"}, kPlain},
+        ReportCase{"Fields", kShop, {"Customers", "/f"}, "golden:t1_customers_fields.out"},
+        ReportCase{"FieldsAndIndexes", kShop, {"Customers", "/fi"}, "golden:t1_customers_fields_indexes.out"},
+        ReportCase{
+            "DashUpperCaseLikeSlash", kShop, {"Customers", "-FI"}, "golden:t1_customers_fields_indexes.out"},
+        ReportCase{"LettersInTwoArguments",
+                   kShop,
+                   {"Customers", "/i", "-f"},
+                   "golden:t1_customers_fields_indexes.out"},
+        ReportCase{
+            "OffsetsFromZero", kShop, {"Customers", "/ofi"}, "golden:t1_customers_offsets_indexes.out"},
+        ReportCase{"Indexes", kShop, {"Customers", "/i"}, "golden:t1_customers_indexes.out"},
+        ReportCase{"UImpliesI", kShop, {"Customers", "/u"}, "golden:t1_customers_indexes.out"},
+        ReportCase{"UpperCaseU", kShop, {"Customers", "-U"}, "golden:t1_customers_indexes.out"},
+        ReportCase{"All", kShop, {"Customers", "/a"}, "golden:t1_customers_all.out"},
+        ReportCase{"DashAll", kShop, {"Customers", "-a"}, "golden:t1_customers_all.out"},
+        ReportCase{"EachLetterOfAll", kShop, {"Customers", "/bfi"}, "golden:t1_customers_all.out"},
+        ReportCase{"AnyOrderAndCase", kShop, {"Customers", "/IcUbF"}, "golden:t1_customers_all.out"},
+        ReportCase{"NamesOnly", kShop, {"Customers", "/n"}, "Customers\n"},
+        ReportCase{"NamesOnlyIgnoresTheRest", kShop, {"Customers", "/abfiou", "-N"}, "Customers\n"}),
     CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
-    TableNames, CommandLineTest,
+    TableNames, ReportTest,
     ::testing::Values(
-        CommandLineCase{
-            "FirstNameWins", Dictionary::kShop, {"Customers", "Orders", "/n"}, "Customers\n", "", 0},
-        CommandLineCase{
-            "FirstNameWinsTheOtherWay", Dictionary::kShop, {"Orders", "/n", "Customers"}, "Orders\n", "", 0},
-        CommandLineCase{"SlashArgumentIsNoName",
-                        Dictionary::kShop,
-                        {"/Customers"},
-                        "",
-                        "Error (): Return Code was 1.\n" + kNotInDatabase,
-                        1},
-        CommandLineCase{
-            "DashArgumentIsNoName", Dictionary::kShop, {"-Customers", "Orders", "/n"}, "Orders\n", "", 0},
-        CommandLineCase{"StarAfterANameRunsAll",
-                        Dictionary::kShop,
-                        {"Customers", "*", "/n"},
-                        "Customers\nOrders\n",
-                        kBanner,
-                        0},
-        CommandLineCase{"StarBeforeANameRunsAll",
-                        Dictionary::kShop,
-                        {"*", "Orders", "/n"},
-                        "Customers\nOrders\n",
-                        kBanner,
-                        0}),
+        ReportCase{"FirstNameWins", kShop, {"Customers", "Orders", "/n"}, "Customers\n"},
+        ReportCase{"FirstNameWinsTheOtherWay", kShop, {"Orders", "/n", "Customers"}, "Orders\n"},
+        ReportCase{"SlashArgumentIsNoName",
+                   kShop,
+                   {"/Customers"},
+                   "",
+                   "Error (): Return Code was 1.\n" + kNotInDatabase},
+        ReportCase{"DashArgumentIsNoName", kShop, {"-Customers", "Orders", "/n"}, "Orders\n"},
+        ReportCase{"StarAfterANameRunsAll", kShop, {"Customers", "*", "/n"}, "Customers\nOrders\n", kBanner},
+        ReportCase{"StarBeforeANameRunsAll", kShop, {"*", "Orders", "/n"}, "Customers\nOrders\n", kBanner}),
     CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
-    MasterPassword, CommandLineTest,
+    MasterPassword, ReportTest,
     ::testing::Values(
-        CommandLineCase{
-            "EmptyTextMeansTheDefaultOwner", Dictionary::kShop, {"Customers", "/P="}, kPlain, "", 0},
-        CommandLineCase{
-            "SlashPAloneMeansTheDefaultOwner", Dictionary::kShop, {"Customers", "/P"}, kPlain, "", 0},
-        CommandLineCase{
-            "DashPAloneMeansTheDefaultOwner", Dictionary::kShop, {"Customers", "-p"}, kPlain, "", 0},
-        CommandLineCase{
-            "SetsNoOptionLetter", Dictionary::kCaseKeptPassword, {"Customers", "/P=Abc"}, kPlain, "", 0},
-        CommandLineCase{
-            "DashLowerCase", Dictionary::kCaseKeptPassword, {"Customers", "-p=Abc"}, kPlain, "", 0},
-        CommandLineCase{
-            "ThirdCharacterSkipped", Dictionary::kCaseKeptPassword, {"Customers", "/P:Abc"}, kPlain, "", 0},
-        CommandLineCase{
-            "CaseIsKept", Dictionary::kCaseKeptPassword, {"Customers", "/P=abc"}, "", kWrongPassword, 1},
-        CommandLineCase{"Missing", Dictionary::kCaseKeptPassword, {"Customers"}, "", kWrongPassword, 1},
-        CommandLineCase{"FirstPasswordWins",
-                        Dictionary::kCaseKeptPassword,
-                        {"Customers", "/P=Abc", "/P=Wrong"},
-                        kPlain,
-                        "",
-                        0},
-        CommandLineCase{"FirstWrongPasswordWins",
-                        Dictionary::kCaseKeptPassword,
-                        {"Customers", "/P=Wrong", "/P=Abc"},
-                        "",
-                        kWrongPassword,
-                        1},
-        CommandLineCase{"FiftyOneCharactersAccepted",
-                        Dictionary::kLongestPassword,
-                        {"Customers", "/P=" + kPassword51},
-                        kPlain,
-                        "",
-                        0},
-        CommandLineCase{"FiftyTwoCharactersRefused",
-                        Dictionary::kLongestPassword,
-                        {"Customers", "/P=" + kPassword52},
-                        "",
-                        kTooLong,
-                        1},
-        CommandLineCase{"RefusedBeforeTheDictionaryIsTouched",
-                        Dictionary::kNone,
-                        {"Customers", "/d", "/P=" + kPassword52},
-                        "",
-                        kTooLong,
-                        1},
-        CommandLineCase{"OnlyTheWinningPasswordCounts",
-                        Dictionary::kLongestPassword,
-                        {"Customers", "/P=" + kPassword51, "/P=" + kPassword52},
-                        kPlain,
-                        "",
-                        0},
-        CommandLineCase{"TheWinningPasswordIsTooLong",
-                        Dictionary::kLongestPassword,
-                        {"Customers", "/P=" + kPassword52, "/P=" + kPassword51},
-                        "",
-                        kTooLong,
-                        1}),
+        ReportCase{"EmptyTextMeansTheDefaultOwner", kShop, {"Customers", "/P="}, kPlain},
+        ReportCase{"SlashPAloneMeansTheDefaultOwner", kShop, {"Customers", "/P"}, kPlain},
+        ReportCase{"DashPAloneMeansTheDefaultOwner", kShop, {"Customers", "-p"}, kPlain},
+        ReportCase{"SetsNoOptionLetter", kCaseKeptPassword, {"Customers", "/P=Abc"}, kPlain},
+        ReportCase{"DashLowerCase", kCaseKeptPassword, {"Customers", "-p=Abc"}, kPlain},
+        ReportCase{"ThirdCharacterSkipped", kCaseKeptPassword, {"Customers", "/P:Abc"}, kPlain},
+        ReportCase{"CaseIsKept", kCaseKeptPassword, {"Customers", "/P=abc"}, "", kWrongPassword},
+        ReportCase{"Missing", kCaseKeptPassword, {"Customers"}, "", kWrongPassword},
+        ReportCase{"FirstPasswordWins", kCaseKeptPassword, {"Customers", "/P=Abc", "/P=Wrong"}, kPlain},
+        ReportCase{"FirstWrongPasswordWins",
+                   kCaseKeptPassword,
+                   {"Customers", "/P=Wrong", "/P=Abc"},
+                   "",
+                   kWrongPassword},
+        ReportCase{"FiftyOneCharactersAccepted",
+                   kShop,
+                   {"Customers", "/P=" + kPassword51},
+                   kPlain,
+                   "",
+                   {"--password", kPassword51}},
+        ReportCase{"FiftyTwoCharactersRefused",
+                   kShop,
+                   {"Customers", "/P=" + kPassword52},
+                   "",
+                   kTooLong,
+                   {"--password", kPassword51}},
+        ReportCase{"RefusedBeforeTheDictionaryIsTouched",
+                   std::nullopt,
+                   {"Customers", "/d", "/P=" + kPassword52},
+                   "",
+                   kTooLong},
+        ReportCase{"OnlyTheWinningPasswordCounts",
+                   kShop,
+                   {"Customers", "/P=" + kPassword51, "/P=" + kPassword52},
+                   kPlain,
+                   "",
+                   {"--password", kPassword51}},
+        ReportCase{"TheWinningPasswordIsTooLong",
+                   kShop,
+                   {"Customers", "/P=" + kPassword52, "/P=" + kPassword51},
+                   "",
+                   kTooLong,
+                   {"--password", kPassword51}}),
     CaseName());
 
 }  // namespace

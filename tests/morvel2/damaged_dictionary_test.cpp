@@ -5,8 +5,6 @@
 // the tool's own messages, say so when a record-manager call failed, and
 // leave every file as it found it.
 #include <gtest/gtest.h>
-#include <sys/inotify.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -17,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "folder_watch.h"
 #include "report_runner.h"
 #include "temp_dir.h"
 
@@ -120,42 +119,6 @@ std::vector<std::string> NewRecordManagerErrors(const std::string& err, const st
   return added;
 }
 
-// Collects inotify events that mean a file in the watched folders was
-// opened for writing, written, made, renamed or removed. As root, read-only
-// modes would stop none of that, so it is watched instead.
-class ChangeWatch {
- public:
-  ChangeWatch(const std::filesystem::path& root, const std::vector<std::string>& folders)
-      : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
-    EXPECT_GE(fd_, 0);
-    for (const std::string& folder : folders)
-      EXPECT_GE(inotify_add_watch(fd_, (root / folder).c_str(), kChanges), 0) << folder;
-  }
-  ~ChangeWatch() { close(fd_); }
-  ChangeWatch(const ChangeWatch&) = delete;
-  ChangeWatch& operator=(const ChangeWatch&) = delete;
-
-  // Names (with their event masks) of what changed since the watch began.
-  std::vector<std::string> Changes() const {
-    std::vector<std::string> changes;
-    alignas(inotify_event) char buffer[16 * 1024];
-    ssize_t length;
-    while ((length = read(fd_, buffer, sizeof buffer)) > 0) {
-      for (char* at = buffer; at < buffer + length;) {
-        const auto* event = reinterpret_cast<const inotify_event*>(at);
-        changes.push_back(std::to_string(event->mask) + " " + (event->len > 0 ? event->name : ""));
-        at += sizeof(inotify_event) + event->len;
-      }
-    }
-    return changes;
-  }
-
- private:
-  static constexpr uint32_t kChanges = IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_CREATE | IN_DELETE |
-                                       IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
-  int fd_;
-};
-
 class DamagedDictionaryTest : public ::testing::TestWithParam<DamageCase> {};
 
 TEST_P(DamagedDictionaryTest, ReportSurvivesAndSaysWhatFailed) {
@@ -184,7 +147,7 @@ TEST_P(DamagedDictionaryTest, ReportSurvivesAndSaysWhatFailed) {
 
     for (size_t run = 0; run < runs.size(); ++run) {
       SCOPED_TRACE("morvel2 \"" + runs[run][0] + "\" " + runs[run][1]);
-      const ChangeWatch watch(folder.path(), {".", "data"});
+      FolderWatch watch(folder.str(), {"", "data"});
       const ProcessResult result = RunMorvel2(folder.str(), runs[run], options);
 
       // Nothing here is fatal: no argument error, no missing record
@@ -203,7 +166,7 @@ TEST_P(DamagedDictionaryTest, ReportSurvivesAndSaysWhatFailed) {
         EXPECT_FALSE(NewRecordManagerErrors(result.err, baseline.err).empty()) << result.err;
       }
 
-      EXPECT_EQ(watch.Changes(), std::vector<std::string>{});
+      EXPECT_EQ(watch.Collect().changes, std::vector<std::string>{});
       EXPECT_TRUE(ReadFolder(folder.path()) == before) << "a file changed";
     }
     if (::testing::Test::HasFailure()) break;  // one seed's report is enough

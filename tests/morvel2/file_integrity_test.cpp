@@ -1,12 +1,9 @@
 // A run only reads: every dictionary and data file keeps its bytes, inode
 // and times, and nothing in the folder is opened for writing, created,
-// renamed or removed. Tests run as root, where read-only modes stop no
-// write, so the folder is watched with inotify instead.
+// renamed or removed.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/inotify.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <map>
@@ -14,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "folder_watch.h"
 #include "report_runner.h"
 #include "temp_dir.h"
 
@@ -61,51 +59,6 @@ std::map<std::string, FileState> Snapshot(const std::filesystem::path& folder) {
   return files;
 }
 
-// Events that mean something was written, made, renamed or removed.
-constexpr uint32_t kChangeEvents = IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_CREATE | IN_DELETE |
-                                   IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
-
-struct Watched {
-  std::set<std::string> opened;      // names, relative to the folder
-  std::vector<std::string> changes;  // "mask name" of every change event
-};
-
-class FolderWatch {
- public:
-  explicit FolderWatch(const std::vector<std::string>& folders, const std::string& root) {
-    fd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    EXPECT_GE(fd_, 0);
-    for (const std::string& folder : folders) {
-      const int watch = inotify_add_watch(fd_, (root + "/" + folder).c_str(), IN_ALL_EVENTS);
-      EXPECT_GE(watch, 0) << folder;
-      prefixes_[watch] = folder.empty() ? "" : folder + "/";
-    }
-  }
-  ~FolderWatch() { close(fd_); }
-  FolderWatch(const FolderWatch&) = delete;
-  FolderWatch& operator=(const FolderWatch&) = delete;
-
-  Watched Collect() {
-    Watched watched;
-    alignas(inotify_event) char buffer[64 * 1024];
-    ssize_t length;
-    while ((length = read(fd_, buffer, sizeof buffer)) > 0) {
-      for (char* at = buffer; at < buffer + length;) {
-        const auto* event = reinterpret_cast<const inotify_event*>(at);
-        const std::string name = prefixes_[event->wd] + (event->len > 0 ? event->name : "");
-        if (event->mask & kChangeEvents) watched.changes.push_back(std::to_string(event->mask) + " " + name);
-        if ((event->mask & IN_OPEN) && event->len > 0) watched.opened.insert(name);
-        at += sizeof(inotify_event) + event->len;
-      }
-    }
-    return watched;
-  }
-
- private:
-  int fd_ = -1;
-  std::map<int, std::string> prefixes_;
-};
-
 class FileIntegrityTest : public ::testing::TestWithParam<std::vector<std::string>> {};
 
 TEST_P(FileIntegrityTest, RunLeavesEveryFileAsItWas) {
@@ -113,7 +66,7 @@ TEST_P(FileIntegrityTest, RunLeavesEveryFileAsItWas) {
   ASSERT_EQ(BuildDictionary(folder.str(), kTables).exitCode, 0);
   const auto before = Snapshot(folder.path());
 
-  FolderWatch watch({"", "data"}, folder.str());
+  FolderWatch watch(folder.str(), {"", "data"});
   const ProcessResult result = RunMorvel2(folder.str(), GetParam());
   const Watched watched = watch.Collect();
 

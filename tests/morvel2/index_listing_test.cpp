@@ -2,15 +2,10 @@
 // duplicates and modifiable flags, unique value count and name, one line per
 // segment with its case, order, null key flag and field name, printed by the
 // real morvel2 over dictionaries that mkdict builds.
-#include <gtest/gtest.h>
-
-#include <ostream>
 #include <string>
 #include <vector>
 
-#include "named_case.h"
 #include "report_runner.h"
-#include "temp_dir.h"
 
 namespace testsupport {
 namespace {
@@ -72,42 +67,50 @@ const std::string kLinesTable = "CREATE TABLE Lines NO FILE (Unit^Price MONEY(6,
                                 "CREATE INDEX \"" +
                                 kLongName + "\" ON Lines (\"" + kLongName + "\");\n";
 
-struct IndexCase : NamedCase {
-  std::string ddl;
-  std::vector<std::string> args;
-  const char* golden;  // the expected standard output under tests/morvel2/golden
-};
-
-class IndexListingTest : public ::testing::TestWithParam<IndexCase> {};
-
-TEST_P(IndexListingTest, MatchesTheGoldenReport) {
-  const IndexCase& c = GetParam();
-  const ProcessResult result = ReportOn(c.ddl, c.args);
-  EXPECT_EQ(result.out, ReadGolden(c.golden));
-  EXPECT_EQ(result.err, "");
-  EXPECT_EQ(result.exitCode, 0);
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    Indexes, IndexListingTest,
+    Indexes, ReportTest,
     ::testing::Values(
-        IndexCase{"StringAndIntegerSegments", kPeopleTable, {"People", "/i"}, "t2_index_people.out"},
-        IndexCase{"CaseColumnOfEveryType", kKeysTable, {"Keys", "/i"}, "t2_index_keys.out"},
-        IndexCase{
-            "DuplicatesModifiableOrderAndNulls", kEventsTable, {"Events", "/fi"}, "t2_index_events.out"},
-        IndexCase{"UniqueCountsFromTheDataFile", kVisitsTable, {"Visits", "/bi"}, "t2_index_visits_b.out"},
-        IndexCase{"WithoutFileInformationOnlyIndexZeroIsCounted",
-                  kVisitsTable,
-                  {"Visits", "/i"},
-                  "t2_index_visits.out"},
-        IndexCase{"CaretsAndLongNames", kLinesTable, {"Lines", "/u"}, "t2_index_lines.out"}),
-    [](const ::testing::TestParamInfo<IndexCase>& info) { return std::string(info.param.name); });
+        ReportCase{"StringAndIntegerSegments", kPeopleTable, {"People", "/i"}, "golden:t2_index_people.out"},
+        ReportCase{"CaseColumnOfEveryType", kKeysTable, {"Keys", "/i"}, "golden:t2_index_keys.out"},
+        ReportCase{"DuplicatesModifiableOrderAndNulls",
+                   kEventsTable,
+                   {"Events", "/fi"},
+                   "golden:t2_index_events.out"},
+        ReportCase{
+            "UniqueCountsFromTheDataFile", kVisitsTable, {"Visits", "/bi"}, "golden:t2_index_visits_b.out"},
+        ReportCase{"WithoutFileInformationOnlyIndexZeroIsCounted",
+                   kVisitsTable,
+                   {"Visits", "/i"},
+                   "golden:t2_index_visits.out"},
+        ReportCase{"CaretsAndLongNames", kLinesTable, {"Lines", "/u"}, "golden:t2_index_lines.out"},
+        ReportCase{"FieldsButNoIndexRecords",
+                   "CREATE TABLE Plain NO FILE (Id INTEGER);\n",
+                   {"Plain", "/fi"},
+                   "Description of Table \"Plain\". Printed on Www Mmm dd hh:mm:ss yyyy\n\n"
+                   "Data File located in Plain.DAT \n\n"
+                   "Position N Data Type  Size Dec/Case Field Name\n"
+                   "-------- - --------- ----- -------- ----------------------------------------\n"
+                   "     1     Integer       4    0     Id\n"
+                   "\nNo Indexes.\n" +
+                       kTrailer},
+        // Constraint and index-name records are not fields; with no field
+        // stepped through there is no header and no index listing, even
+        // though an index has a segment.
+        ReportCase{"NoFieldsNoListing",
+                   "CREATE TABLE Pseudo NO FILE (Rule TYPE 227(4), Label TYPE 255(4));\n"
+                   "CREATE INDEX ByRule ON Pseudo (Rule);\n",
+                   {"Pseudo", "/fi"},
+                   kTrailer},
+        ReportCase{
+            "EmptyTableEvenWithEverythingOn", "CREATE TABLE Empty ();\n", {"Empty", "/bfi"}, kTrailer}),
+    CaseName());
 
 // The names start under their headings: the index name at the 31st
 // character after a known count and one further right after "(Unknown)",
 // the field name at the 33rd.
 TEST(IndexListingColumns, NamesStartUnderTheirHeadings) {
-  const std::vector<std::string> lines = SplitLines(ReportOn(kVisitsTable, {"Visits", "/bi"}).out);
+  const std::vector<std::string> lines =
+      SplitLines(RunMorvel2(SharedDictionary(kVisitsTable), {"Visits", "/bi"}).out);
   auto line = [&lines](const std::string& start) {
     for (const std::string& l : lines)
       if (l.rfind(start, 0) == 0) return l;
@@ -121,46 +124,6 @@ TEST(IndexListingColumns, NamesStartUnderTheirHeadings) {
   EXPECT_EQ(line("128    ").find("Archived"), indexName + 1);
   EXPECT_EQ(line("     2   ").find("Day"), fieldName);
 }
-
-struct ShortCase : NamedCase {
-  std::string ddl;
-  std::vector<std::string> args;
-  std::string expectedOut;
-};
-
-class ShortIndexListingTest : public ::testing::TestWithParam<ShortCase> {};
-
-TEST_P(ShortIndexListingTest, PrintsExactly) {
-  const ShortCase& c = GetParam();
-  const ProcessResult result = ReportOn(c.ddl, c.args);
-  EXPECT_EQ(result.out, c.expectedOut);
-  EXPECT_EQ(result.err, "");
-  EXPECT_EQ(result.exitCode, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Indexes, ShortIndexListingTest,
-    ::testing::Values(
-        ShortCase{"FieldsButNoIndexRecords",
-                  "CREATE TABLE Plain NO FILE (Id INTEGER);\n",
-                  {"Plain", "/fi"},
-                  "Description of Table \"Plain\". Printed on Www Mmm dd hh:mm:ss yyyy\n\n"
-                  "Data File located in Plain.DAT \n\n"
-                  "Position N Data Type  Size Dec/Case Field Name\n"
-                  "-------- - --------- ----- -------- ----------------------------------------\n"
-                  "     1     Integer       4    0     Id\n"
-                  "\nNo Indexes.\n" +
-                      kTrailer},
-        // Constraint and index-name records are not fields; with no field
-        // stepped through there is no header and no index listing, even
-        // though an index has a segment.
-        ShortCase{"NoFieldsNoListing",
-                  "CREATE TABLE Pseudo NO FILE (Rule TYPE 227(4), Label TYPE 255(4));\n"
-                  "CREATE INDEX ByRule ON Pseudo (Rule);\n",
-                  {"Pseudo", "/fi"},
-                  kTrailer},
-        ShortCase{"EmptyTableEvenWithEverythingOn", "CREATE TABLE Empty ();\n", {"Empty", "/bfi"}, kTrailer}),
-    [](const ::testing::TestParamInfo<ShortCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace testsupport

@@ -2,17 +2,12 @@
 // segments, every line in place; and one column and one segment more, which
 // are left out with a warning each. The description and the expected report
 // are both generated here from the same data.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdio>
-#include <ostream>
 #include <string>
 #include <vector>
 
-#include "named_case.h"
 #include "report_runner.h"
-#include "temp_dir.h"
 
 namespace testsupport {
 namespace {
@@ -188,47 +183,21 @@ std::string ExpectedReport(const WideTable& table, bool offsets) {
   return report + kTrailer;
 }
 
-// Names the first differing line rather than printing two huge texts.
-void ExpectSameReport(const std::string& actual, const std::string& expected) {
-  const std::vector<std::string> a = SplitLines(actual);
-  const std::vector<std::string> e = SplitLines(expected);
-  for (size_t i = 0; i < std::min(a.size(), e.size()); ++i) {
-    if (a[i] != e[i]) {
-      ADD_FAILURE() << "line " << i + 1 << "\n  printed:  " << a[i] << "\n  expected: " << e[i];
-      return;
-    }
-  }
-  EXPECT_EQ(a.size(), e.size());
-  EXPECT_TRUE(actual == expected) << "the same lines, but different line ends";
+// Filled to capacity, each array warns once, also when nothing was left out.
+ReportCase Wide(const char* name, int columnCount, int extraSegments, const char* options) {
+  const WideTable table = MakeWideTable(columnCount, extraSegments);
+  return {{name},
+          Describe(table),
+          {"Wide", options},
+          ExpectedReport(table, std::string(options) == "/ofi"),
+          kArrayFull + kArrayFull};
 }
 
-struct WideCase : NamedCase {
-  int columnCount;
-  int extraSegments;
-  const char* options;
-};
-
-class WideTableTest : public ::testing::TestWithParam<WideCase> {};
-
-TEST_P(WideTableTest, ReportsUpToTheArrayLimits) {
-  const WideCase& c = GetParam();
-  const WideTable table = MakeWideTable(c.columnCount, c.extraSegments);
-  TempDir folder;
-  const ProcessResult built = BuildDictionary(folder.str(), Describe(table));
-  ASSERT_EQ(built.exitCode, 0) << built.err;
-
-  const ProcessResult result = RunMorvel2(folder.str(), {"Wide", c.options});
-  ExpectSameReport(MaskDate(result.out), ExpectedReport(table, std::string(c.options) == "/ofi"));
-  // Filled to capacity, each array warns once, also when nothing was left out.
-  EXPECT_EQ(result.err, kArrayFull + kArrayFull);
-  EXPECT_EQ(result.exitCode, 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Limits, WideTableTest,
-    ::testing::Values(WideCase{"ExactlyFull", kFieldCapacity, 0, "/fi"},
-                      WideCase{"OneColumnAndOneSegmentTooMany", kFieldCapacity + 1, 1, "/ofi"}),
-    [](const ::testing::TestParamInfo<WideCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Limits, ReportTest,
+                         ::testing::Values(Wide("ExactlyFull", kFieldCapacity, 0, "/fi"),
+                                           Wide("OneColumnAndOneSegmentTooMany", kFieldCapacity + 1, 1,
+                                                "/ofi")),
+                         CaseName());
 
 }  // namespace
 }  // namespace testsupport

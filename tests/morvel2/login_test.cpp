@@ -1,14 +1,11 @@
 // Opening and closing the three dictionary files: a missing dictionary, the
 // default owner name, a master password right or wrong, and what the trace
 // shows of login and logout.
-#include <gtest/gtest.h>
-
 #include <filesystem>
-#include <ostream>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "named_case.h"
 #include "report_runner.h"
 #include "temp_dir.h"
 
@@ -36,76 +33,67 @@ const std::string kPlainParts =
     "Data File located in Parts.DAT \n\n" +
     kTrailer;
 
-void ExpectRun(const ProcessResult& result, const std::string& out, const std::string& err) {
-  EXPECT_EQ(MaskDate(result.out), out);
-  EXPECT_EQ(result.err, err);
-  EXPECT_EQ(result.exitCode, ExitCodeFor(err));
-}
-
-TEST(Login, EmptyFolderTriesOnlyTheFileDictionary) {
-  TempDir folder;
-  ExpectRun(RunMorvel2(folder.str(), {"Parts", "/d"}),
-            "Opening Data Dictionaries\n"
-            "Op: 0, Buflen: 402, KeyNum: 0 Status: 12\n"
-            "Data Dictionaries Opened: 12\n"
-            "Op: 5, Buflen: 402, KeyNum: 1 Status: 3\n"
-            "First GetFileRecord Returned 3 with <Parts>\n" +
-                kClosedUnopened,
-            kMissingHint + kNotInDatabase);
-}
-
-TEST(Login, EmptyFolderWithoutTrace) {
-  TempDir folder;
-  ExpectRun(RunMorvel2(folder.str(), {"Parts", "/bfi"}), "", kMissingHint + kNotInDatabase);
-}
-
-TEST(Login, EmptyFolderForAllTables) {
-  TempDir folder;
-  ExpectRun(RunMorvel2(folder.str(), {"*", "/x"}), "",
-            kMissingHint + "Printing Report for ALL Tables.\nError (Load Tables): Return Code was 3.\n");
-}
-
 TEST(Login, MissingIndexDictionaryAfterTwoOpens) {
   TempDir folder;
   ASSERT_EQ(BuildDictionary(folder.str(), kTable).exitCode, 0);
   std::filesystem::remove(folder / "PVINDEX.DDF");
-  ExpectRun(RunMorvel2(folder.str(), {"Parts", "/n", "-d"}),
-            "Opening Data Dictionaries\n"
-            "Op: 0, Buflen: 402, KeyNum: 0 Status: 0\n"
-            "Op: 0, Buflen: 151, KeyNum: 0 Status: 0\n"
-            "Op: 0, Buflen: 20, KeyNum: 0 Status: 12\n"
-            "Data Dictionaries Opened: 12\n"
-            "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\n"
-            "First GetFileRecord Returned 0 with <Parts>\n"
-            "Parts\n"
-            "Closing Data Dictionaries\n"
-            "Op: 1, Buflen: 402, KeyNum: 1 Status: 0\n"
-            "Op: 1, Buflen: 151, KeyNum: 0 Status: 0\n"
-            "Op: 1, Buflen: 20, KeyNum: 0 Status: 3\n"
-            "Data Dictionaries Closed\n",
-            kMissingHint);
-}
-
-TEST(Login, DefaultOwnerName) {
-  ExpectRun(RunMorvel2(SharedDictionary(kTable), {"Parts", "/nd"}),
-            kLoginTrace +
+  ExpectPrinted(RunMorvel2(folder.str(), {"Parts", "/n", "-d"}),
+                "Opening Data Dictionaries\n"
+                "Op: 0, Buflen: 402, KeyNum: 0 Status: 0\n"
+                "Op: 0, Buflen: 151, KeyNum: 0 Status: 0\n"
+                "Op: 0, Buflen: 20, KeyNum: 0 Status: 12\n"
+                "Data Dictionaries Opened: 12\n"
                 "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\n"
                 "First GetFileRecord Returned 0 with <Parts>\n"
-                "Parts\n" +
-                kLogoutTrace,
-            "");
+                "Parts\n"
+                "Closing Data Dictionaries\n"
+                "Op: 1, Buflen: 402, KeyNum: 1 Status: 0\n"
+                "Op: 1, Buflen: 151, KeyNum: 0 Status: 0\n"
+                "Op: 1, Buflen: 20, KeyNum: 0 Status: 3\n"
+                "Data Dictionaries Closed\n",
+                kMissingHint);
 }
 
-TEST(Login, LogoutAfterANotFoundLookup) {
-  ExpectRun(RunMorvel2(SharedDictionary(kTable), {"Bolts", "/d"}),
-            kLoginTrace +
-                "Op: 5, Buflen: 402, KeyNum: 1 Status: 4\n"
-                "First GetFileRecord Returned 4 with <Bolts>\n"
-                "Op: 5, Buflen: 402, KeyNum: 1 Status: 4\n"
-                "Second GetFileRecord Returned 4 with <Bolts>\n" +
-                kLogoutTrace,
-            "Error (Bolts): Return Code was 1.\n" + kNotInDatabase);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Login, ReportTest,
+    ::testing::Values(
+        ReportCase{"EmptyFolderTriesOnlyTheFileDictionary",
+                   std::nullopt,
+                   {"Parts", "/d"},
+                   "Opening Data Dictionaries\n"
+                   "Op: 0, Buflen: 402, KeyNum: 0 Status: 12\n"
+                   "Data Dictionaries Opened: 12\n"
+                   "Op: 5, Buflen: 402, KeyNum: 1 Status: 3\n"
+                   "First GetFileRecord Returned 3 with <Parts>\n" +
+                       kClosedUnopened,
+                   kMissingHint + kNotInDatabase},
+        ReportCase{
+            "EmptyFolderWithoutTrace", std::nullopt, {"Parts", "/bfi"}, "", kMissingHint + kNotInDatabase},
+        ReportCase{
+            "EmptyFolderForAllTables",
+            std::nullopt,
+            {"*", "/x"},
+            "",
+            kMissingHint + "Printing Report for ALL Tables.\nError (Load Tables): Return Code was 3.\n"},
+        ReportCase{"DefaultOwnerName",
+                   kTable,
+                   {"Parts", "/nd"},
+                   kLoginTrace +
+                       "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\n"
+                       "First GetFileRecord Returned 0 with <Parts>\n"
+                       "Parts\n" +
+                       kLogoutTrace},
+        ReportCase{"LogoutAfterANotFoundLookup",
+                   kTable,
+                   {"Bolts", "/d"},
+                   kLoginTrace +
+                       "Op: 5, Buflen: 402, KeyNum: 1 Status: 4\n"
+                       "First GetFileRecord Returned 4 with <Bolts>\n"
+                       "Op: 5, Buflen: 402, KeyNum: 1 Status: 4\n"
+                       "Second GetFileRecord Returned 4 with <Bolts>\n" +
+                       kLogoutTrace,
+                   "Error (Bolts): Return Code was 1.\n" + kNotInDatabase}),
+    CaseName());
 
 // A master password set either way opens the dictionary only when given.
 struct PasswordCase : NamedCase {
@@ -122,42 +110,42 @@ class MasterPasswordTest : public ::testing::TestWithParam<PasswordCase> {
 };
 
 TEST_P(MasterPasswordTest, RightPasswordOpens) {
-  ExpectRun(RunMorvel2(folder_.str(), {"Parts", "/P=Open Sesame", "/nd"}),
-            kLoginTrace +
-                "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\n"
-                "First GetFileRecord Returned 0 with <Parts>\n"
-                "Parts\n" +
-                kLogoutTrace,
-            "");
+  ExpectPrinted(RunMorvel2(folder_.str(), {"Parts", "/P=Open Sesame", "/nd"}),
+                kLoginTrace +
+                    "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\n"
+                    "First GetFileRecord Returned 0 with <Parts>\n"
+                    "Parts\n" +
+                    kLogoutTrace,
+                "");
 }
 
 TEST_P(MasterPasswordTest, RightPasswordReports) {
-  ExpectRun(RunMorvel2(folder_.str(), {"Parts", "-P=Open Sesame"}), kPlainParts, "");
+  ExpectPrinted(RunMorvel2(folder_.str(), {"Parts", "-P=Open Sesame"}), kPlainParts, "");
 }
 
 TEST_P(MasterPasswordTest, NoPasswordIsRefused) {
-  ExpectRun(RunMorvel2(folder_.str(), {"Parts", "/d"}),
-            "Opening Data Dictionaries\n"
-            "Op: 0, Buflen: 402, KeyNum: 0 Status: 51\n"
-            "Data Dictionaries Opened: 51\n"
-            "Op: 5, Buflen: 402, KeyNum: 1 Status: 3\n"
-            "First GetFileRecord Returned 3 with <Parts>\n" +
-                kClosedUnopened,
-            kRefusedHint + kNotInDatabase);
+  ExpectPrinted(RunMorvel2(folder_.str(), {"Parts", "/d"}),
+                "Opening Data Dictionaries\n"
+                "Op: 0, Buflen: 402, KeyNum: 0 Status: 51\n"
+                "Data Dictionaries Opened: 51\n"
+                "Op: 5, Buflen: 402, KeyNum: 1 Status: 3\n"
+                "First GetFileRecord Returned 3 with <Parts>\n" +
+                    kClosedUnopened,
+                kRefusedHint + kNotInDatabase);
 }
 
 TEST_P(MasterPasswordTest, WrongPasswordIsRefusedAndLaterCallsAreSilent) {
-  ExpectRun(RunMorvel2(folder_.str(), {"*", "/P=open sesame", "/bfid"}),
-            "Opening Data Dictionaries\n"
-            "Op: 0, Buflen: 402, KeyNum: 0 Status: 51\n"
-            "Data Dictionaries Opened: 51\n"
-            "Op: 12, Buflen: 402, KeyNum: 1 Status: 3\n" +
-                kClosedUnopened,
-            kRefusedHint + "Printing Report for ALL Tables.\nError (Load Tables): Return Code was 3.\n");
+  ExpectPrinted(RunMorvel2(folder_.str(), {"*", "/P=open sesame", "/bfid"}),
+                "Opening Data Dictionaries\n"
+                "Op: 0, Buflen: 402, KeyNum: 0 Status: 51\n"
+                "Data Dictionaries Opened: 51\n"
+                "Op: 12, Buflen: 402, KeyNum: 1 Status: 3\n" +
+                    kClosedUnopened,
+                kRefusedHint + "Printing Report for ALL Tables.\nError (Load Tables): Return Code was 3.\n");
 }
 
 TEST_P(MasterPasswordTest, DefaultOwnerNameIsRefused) {
-  ExpectRun(RunMorvel2(folder_.str(), {"Parts", "/P=..QV...."}), "", kRefusedHint + kNotInDatabase);
+  ExpectPrinted(RunMorvel2(folder_.str(), {"Parts", "/P=..QV...."}), "", kRefusedHint + kNotInDatabase);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -165,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         PasswordCase{"SetInTheDescription", "SET MASTER PASSWORD 'Open Sesame';\n" + std::string(kTable), {}},
         PasswordCase{"GivenToMkdict", kTable, {"--password", "Open Sesame"}}),
-    [](const ::testing::TestParamInfo<PasswordCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 // The field dictionary of a locked dictionary beside an open file
 // dictionary: the second open is refused and the third never tried.
@@ -175,21 +163,21 @@ TEST(Login, RefusedFieldDictionaryStopsTheOpens) {
   ASSERT_EQ(BuildDictionary(locked.str(), kTable, {"--password", "Open Sesame"}).exitCode, 0);
   std::filesystem::copy_file(locked / "PVFIELD.DDF", open / "PVFIELD.DDF",
                              std::filesystem::copy_options::overwrite_existing);
-  ExpectRun(RunMorvel2(open.str(), {"Parts", "/nd"}),
-            "Opening Data Dictionaries\n"
-            "Op: 0, Buflen: 402, KeyNum: 0 Status: 0\n"
-            "Op: 0, Buflen: 151, KeyNum: 0 Status: 51\n"
-            "Data Dictionaries Opened: 51\n"
-            "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\n"
-            "First GetFileRecord Returned 0 with <Parts>\n"
-            "Parts\n"
-            "Closing Data Dictionaries\n"
-            "Op: 1, Buflen: 402, KeyNum: 1 Status: 0\n"
-            "Op: 1, Buflen: 151, KeyNum: 0 Status: 3\n"
-            "Op: 1, Buflen: 0, KeyNum: 0 Status: 3\n"
-            "Data Dictionaries Closed\n",
-            "Record Manager Error 51: Operation=0, File=PVFIELD.DDF\n"
-            "Error (Login): Return Code was 51.\n");
+  ExpectPrinted(RunMorvel2(open.str(), {"Parts", "/nd"}),
+                "Opening Data Dictionaries\n"
+                "Op: 0, Buflen: 402, KeyNum: 0 Status: 0\n"
+                "Op: 0, Buflen: 151, KeyNum: 0 Status: 51\n"
+                "Data Dictionaries Opened: 51\n"
+                "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\n"
+                "First GetFileRecord Returned 0 with <Parts>\n"
+                "Parts\n"
+                "Closing Data Dictionaries\n"
+                "Op: 1, Buflen: 402, KeyNum: 1 Status: 0\n"
+                "Op: 1, Buflen: 151, KeyNum: 0 Status: 3\n"
+                "Op: 1, Buflen: 0, KeyNum: 0 Status: 3\n"
+                "Data Dictionaries Closed\n",
+                "Record Manager Error 51: Operation=0, File=PVFIELD.DDF\n"
+                "Error (Login): Return Code was 51.\n");
 }
 
 }  // namespace

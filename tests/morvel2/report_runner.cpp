@@ -56,13 +56,45 @@ const std::string& SharedDictionary(const std::string& ddl, const std::vector<st
   return folder->path().native();
 }
 
-ProcessResult ReportOn(const std::string& ddl, const std::vector<std::string>& args) {
-  TempDir folder;
-  const ProcessResult built = BuildDictionary(folder.str(), ddl);
-  EXPECT_EQ(built.exitCode, 0) << built.err;
-  ProcessResult result = RunMorvel2(folder.str(), args);
-  result.out = MaskDate(result.out);
-  return result;
+void ExpectPrinted(const ProcessResult& result, const std::string& out, const std::string& err) {
+  const std::string masked = MaskDate(result.out);
+  if (masked.size() + out.size() < 16384) {
+    EXPECT_EQ(masked, out);
+  } else if (masked != out) {
+    const std::vector<std::string> printed = SplitLines(masked), expected = SplitLines(out);
+    size_t line = 0;
+    while (line < printed.size() && line < expected.size() && printed[line] == expected[line]) ++line;
+    if (printed.size() == expected.size() && line == printed.size())
+      ADD_FAILURE() << "standard output: the same lines, but different line ends";
+    else
+      ADD_FAILURE() << "standard output differs at line " << line + 1
+                    << "\n  printed:  " << (line < printed.size() ? printed[line] : "(end)")
+                    << "\n  expected: " << (line < expected.size() ? expected[line] : "(end)");
+  }
+  EXPECT_EQ(result.err, err);
+  EXPECT_EQ(result.exitCode, ExitCodeFor(err));
+}
+
+namespace {
+
+// "golden:NAME" stands for the content of that golden file.
+std::string Expected(const std::string& text) {
+  const std::string prefix = "golden:";
+  return text.starts_with(prefix) ? ReadGolden(text.substr(prefix.size())) : text;
+}
+
+const std::string& FolderOf(const ReportCase& c) {
+  static const TempDir noDictionary;
+  return c.ddl ? SharedDictionary(*c.ddl, c.mkdictArgs) : noDictionary.path().native();
+}
+
+}  // namespace
+
+TEST_P(ReportTest, PrintsExactly) {
+  const ReportCase& c = GetParam();
+  ProcessOptions options;
+  options.setEnv = c.environment;
+  ExpectPrinted(RunMorvel2(FolderOf(c), c.args, options), Expected(c.expectedOut), Expected(c.expectedErr));
 }
 
 std::string ReadGolden(const std::string& name) {

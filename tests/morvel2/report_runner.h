@@ -1,12 +1,18 @@
 // End-to-end helpers for the report tool: build a dictionary with mkdict,
-// run the real morvel2 in its folder, and compare with golden output.
+// run the real morvel2 in its folder, and compare all it prints with what
+// is expected; and the one table-driven test most report cases run through.
 #ifndef TESTS_MORVEL2_REPORT_RUNNER_H
 #define TESTS_MORVEL2_REPORT_RUNNER_H
 
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "mkdict_run.h"
+#include "named_case.h"
 #include "report_date.h"
 #include "run_process.h"
 
@@ -38,9 +44,23 @@ ProcessResult RunMorvel2(const std::string& folder, const std::vector<std::strin
 // process after that; removed when the process ends.
 const std::string& SharedDictionary(const std::string& ddl, const std::vector<std::string>& extraArgs = {});
 
-// Builds `ddl` into a fresh folder and runs morvel2 there with `args`; the
-// title's date comes back masked.
-ProcessResult ReportOn(const std::string& ddl, const std::vector<std::string>& args);
+// Checks all a run printed: standard output (its date masked) against
+// `out`, standard error against `err`, and the exit code `err` calls for.
+// A long output that differs is shown by its first differing line.
+void ExpectPrinted(const ProcessResult& result, const std::string& out, const std::string& err);
+
+// One run of the report and all it should print. The files of
+// INSTANTIATE_TEST_SUITE_P(Prefix, ReportTest, ...) hold only such cases.
+struct ReportCase : NamedCase {
+  std::optional<std::string> ddl;  // built once per process; nullopt: a folder without a dictionary
+  std::vector<std::string> args;
+  std::string expectedOut;  // "golden:NAME" (here and in expectedErr) reads tests/morvel2/golden/NAME
+  std::string expectedErr = "";
+  std::vector<std::string> mkdictArgs = {};
+  std::map<std::string, std::string> environment = {};  // added to morvel2's
+};
+
+class ReportTest : public ::testing::TestWithParam<ReportCase> {};
 
 // Content of tests/morvel2/golden/<name>.
 std::string ReadGolden(const std::string& name);

@@ -1,15 +1,9 @@
 // The all-tables run: the name list in name order, its limit of 2,001
 // names, and which system tables are skipped, looked up and reported.
-#include <gtest/gtest.h>
-
 #include <cstdio>
-#include <ostream>
 #include <string>
-#include <vector>
 
-#include "named_case.h"
 #include "report_runner.h"
-#include "temp_dir.h"
 
 namespace testsupport {
 namespace {
@@ -23,38 +17,8 @@ std::string Report(const std::string& table, const std::string& locationLine) {
          "\n\n\nEnd of Listing.\n\f";
 }
 
-void ExpectRun(const ProcessResult& result, const std::string& out, const std::string& err) {
-  EXPECT_EQ(MaskDate(result.out), out);
-  EXPECT_EQ(result.err, err);
-  EXPECT_EQ(result.exitCode, ExitCodeFor(err));
-}
-
-TEST(TableList, EmptyDictionaryPrintsOnlyTheBanner) {
-  TempDir folder;
-  ASSERT_EQ(BuildDictionary(folder.str(), "").exitCode, 0);
-  ExpectRun(RunMorvel2(folder.str(), {"*", "/abfix"}), "", kBanner);
-}
-
-TEST(TableList, EmptyDictionaryTraced) {
-  TempDir folder;
-  ASSERT_EQ(BuildDictionary(folder.str(), "").exitCode, 0);
-  ExpectRun(RunMorvel2(folder.str(), {"*", "/d"}),
-            "Opening Data Dictionaries\n"
-            "Op: 0, Buflen: 402, KeyNum: 0 Status: 0\n"
-            "Op: 0, Buflen: 151, KeyNum: 0 Status: 0\n"
-            "Op: 0, Buflen: 20, KeyNum: 0 Status: 0\n"
-            "Data Dictionaries Opened: 0\n"
-            "Op: 12, Buflen: 402, KeyNum: 1 Status: 9\n"
-            "Closing Data Dictionaries\n"
-            "Op: 1, Buflen: 402, KeyNum: 1 Status: 0\n"
-            "Op: 1, Buflen: 151, KeyNum: 0 Status: 0\n"
-            "Op: 1, Buflen: 20, KeyNum: 0 Status: 0\n"
-            "Data Dictionaries Closed\n",
-            kBanner);
-}
-
 // Created from T2005 down to T0001, so the ids run against the names.
-TEST(TableList, OnlyTheFirst2001NamesInNameOrder) {
+ReportCase ManyTables() {
   std::string ddl, expected;
   char name[16];
   for (int i = 2005; i >= 1; --i) {
@@ -65,10 +29,29 @@ TEST(TableList, OnlyTheFirst2001NamesInNameOrder) {
     std::snprintf(name, sizeof name, "T%04d", i);
     expected += name + "\n"s;
   }
-  TempDir folder;
-  ASSERT_EQ(BuildDictionary(folder.str(), ddl).exitCode, 0);
-  ExpectRun(RunMorvel2(folder.str(), {"*", "/n"}), expected, kBanner);
+  return {{"OnlyTheFirst2001NamesInNameOrder"}, ddl, {"*", "/n"}, expected, kBanner};
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    TableList, ReportTest,
+    ::testing::Values(ReportCase{"EmptyDictionaryPrintsOnlyTheBanner", "", {"*", "/abfix"}, "", kBanner},
+                      ReportCase{"EmptyDictionaryTraced",
+                                 "",
+                                 {"*", "/d"},
+                                 "Opening Data Dictionaries\n"
+                                 "Op: 0, Buflen: 402, KeyNum: 0 Status: 0\n"
+                                 "Op: 0, Buflen: 151, KeyNum: 0 Status: 0\n"
+                                 "Op: 0, Buflen: 20, KeyNum: 0 Status: 0\n"
+                                 "Data Dictionaries Opened: 0\n"
+                                 "Op: 12, Buflen: 402, KeyNum: 1 Status: 9\n"
+                                 "Closing Data Dictionaries\n"
+                                 "Op: 1, Buflen: 402, KeyNum: 1 Status: 0\n"
+                                 "Op: 1, Buflen: 151, KeyNum: 0 Status: 0\n"
+                                 "Op: 1, Buflen: 20, KeyNum: 0 Status: 0\n"
+                                 "Data Dictionaries Closed\n",
+                                 kBanner},
+                      ManyTables()),
+    CaseName());
 
 // X$Lost ends at a NUL byte inside its stored name, so the list holds it
 // but a lookup by the listed text can't find it.
@@ -80,57 +63,51 @@ const std::string kSystemTables =
     "CREATE TABLE Order^Items NO FILE (I INTEGER);\n"
     "CREATE TABLE \"X$Lost\0Name\" NO FILE (L INTEGER);\n"s;
 
-const std::string& SystemFolder() { return SharedDictionary(kSystemTables); }
-
 const std::string kLostLookup = "Error (X$Lost): Return Code was 1.\n";
 
-struct ListCase : NamedCase {
-  std::vector<std::string> args;
-  std::string expectedOut;
-  std::string expectedErr;
-};
-
-class SystemTablesTest : public ::testing::TestWithParam<ListCase> {};
-
-TEST_P(SystemTablesTest, PrintsExactly) {
-  const ListCase& c = GetParam();
-  ExpectRun(RunMorvel2(SystemFolder(), c.args), c.expectedOut, c.expectedErr);
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    AllTables, SystemTablesTest,
+    AllTables, ReportTest,
     ::testing::Values(
         // Names only prints the stored name, carets and all.
-        ListCase{"SkippedWithoutX", {"*", "/n"}, "Alpha\nOrder^Items\nX_Plain\n", kBanner + kLostLookup},
-        ListCase{"ListedWithX",
-                 {"*", "/nx"},
-                 "Alpha\nOrder^Items\nX$File\nx$Rights\nX_Plain\n",
-                 kBanner + kLostLookup},
+        ReportCase{"SkippedWithoutX",
+                   kSystemTables,
+                   {"*", "/n"},
+                   "Alpha\nOrder^Items\nX_Plain\n",
+                   kBanner + kLostLookup},
+        ReportCase{"ListedWithX",
+                   kSystemTables,
+                   {"*", "/nx"},
+                   "Alpha\nOrder^Items\nX$File\nx$Rights\nX_Plain\n",
+                   kBanner + kLostLookup},
         // The skipped X$File is still looked up, and under B its location,
         // a dictionary file, is opened without an owner name and refused.
-        ListCase{"SkippedTablesStillOpenTheirDataFile",
-                 {"*", "/nb"},
-                 "Alpha\nOrder^Items\nX_Plain\n",
-                 kBanner + "Record Manager Error 51: Operation=0, File=PVFILE.DDF\n" + kLostLookup},
-        ListCase{"SkippedTablesTraced",
-                 {"*", "/nbd"},
-                 ReadGolden("t1_table_list_system_trace.out"),
-                 kBanner + "Record Manager Error 51: Operation=0, File=PVFILE.DDF\n" + kLostLookup},
-        ListCase{"ReportsWithoutSystemTables",
-                 {"*"},
-                 Report("Alpha", "Data File located in Alpha.DAT ") +
-                     Report("Order Items", "Data File located in Order^Items.DAT ") +
-                     Report("X_Plain", "Data File located in X_Plain.DAT "),
-                 kBanner + kLostLookup},
-        ListCase{"ReportsWithSystemTables",
-                 {"*", "-X"},
-                 Report("Alpha", "Data File located in Alpha.DAT ") +
-                     Report("Order Items", "Data File located in Order^Items.DAT ") +
-                     Report("X$File", "Dictionary File located in PVFILE.DDF ") +
-                     Report("x$Rights", "Data File located in x$Rights.DAT ") +
-                     Report("X_Plain", "Data File located in X_Plain.DAT "),
-                 kBanner + kLostLookup}),
-    [](const ::testing::TestParamInfo<ListCase>& info) { return std::string(info.param.name); });
+        ReportCase{"SkippedTablesStillOpenTheirDataFile",
+                   kSystemTables,
+                   {"*", "/nb"},
+                   "Alpha\nOrder^Items\nX_Plain\n",
+                   kBanner + "Record Manager Error 51: Operation=0, File=PVFILE.DDF\n" + kLostLookup},
+        ReportCase{"SkippedTablesTraced",
+                   kSystemTables,
+                   {"*", "/nbd"},
+                   "golden:t1_table_list_system_trace.out",
+                   kBanner + "Record Manager Error 51: Operation=0, File=PVFILE.DDF\n" + kLostLookup},
+        ReportCase{"ReportsWithoutSystemTables",
+                   kSystemTables,
+                   {"*"},
+                   Report("Alpha", "Data File located in Alpha.DAT ") +
+                       Report("Order Items", "Data File located in Order^Items.DAT ") +
+                       Report("X_Plain", "Data File located in X_Plain.DAT "),
+                   kBanner + kLostLookup},
+        ReportCase{"ReportsWithSystemTables",
+                   kSystemTables,
+                   {"*", "-X"},
+                   Report("Alpha", "Data File located in Alpha.DAT ") +
+                       Report("Order Items", "Data File located in Order^Items.DAT ") +
+                       Report("X$File", "Dictionary File located in PVFILE.DDF ") +
+                       Report("x$Rights", "Data File located in x$Rights.DAT ") +
+                       Report("X_Plain", "Data File located in X_Plain.DAT "),
+                   kBanner + kLostLookup}),
+    CaseName());
 
 }  // namespace
 }  // namespace testsupport

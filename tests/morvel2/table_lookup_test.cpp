@@ -1,15 +1,9 @@
 // Finding one table by name: the retry with carets for spaces, names that
 // are not there, names at and past 128 characters, system tables named
 // directly, and a name typed with trailing spaces.
-#include <gtest/gtest.h>
-
-#include <ostream>
 #include <string>
-#include <vector>
 
-#include "named_case.h"
 #include "report_runner.h"
-#include "temp_dir.h"
 
 namespace testsupport {
 namespace {
@@ -26,32 +20,15 @@ const std::string kTables =
     " NO FILE (Wide INTEGER);\n"
     "CREATE TABLE X$File IN 'PVFILE.DDF' DICTIONARY NO FILE (Xf$Id INTEGER);\n";
 
-const std::string& Folder() { return SharedDictionary(kTables); }
-
 std::string Title(const std::string& table) {
   return "Description of Table \"" + table + "\". Printed on Www Mmm dd hh:mm:ss yyyy\n\n";
 }
 
-struct LookupCase : NamedCase {
-  std::vector<std::string> args;
-  std::string expectedOut;
-  std::string expectedErr;
-};
-
-class TableLookupTest : public ::testing::TestWithParam<LookupCase> {};
-
-TEST_P(TableLookupTest, PrintsExactly) {
-  const LookupCase& c = GetParam();
-  const ProcessResult result = RunMorvel2(Folder(), c.args);
-  EXPECT_EQ(MaskDate(result.out), c.expectedOut);
-  EXPECT_EQ(result.err, c.expectedErr);
-  EXPECT_EQ(result.exitCode, ExitCodeFor(c.expectedErr));
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    Lookups, TableLookupTest,
+    Lookups, ReportTest,
     ::testing::Values(
-        LookupCase{"CaretsFoundOnTheSecondAttempt",
+        ReportCase{"CaretsFoundOnTheSecondAttempt",
+                   kTables,
                    {"Order Items", "/nd"},
                    kLoginTrace +
                        "Op: 5, Buflen: 402, KeyNum: 1 Status: 4\n"
@@ -59,11 +36,11 @@ INSTANTIATE_TEST_SUITE_P(
                        "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\n"
                        "Second GetFileRecord Returned 0 with <Order^Items>\n"
                        "Order Items\n" +
-                       kLogoutTrace,
-                   ""},
+                       kLogoutTrace},
         // The collection's own read by the spaced name fails, and the
         // record the lookup found still gives the table id.
-        LookupCase{"CaretsTableReportedWithSpaces",
+        ReportCase{"CaretsTableReportedWithSpaces",
+                   kTables,
                    {"Order Items", "/f"},
                    Title("Order Items") +
                        "Data File located in Order^Items.DAT \n\n"
@@ -71,9 +48,9 @@ INSTANTIATE_TEST_SUITE_P(
                        "-------- - --------- ----- -------- ----------------------------------------\n"
                        "     1     Integer       4    0     Item\n"
                        "     5     Character    10 Sensitiv Note\n" +
-                       kTrailer,
-                   ""},
-        LookupCase{"NameWithoutSpacesLookedUpTwice",
+                       kTrailer},
+        ReportCase{"NameWithoutSpacesLookedUpTwice",
+                   kTables,
                    {"Bolts", "/d"},
                    kLoginTrace +
                        "Op: 5, Buflen: 402, KeyNum: 1 Status: 4\n"
@@ -82,16 +59,20 @@ INSTANTIATE_TEST_SUITE_P(
                        "Second GetFileRecord Returned 4 with <Bolts>\n" +
                        kLogoutTrace,
                    "Error (Bolts): Return Code was 1.\n" + kNotInDatabase},
-        LookupCase{"NotFoundIsCodeOne",
+        ReportCase{"NotFoundIsCodeOne",
+                   kTables,
                    {"Bolts", "/bfi"},
                    "",
                    "Error (Bolts): Return Code was 1.\n" + kNotInDatabase},
-        LookupCase{"SpacedNameNotFound",
+        ReportCase{"SpacedNameNotFound",
+                   kTables,
                    {"Nuts and Bolts"},
                    "",
                    "Error (Nuts and Bolts): Return Code was 1.\n" + kNotInDatabase},
-        LookupCase{"EmptyNameHasAnEmptyLabel", {""}, "", "Error (): Return Code was 1.\n" + kNotInDatabase},
-        LookupCase{"EmptyNameTraced",
+        ReportCase{
+            "EmptyNameHasAnEmptyLabel", kTables, {""}, "", "Error (): Return Code was 1.\n" + kNotInDatabase},
+        ReportCase{"EmptyNameTraced",
+                   kTables,
                    {"", "/d"},
                    kLoginTrace +
                        "Op: 5, Buflen: 402, KeyNum: 1 Status: 4\n"
@@ -100,30 +81,31 @@ INSTANTIATE_TEST_SUITE_P(
                        "Second GetFileRecord Returned 4 with <>\n" +
                        kLogoutTrace,
                    "Error (): Return Code was 1.\n" + kNotInDatabase},
-        LookupCase{"NameOf128CharactersFoundAtOnce",
+        ReportCase{"NameOf128CharactersFoundAtOnce",
+                   kTables,
                    {kName128, "/nd"},
                    kLoginTrace +
                        "Op: 5, Buflen: 402, KeyNum: 1 Status: 0\n"
                        "First GetFileRecord Returned 0 with <" +
-                       kName128 + ">\n" + kName128 + "\n" + kLogoutTrace,
-                   ""},
-        LookupCase{"LongerArgumentCutTo128", {kName128 + "MORE", "/n"}, kName128 + "\n", ""},
-        LookupCase{"LongerMissingNameCutTo128InTheLabel",
+                       kName128 + ">\n" + kName128 + "\n" + kLogoutTrace},
+        ReportCase{"LongerArgumentCutTo128", kTables, {kName128 + "MORE", "/n"}, kName128 + "\n"},
+        ReportCase{"LongerMissingNameCutTo128InTheLabel",
+                   kTables,
                    {kOther128 + "MORE"},
                    "",
                    "Error (" + kOther128 + "): Return Code was 1.\n" + kNotInDatabase},
-        LookupCase{"NameKeyIgnoresCase", {"CUSTOMERS", "/n"}, "CUSTOMERS\n", ""},
-        LookupCase{"TrailingSpacesTypedArePrinted", {"Customers   ", "/n"}, "Customers   \n", ""},
-        LookupCase{"TrailingSpacesTypedInTheTitleAreTrimmed",
+        ReportCase{"NameKeyIgnoresCase", kTables, {"CUSTOMERS", "/n"}, "CUSTOMERS\n"},
+        ReportCase{"TrailingSpacesTypedArePrinted", kTables, {"Customers   ", "/n"}, "Customers   \n"},
+        ReportCase{"TrailingSpacesTypedInTheTitleAreTrimmed",
+                   kTables,
                    {"Customers   "},
-                   Title("Customers") + "Data File located in Customers.DAT \n\n\nEnd of Listing.\n\f",
-                   ""},
-        LookupCase{"SystemTableNamedDirectly",
+                   Title("Customers") + "Data File located in Customers.DAT \n\n\nEnd of Listing.\n\f"},
+        ReportCase{"SystemTableNamedDirectly",
+                   kTables,
                    {"X$File"},
-                   Title("X$File") + "Dictionary File located in PVFILE.DDF \n\n\nEnd of Listing.\n\f",
-                   ""},
-        LookupCase{"SystemTableNamedDirectlyNamesOnly", {"X$File", "/n"}, "X$File\n", ""}),
-    [](const ::testing::TestParamInfo<LookupCase>& info) { return std::string(info.param.name); });
+                   Title("X$File") + "Dictionary File located in PVFILE.DDF \n\n\nEnd of Listing.\n\f"},
+        ReportCase{"SystemTableNamedDirectlyNamesOnly", kTables, {"X$File", "/n"}, "X$File\n"}),
+    CaseName());
 
 }  // namespace
 }  // namespace testsupport

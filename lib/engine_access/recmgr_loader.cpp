@@ -44,11 +44,16 @@ void LoadRecordManager() {
 
 }  // namespace
 
+RecmgrCallFunction RecordManagerEntry() {
+  if (gLoaded.entry == nullptr && !gLoaded.tried) LoadRecordManager();
+  return gLoaded.entry;
+}
+
 int16_t CallRecordManager(uint16_t operation, void* positionBlock, void* dataBuffer, uint32_t* dataLength,
                           void* keyBuffer, uint8_t keyLength, int8_t keyNumber) {
-  if (gLoaded.entry == nullptr && !gLoaded.tried) LoadRecordManager();
-  if (gLoaded.entry == nullptr) return RECMGR_STATUS_NOT_LOADED;
-  return gLoaded.entry(operation, positionBlock, dataBuffer, dataLength, keyBuffer, keyLength, keyNumber);
+  const RecmgrCallFunction entry = RecordManagerEntry();
+  if (entry == nullptr) return RECMGR_STATUS_NOT_LOADED;
+  return entry(operation, positionBlock, dataBuffer, dataLength, keyBuffer, keyLength, keyNumber);
 }
 
 void SetRecordManagerEntry(RecmgrCallFunction entry) { gLoaded = {entry, true}; }

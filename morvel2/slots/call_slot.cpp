@@ -6,7 +6,10 @@
 #include "morvel2/engine_access/recmgr_loader.h"
 #include "slots/request_slot.h"
 
-void ResetSlotTable(SlotTable* slots) { std::memset(slots->slot, 0, sizeof slots->slot); }
+void ResetSlotTable(SlotTable* slots) {
+  std::memset(slots->slot, 0, sizeof slots->slot);
+  slots->entry = nullptr;
+}
 
 int CallSlotWith(SlotTable* slots, int slotNumber, uint16_t operation, void* dataBuffer, void* keyBuffer,
                  int16_t keyNumber) {
@@ -53,8 +56,12 @@ int CallSlot(SlotTable* slots, int slotNumber) {
     std::printf("Op: %d, Buflen: %d, KeyNum: %d ", slot.operation, slot.dataLength, slot.keyNumber);
 
   uint32_t length = slot.dataLength;
-  int status = CallRecordManager(slot.operation, slot.positionBlock, slot.dataBuffer, &length, slot.keyBuffer,
-                                 kSlotKeyLength, static_cast<int8_t>(slot.keyNumber));
+  // The entry is looked up once: a report makes hundreds of thousands of calls.
+  if (slots->entry == nullptr) slots->entry = RecordManagerEntry();
+  int status = slots->entry == nullptr
+                   ? int{RECMGR_STATUS_NOT_LOADED}
+                   : slots->entry(slot.operation, slot.positionBlock, slot.dataBuffer, &length,
+                                  slot.keyBuffer, kSlotKeyLength, static_cast<int8_t>(slot.keyNumber));
   slot.dataLength = static_cast<uint16_t>(length);
 
   if (policy.trace) std::printf("Status: %d\n", status);

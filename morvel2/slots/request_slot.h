@@ -42,9 +42,11 @@ constexpr int kDataFileSlot = 10;
 struct SlotTable {
   RequestSlot slot[kSlotCount];
   CallPolicy policy;
+  RecmgrCallFunction entry;  // the record manager's, once a call found it
 };
 
-// Zeroes every slot, as at the start of a run; the policy stays.
+// Zeroes every slot and forgets the entry, as at the start of a run; the
+// policy stays.
 void ResetSlotTable(SlotTable* slots);
 
 // Issues the slot's operation, with the trace and the status policy; stores

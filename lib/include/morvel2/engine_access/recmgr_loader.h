@@ -12,6 +12,10 @@
 int16_t CallRecordManager(uint16_t operation, void* positionBlock, void* dataBuffer, uint32_t* dataLength,
                           void* keyBuffer, uint8_t keyLength, int8_t keyNumber);
 
+// The entry, loading the library first if needed; null when the library or
+// its entry can't be had. For a caller that makes many calls and keeps it.
+RecmgrCallFunction RecordManagerEntry();
+
 // Serves every later call from `entry` instead of the shared library (for
 // running the report in-process over another record manager).
 void SetRecordManagerEntry(RecmgrCallFunction entry);

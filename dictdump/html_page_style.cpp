@@ -36,9 +36,7 @@ th,td{border:1px solid var(--line);padding:.2rem .5rem;text-align:left;vertical-
 th{background:var(--head);font-weight:600}
 td{font-variant-numeric:tabular-nums}
 .fields td:first-child,.constraints td:nth-child(n+2),.indexes td:first-child,.indexes td:nth-child(5){text-align:right}
-dl{display:grid;grid-template-columns:max-content auto;gap:.1rem 1rem;margin:.3rem 0}
-dt{color:var(--muted)}
-dd{margin:0;overflow-wrap:anywhere}
+.facts{margin:.3rem 0;overflow-wrap:anywhere}
 .summary td{font-variant-numeric:tabular-nums;text-align:right}
 .none{color:var(--muted);margin:.2rem 0}
 @media (max-width:50rem){body{display:flex;flex-direction:column}header{order:-2}nav{order:-1;contain:none;position:static;height:auto;max-height:40vh}}

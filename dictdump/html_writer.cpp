@@ -48,15 +48,17 @@ class Html {
     text_.append(digits, result.ptr);
     return *this;
   }
-  // Cells, rows, list items and terms leave out the end tags HTML lets a
-  // page leave out: a large page is a third smaller.
+  // Cells, rows and list items leave out the end tags HTML lets a page
+  // leave out: a large page is a third smaller.
   Html& Cell(std::string_view plain) { return Raw("<td>").Text(plain); }
   Html& NumberCell(int64_t value) { return Raw("<td>").Number(value); }
+  // "Term: value" after the facts before it on its line, with a middle dot
+  // between them.
   Html& Fact(std::string_view term, std::string_view plain) {
-    return Raw("<dt>").Raw(term).Raw("<dd>").Text(plain);
+    return Raw(" \u00b7 ").Raw(term).Raw(": ").Text(plain);
   }
   Html& NumberFact(std::string_view term, int64_t value) {
-    return Raw("<dt>").Raw(term).Raw("<dd>").Number(value);
+    return Raw(" \u00b7 ").Raw(term).Raw(": ").Number(value);
   }
 
  private:
@@ -134,20 +136,21 @@ class HtmlWriter : public DumpWriter {
     out.Put(summary.text());
   }
 
+  // The facts are two lines of one paragraph, the file's and its
+  // statistics': a list of terms would be 45 elements and text nodes a
+  // table, 90,000 on a page of 2,000 tables.
   void PutFile(const TableSchema& schema, const DataFile& data) {
-    main_.Raw("<dl>");
-    main_.Raw("<dt>Location<dd><code>").Text(ShownName(schema.location)).Raw("</code>");
+    main_.Raw("<p class=\"facts\">Location: <code>").Text(ShownName(schema.location)).Raw("</code>");
     main_.Fact("File", FileKind(schema));
     main_.Fact("Nullable", YesNo(TableNullable(schema)));
     main_.Fact("Owner name", OwnerModeWords(data));
     if (data.state != DataFileState::kOpen) {
-      main_.Fact("Data file", DataFileStateWords(data));
-      main_.Raw("</dl>\n");
+      main_.Raw("<br>Data file: ").Text(DataFileStateWords(data)).Raw("</p>\n");
       return;
     }
     const StatisticsRecord& stat = *data.statistics;
     const uint16_t flags = StatFileFlags(stat);
-    main_.NumberFact("Records", StatRecordCount(stat));
+    main_.Raw("<br>Records: ").Number(StatRecordCount(stat));
     main_.NumberFact("Record length", StatRecordLength(stat));
     main_.NumberFact("Page size", StatPageSize(stat));
     main_.Fact("Variable", YesNo(flags & RECMGR_FILE_VARIABLE_LENGTH));
@@ -156,7 +159,7 @@ class HtmlWriter : public DumpWriter {
     main_.Fact("Compression", (flags & RECMGR_FILE_RECORD_COMPRESSION)
                                   ? ((flags & RECMGR_FILE_PAGE_COMPRESSION) ? "records, pages" : "records")
                                   : ((flags & RECMGR_FILE_PAGE_COMPRESSION) ? "pages" : "none"));
-    main_.Raw("</dl>\n");
+    main_.Raw("</p>\n");
   }
 
   // A large page loads as quickly as it has few elements and text nodes

@@ -32,6 +32,12 @@ variables=$(nm -C --defined-only -f sysv "${objects[@]}" | awk -F'|' '
     print name "\t" object
   }' | sort -u)
 
+# The allowed ones are there: nm read the objects.
+if [[ -z $variables ]]; then
+  echo "nm found no variables in the objects" >&2
+  exit 1
+fi
+
 extra=$(printf '%s\n' "$variables" | awk -F'\t' -v list="$(printf '%s\n' "${allowed[@]}")" '
   BEGIN { n = split(list, names, "\n"); for (i = 1; i <= n; ++i) ok[names[i]] = 1 }
   NF == 2 && !($1 in ok)')

@@ -8,15 +8,11 @@
 #define RECMGR_KNOWS_SINGLE_THREADED 1
 #endif
 
+#include "engine_state.h"
 #include "operations.h"
 #include "recmgr/recmgr.h"
 
 namespace {
-
-std::mutex& CallLock() {
-  static std::mutex* lock = new std::mutex;  // never destroyed: usable during exit
-  return *lock;
-}
 
 // While the process has a single thread no other call can run beside this
 // one, and only this thread could start another, which it does not do inside
@@ -36,7 +32,7 @@ extern "C" RECMGR_EXPORT int16_t RecmgrCall(uint16_t operation, void* positionBl
                                             uint32_t* dataLength, void* keyBuffer, uint8_t keyLength,
                                             int8_t keyNumber) {
   try {
-    std::unique_lock<std::mutex> guard(CallLock(), std::defer_lock);
+    std::unique_lock<std::mutex> guard(recmgr::Engine().callLock, std::defer_lock);
     if (OtherThreadsMayCall()) guard.lock();
     switch (operation) {
       case RECMGR_OP_OPEN: return recmgr::OpenOperation(positionBlock, dataBuffer, keyBuffer, keyLength);

@@ -6,17 +6,13 @@
 
 #include "file_integrity.h"
 #include "file_stat.h"
+#include "morvel2/dictionary/dictionary_names.h"
 #include "morvel2/engine_access/recmgr_file.h"
 #include "morvel2/engine_access/statistics_record.h"
 #include "table_checks.h"
 
 namespace dictcheck {
 namespace {
-
-bool IsDictionaryFile(const std::string& location) {
-  const std::string name = location.starts_with("./") ? location.substr(2) : location;
-  return name == kFileDictionaryName || name == kFieldDictionaryName || name == kIndexDictionaryName;
-}
 
 std::string Place(int64_t position, int64_t size) {
   return "position " + std::to_string(position) + " size " + std::to_string(size);
@@ -100,6 +96,7 @@ void CompareWithDictionary(const std::string& table, const std::vector<Column>& 
 
 void CheckDataFile(const Table& table, const std::vector<Column>* columns,
                    const std::vector<Segment>& segments, ProblemLines& problems) {
+  // main has made the dictionary's folder the current one.
   if (IsDictionaryFile(table.location)) return;
   const std::string prefix = "data file " + table.location + ": ";
   RecmgrFile file;

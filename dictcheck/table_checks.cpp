@@ -1,10 +1,10 @@
 #include "table_checks.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <set>
 
+#include "morvel2/common/hex_text.h"
 #include "morvel2/dictionary/report_limits.h"
 
 namespace dictcheck {
@@ -40,9 +40,9 @@ std::string TextFault(const char* field, int width, bool mayBeEmpty) {
     const auto c = static_cast<unsigned char>(field[i]);
     if (c == 0) return "a NUL byte at byte " + std::to_string(i + 1);
     if (c < 0x20 || c == 0x7F) {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "0x%02X", c);
-      return std::string("control byte ") + hex + " at byte " + std::to_string(i + 1);
+      std::string fault = "control byte 0x";
+      AppendHex(std::as_bytes(std::span(field + i, 1)), &fault);
+      return fault + " at byte " + std::to_string(i + 1);
     }
     empty = empty && c == ' ';
   }

@@ -10,7 +10,7 @@ namespace {
 
 // An owner name no one would choose: an engine that guards only changes
 // refuses it, a file without an owner accepts it.
-const std::string kProbeName =
+constexpr char kProbeName[] =
     "\x7f"
     "dictdump probe \x01\x02";
 

@@ -1,6 +1,6 @@
 #include "format_table.h"
 
-#include <array>
+#include <iterator>
 
 #include "dump_writer.h"
 
@@ -8,9 +8,10 @@ namespace dictdump {
 
 namespace {
 
-// mkdict writes the whole dictionary, system tables included, so that
+// A plain array: GCC places a constexpr std::array of these in writable
+// data. mkdict writes the whole dictionary, system tables included, so that
 // mkdict builds the same dictionary again.
-constexpr std::array kFormats = {
+constexpr FormatEntry kFormats[] = {
     // name, writer, every table, one table, dialect, rows, folder
     FormatEntry{"mkdict", MakeMkdictWriter, true, false, false, true, false},
     FormatEntry{"sql", MakeSqlWriter, false, false, true, true, false},
@@ -28,12 +29,12 @@ const FormatEntry* FindFormat(std::string_view name) {
   return nullptr;
 }
 
-const FormatEntry* DefaultFormat() { return &kFormats.front(); }
+const FormatEntry* DefaultFormat() { return &kFormats[0]; }
 
 std::string FormatNames() {
   std::string names;
-  for (size_t i = 0; i < kFormats.size(); ++i) {
-    if (i != 0) names += i + 1 == kFormats.size() ? " or " : ", ";
+  for (size_t i = 0; i < std::size(kFormats); ++i) {
+    if (i != 0) names += i + 1 == std::size(kFormats) ? " or " : ", ";
     names += kFormats[i].name;
   }
   return names;

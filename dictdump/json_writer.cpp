@@ -38,13 +38,11 @@ class JsonWriter : public DumpWriter {
   void BeginTable(const TableDump& table) override {
     const TableSchema& schema = *table.schema;
     out_.Put(tables_++ == 0 ? "\n {" : ",\n {");
-    Key("name");
-    String(schema.name);
+    Text("name", schema.name, kFirst);
     rows_ = 0;
     if (c_.options->schema) PutSchema(table);
     if (c_.options->rows) {
-      out_.Put(",\n  ");
-      Key("rows");
+      Member("rows", kNextLine);
       out_.Put('[');
     }
   }
@@ -64,25 +62,25 @@ class JsonWriter : public DumpWriter {
   }
 
  private:
+  // What comes before one member of an object: nothing before its first,
+  // a comma between members on one line, a comma and a new line before each
+  // of a table's lists.
+  static constexpr std::string_view kFirst = "";
+  static constexpr std::string_view kNext = ", ";
+  static constexpr std::string_view kNextLine = ",\n  ";
+
   void PutSchema(const TableDump& table) {
     const TableSchema& schema = *table.schema;
-    out_.Put(", ");
+    const DataFile& data = *table.data;
     Number("id", schema.file.tableId);
-    out_.Put(", ");
-    Key("location");
-    String(schema.location);
-    out_.Put(", ");
+    Text("location", schema.location);
     Number("flags", schema.file.flags);
-    out_.Put(", ");
-    Key("dataFile");
-    String(std::string_view(DataFileWords(table.data->state)));
-    out_.Put(", ");
-    Key("owner");
-    String(std::string_view(OwnerWords(table.data->owner.mode)));
+    Text("dataFile", std::string_view(DataFileWords(data.state)));
+    Text("owner", std::string_view(OwnerWords(data.owner.mode)));
     PutFields(schema);
     PutIndexes(schema);
     PutConstraints(schema);
-    PutStatistics(*table.data);
+    PutStatistics(data);
   }
 
   void String(std::string_view text) {
@@ -104,44 +102,47 @@ class JsonWriter : public DumpWriter {
     out_.Put('"');
   }
   void String(const std::string& text) { String(std::string_view(ValidUtf8(text))); }
-  void Key(const char* key) {
+
+  // One member of an object: what comes before it and its key; its value
+  // follows. The typed forms write the value too.
+  void Member(const char* key, std::string_view before = kNext) {
+    out_.Put(before);
     String(std::string_view(key));
     out_.Put(": ");
   }
-  void Number(const char* key, int64_t value) {
-    Key(key);
+  void Number(const char* key, int64_t value, std::string_view before = kNext) {
+    Member(key, before);
     out_.PutSigned(value);
   }
-  void Boolean(const char* key, bool value) {
-    Key(key);
+  void Boolean(const char* key, bool value, std::string_view before = kNext) {
+    Member(key, before);
     out_.Put(value ? "true" : "false");
+  }
+  // A stored text, written as valid UTF-8.
+  void Text(const char* key, const std::string& text, std::string_view before = kNext) {
+    Member(key, before);
+    String(text);
+  }
+  // One of the writer's own words.
+  void Text(const char* key, std::string_view text, std::string_view before = kNext) {
+    Member(key, before);
+    String(text);
   }
 
   void PutFields(const TableSchema& schema) {
-    out_.Put(",\n  ");
-    Key("fields");
+    Member("fields", kNextLine);
     out_.Put('[');
     for (size_t i = 0; i < schema.columns.size(); ++i) {
       const FieldRecord& f = schema.columns[i];
       out_.Put(i == 0 ? "\n   {" : ",\n   {");
-      Key("name");
-      String(TrimmedFixedText(f.name, kNameWidth));
-      out_.Put(", ");
+      Text("name", TrimmedFixedText(f.name, kNameWidth), kFirst);
       Number("id", f.fieldId);
-      out_.Put(", ");
-      Key("type");
-      String(ColumnTypeText(f.typeCode));
-      out_.Put(", ");
+      Text("type", ColumnTypeText(f.typeCode));
       Number("typeCode", f.typeCode);
-      out_.Put(", ");
       Number("size", f.size);
-      out_.Put(", ");
       Number("decimals", f.decimals);
-      out_.Put(", ");
       Number("offset", f.offset);
-      out_.Put(", ");
       Number("flags", f.flags);
-      out_.Put(", ");
       Boolean("nullable", f.flags & kFieldNullable);
       out_.Put('}');
     }
@@ -149,40 +150,34 @@ class JsonWriter : public DumpWriter {
   }
 
   void PutIndexes(const TableSchema& schema) {
-    out_.Put(",\n  ");
-    Key("indexes");
+    Member("indexes", kNextLine);
     out_.Put('[');
     for (size_t i = 0; i < schema.indexes.size(); ++i) {
       const IndexSchema& index = schema.indexes[i];
       out_.Put(i == 0 ? "\n   {" : ",\n   {");
-      Number("number", index.number);
-      out_.Put(", ");
-      Key("name");
-      if (index.name.empty())
+      Number("number", index.number, kFirst);
+      if (index.name.empty()) {
+        Member("name");
         out_.Put("null");
-      else
-        String(index.name);
-      out_.Put(", ");
+      } else {
+        Text("name", index.name);
+      }
       Boolean("unique", !index.segments.empty() && !(index.segments.front().flags & kSegmentDuplicates));
-      out_.Put(", ");
-      Key("segments");
+      Member("segments");
       out_.Put('[');
       for (size_t s = 0; s < index.segments.size(); ++s) {
         const IndexRecord& segment = index.segments[s];
         out_.Put(s == 0 ? "{" : ", {");
-        Key("field");
         const FieldRecord* field = FindColumn(schema, segment.fieldId);
-        if (field == nullptr)
+        if (field == nullptr) {
+          Member("field", kFirst);
           out_.Put("null");
-        else
-          String(TrimmedFixedText(field->name, kNameWidth));
-        out_.Put(", ");
+        } else {
+          Text("field", TrimmedFixedText(field->name, kNameWidth), kFirst);
+        }
         Number("fieldId", segment.fieldId);
-        out_.Put(", ");
         Number("flags", segment.flags);
-        out_.Put(", ");
         Boolean("descending", segment.flags & kSegmentDescending);
-        out_.Put(", ");
         Boolean("caseInsensitive", segment.flags & kSegmentCaseInsensitive);
         out_.Put('}');
       }
@@ -192,17 +187,13 @@ class JsonWriter : public DumpWriter {
   }
 
   void PutConstraints(const TableSchema& schema) {
-    out_.Put(",\n  ");
-    Key("constraints");
+    Member("constraints", kNextLine);
     out_.Put('[');
     for (size_t i = 0; i < schema.constraints.size(); ++i) {
       const FieldRecord& constraint = schema.constraints[i];
       out_.Put(i == 0 ? "{" : ", {");
-      Key("name");
-      String(TrimmedFixedText(constraint.name, kNameWidth));
-      out_.Put(", ");
+      Text("name", TrimmedFixedText(constraint.name, kNameWidth), kFirst);
       Number("id", constraint.fieldId);
-      out_.Put(", ");
       Number("offset", constraint.offset);
       out_.Put('}');
     }
@@ -210,32 +201,24 @@ class JsonWriter : public DumpWriter {
   }
 
   void PutStatistics(const DataFile& data) {
-    out_.Put(",\n  ");
-    Key("statistics");
+    Member("statistics", kNextLine);
     if (data.state != DataFileState::kOpen) {
       out_.Put("null");
       return;
     }
     const StatisticsRecord& stat = *data.statistics;
     out_.Put('{');
-    Number("recordLength", StatRecordLength(stat));
-    out_.Put(", ");
+    Number("recordLength", StatRecordLength(stat), kFirst);
     Number("pageSize", StatPageSize(stat));
-    out_.Put(", ");
     Number("version", StatFileVersion(stat));
-    out_.Put(", ");
     Number("fileFlags", StatFileFlags(stat));
-    out_.Put(", ");
     Number("records", StatRecordCount(stat));
-    out_.Put(", ");
     Number("unusedPages", StatUnusedPages(stat));
-    out_.Put(", ");
-    Key("keys");
+    Member("keys");
     out_.Put('[');
     for (size_t i = 0; i < data.keys.size(); ++i) {
       out_.Put(i == 0 ? "{" : ", {");
-      Number("number", data.keys[i].number);
-      out_.Put(", ");
+      Number("number", data.keys[i].number, kFirst);
       Number("uniqueValues", data.keys[i].uniqueValues);
       out_.Put('}');
     }

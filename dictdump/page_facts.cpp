@@ -7,6 +7,7 @@
 #include <ctime>
 #include <map>
 
+#include "morvel2/common/fixed_text.h"
 #include "morvel2/dictionary/report_limits.h"
 #include "morvel2/dictionary/type_name_table.h"
 #include "sql_names.h"
@@ -99,9 +100,7 @@ std::vector<std::string> LinkNames(const std::vector<const TableSchema*>& tables
 std::string ReportTypeName(int typeCode) {
   char text[kTypeNameWidth + 1];
   FormatTypeName(TypeIndexOf(typeCode), text);
-  std::string name(text);
-  while (!name.empty() && name.back() == ' ') name.pop_back();
-  return name;
+  return TrimmedFixedText(text, kTypeNameWidth);
 }
 
 std::string DecimalsOrCase(const FieldRecord& field) {

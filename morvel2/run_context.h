@@ -1,8 +1,9 @@
 // Everything one run of the report works with: the options, master password
 // and table name of its command line, the request slots, the buffers the
-// slots point at, the table list and the per-run table information. main
-// creates it and hands it, as first argument, down to the record-manager
-// call; nothing of a run lives anywhere else.
+// slots point at, the table list, the per-run table information, whether a
+// failure was reported and standard output's buffer. main creates it and
+// hands it, as first argument, down to the record-manager call; nothing of
+// a run lives anywhere else.
 #ifndef MORVEL2_RUN_CONTEXT_H
 #define MORVEL2_RUN_CONTEXT_H
 
@@ -29,6 +30,12 @@ struct RunContext {
   // Reused for every table of the run.
   TableInfo tableInfo;
   StatisticsRecord statistics;
+  // Set by every failure message of the run (PrintFailure); read once, for
+  // the exit code.
+  bool failureReported;
+  // Standard output's buffer while it is not a terminal (main). Not part of
+  // the run's start values.
+  char outputBuffer[1 << 16];
 };
 
 #endif  // MORVEL2_RUN_CONTEXT_H

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #if defined(__x86_64__)
-#include <cpuid.h>
 #include <nmmintrin.h>
 #endif
 
@@ -75,12 +74,9 @@ __attribute__((target("sse4.2"))) uint32_t HardwareUpdate(uint32_t c, const uint
   return c;
 }
 
-bool HasHardwareCrc() {
-  unsigned eax, ebx, ecx, edx;
-  return __get_cpuid(1, &eax, &ebx, &ecx, &edx) != 0 && (ecx & bit_SSE4_2) != 0;
-}
-
-const bool kHardwareCrc = HasHardwareCrc();
+// The compiler's runtime reads the processor's features once, as the program
+// starts, and keeps them: the engine keeps no flag of its own.
+bool HasHardwareCrc() { return __builtin_cpu_supports("sse4.2"); }
 
 #endif
 
@@ -88,7 +84,7 @@ const bool kHardwareCrc = HasHardwareCrc();
 
 uint32_t Crc32cExtend(uint32_t crc, const uint8_t* data, size_t n) {
 #if defined(__x86_64__)
-  if (kHardwareCrc) return ~HardwareUpdate(~crc, data, n);
+  if (HasHardwareCrc()) return ~HardwareUpdate(~crc, data, n);
 #endif
   return Crc32cExtendPortable(crc, data, n);
 }
@@ -99,7 +95,7 @@ uint32_t Crc32cExtendPortable(uint32_t crc, const uint8_t* data, size_t n) {
 
 bool HasCrcInstruction() {
 #if defined(__x86_64__)
-  return kHardwareCrc;
+  return HasHardwareCrc();
 #else
   return false;
 #endif

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 
@@ -12,8 +11,6 @@ namespace recmgr {
 namespace {
 
 constexpr int kNameAttempts = 100;
-
-std::atomic<unsigned> nextSpillNumber{0};
 
 }  // namespace
 
@@ -56,10 +53,10 @@ Status OpenUnnamedFile(const std::string& folder, int* fd) {
   *fd = open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
   if (*fd >= 0) return Status::Ok();
   if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return ErrnoStatus(errno);
-  // No unnamed files on this file system: a named one, unlinked at once.
+  // No unnamed files on this file system: a named one, unlinked at once, the
+  // first number free (O_EXCL gives each name to one file at a time).
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    const std::string name =
-        folder + "/.sort." + std::to_string(getpid()) + "." + std::to_string(nextSpillNumber.fetch_add(1));
+    const std::string name = folder + "/.sort." + std::to_string(getpid()) + "." + std::to_string(attempt);
     *fd = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (*fd >= 0) {
       unlink(name.c_str());

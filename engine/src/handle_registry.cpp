@@ -1,33 +1,15 @@
 #include "handle_registry.h"
 
 #include <cstring>
-#include <vector>
 
 #include "byte_order.h"
+#include "engine_state.h"
 #include "recmgr/recmgr.h"
 
 namespace recmgr {
 namespace {
 
-// Live files sit in numbered places; a block names its place and the id of
-// the file it was given, so finding a file is one bounds check and one
-// compare, with no hashing on the path of every call. Places are reused,
-// ids never are.
-struct Place {
-  uint64_t id = 0;  // 0: free
-  std::unique_ptr<OpenFile> file;
-};
-
-struct Registry {
-  std::vector<Place> places;
-  std::vector<uint32_t> freePlaces;
-  uint64_t nextId = 1;
-};
-
-Registry& TheRegistry() {
-  static Registry* registry = new Registry;  // never destroyed: usable during exit
-  return *registry;
-}
+using Place = HandleRegistry::Place;
 
 // The place a block names, if the block is ours and its file is still live.
 Place* FindPlace(const void* block) {
@@ -36,7 +18,7 @@ Place* FindPlace(const void* block) {
   if (std::memcmp(bytes + kBlockTag, kBlockTagValue, sizeof kBlockTagValue) != 0) return nullptr;
   const uint64_t id = format::Load64(bytes + kBlockHandleId);
   const uint32_t index = format::Load32(bytes + kBlockPlace);
-  std::vector<Place>& places = TheRegistry().places;
+  std::vector<Place>& places = Engine().handles.places;
   if (id == 0 || index >= places.size() || places[index].id != id) return nullptr;
   return &places[index];
 }
@@ -49,7 +31,7 @@ OpenFile* FindOpenFile(const void* block) {
 }
 
 void AttachOpenFile(void* block, std::unique_ptr<OpenFile> file) {
-  Registry& registry = TheRegistry();
+  HandleRegistry& registry = Engine().handles;
   // Room to free every place later without allocating.
   registry.freePlaces.reserve(registry.places.size() + 1);
   uint32_t index;
@@ -75,7 +57,7 @@ bool ReleaseBlock(void* block) {
   if (place == nullptr) return false;
   place->id = 0;
   place->file.reset();
-  Registry& registry = TheRegistry();
+  HandleRegistry& registry = Engine().handles;
   registry.freePlaces.push_back(static_cast<uint32_t>(place - registry.places.data()));
   std::memset(block, 0, kBlockPlace + 4);
   return true;

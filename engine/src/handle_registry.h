@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "open_file.h"
 
@@ -21,6 +22,20 @@ inline constexpr size_t kBlockTag = 0;       // 8 bytes: kBlockTagValue
 inline constexpr size_t kBlockHandleId = 8;  // 8 bytes, little-endian
 inline constexpr size_t kBlockPlace = 16;    // 4 bytes, little-endian
 inline constexpr uint8_t kBlockTagValue[8] = {'R', 'M', 'P', 'O', 'S', 'B', 'L', 'K'};
+
+// Live files sit in numbered places; a block names its place and the id of
+// the file it was given, so finding a file is one bounds check and one
+// compare, with no hashing on the path of every call. Places are reused,
+// ids never are. Part of the engine's state (engine_state.h).
+struct HandleRegistry {
+  struct Place {
+    uint64_t id = 0;  // 0: free
+    std::unique_ptr<OpenFile> file;
+  };
+  std::vector<Place> places;
+  std::vector<uint32_t> freePlaces;
+  uint64_t nextId = 1;
+};
 
 // The open file `block` refers to, or null if it refers to none.
 // `block` may be null.

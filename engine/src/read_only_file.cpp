@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "engine_state.h"
 #include "recmgr/recmgr.h"
 
 namespace recmgr {
@@ -27,17 +28,7 @@ int16_t StatusForOpenError(int error) {
 
 bool SameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
 
-// The files holding a descriptor, newest (used last) first.
-struct HeldFiles {
-  ReadOnlyFile* newest = nullptr;
-  ReadOnlyFile* oldest = nullptr;
-  size_t count = 0;
-};
-
-HeldFiles& Held() {
-  static HeldFiles* held = new HeldFiles;  // never destroyed: usable during exit
-  return *held;
-}
+HeldFiles& Held() { return Engine().heldFiles; }
 
 void Unlink(ReadOnlyFile* file) {
   HeldFiles& held = Held();
@@ -57,6 +48,7 @@ void LinkNewest(ReadOnlyFile* file) {
 
 void GiveBackOldest() {
   ReadOnlyFile* file = Held().oldest;
+  if (file == nullptr) return;  // none held
   Unlink(file);
   close(file->fd);
   file->fd = -1;

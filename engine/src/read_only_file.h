@@ -39,6 +39,14 @@ struct ReadOnlyFile {
   ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
 };
 
+// The files holding a descriptor, newest (used last) first. Part of the
+// engine's state (engine_state.h).
+struct HeldFiles {
+  ReadOnlyFile* newest = nullptr;
+  ReadOnlyFile* oldest = nullptr;
+  size_t count = 0;
+};
+
 // Opens `path` (O_RDONLY, never blocking) as `*file`, notes its identity and
 // reads its first bytes into head[0, headCapacity), setting *headLength.
 // Returns RECMGR_STATUS_SUCCESS; RECMGR_STATUS_FILE_NOT_FOUND if it or a

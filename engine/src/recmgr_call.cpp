@@ -8,15 +8,11 @@
 #define RECMGR_KNOWS_SINGLE_THREADED 1
 #endif
 
+#include "engine_state.h"
 #include "operations.h"
 #include "recmgr/recmgr.h"
 
 namespace {
-
-std::mutex& CallLock() {
-  static std::mutex* lock = new std::mutex;  // never destroyed: usable during exit
-  return *lock;
-}
 
 // While the process has a single thread no other call can run beside this
 // one, and only this thread could start another, which it does not do inside
@@ -67,7 +63,7 @@ inline int16_t Dispatch(uint16_t operation, void* positionBlock, void* dataBuffe
                                          uint32_t* dataLength, void* keyBuffer, uint8_t keyLength,
                                          int8_t keyNumber) {
   try {
-    const std::lock_guard<std::mutex> guard(CallLock());
+    const std::lock_guard<std::mutex> guard(recmgr::Engine().callLock);
     return Dispatch(operation, positionBlock, dataBuffer, dataLength, keyBuffer, keyLength, keyNumber);
   } catch (...) {  // a failed lock
     return RECMGR_STATUS_IO_ERROR;

@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 
@@ -14,14 +13,13 @@ namespace {
 
 constexpr int kNameAttempts = 100;
 
-std::atomic<unsigned> nextTempNumber{0};
-
 }  // namespace
 
 Status CreateStagedFile(const std::string& path, StagedFile* out) {
+  // The first number free beside `path`: O_EXCL gives each name to one file
+  // at a time, whichever thread or process asks.
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    std::string temp =
-        path + ".tmp." + std::to_string(getpid()) + "." + std::to_string(nextTempNumber.fetch_add(1));
+    std::string temp = path + ".tmp." + std::to_string(getpid()) + "." + std::to_string(attempt);
     const int fd = open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) {
       out->finalPath = path;

@@ -63,7 +63,7 @@ bool ParseArguments(RunContext* run, int argc, char** argv, bool* allTables) {
   }
   if (password != nullptr) {
     if (std::strlen(password) > kMasterPasswordLength) {
-      PrintFailure("The master password is longer than %d characters.\n", kMasterPasswordLength);
+      PrintFailure(run, "The master password is longer than %d characters.\n", kMasterPasswordLength);
       return false;
     }
     CopyText(run->masterPassword, password, kMasterPasswordLength);

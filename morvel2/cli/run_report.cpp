@@ -7,6 +7,7 @@
 #include "cli/report_error.h"
 #include "morvel2/common/program_output.h"
 #include "morvel2/common/text_helpers.h"
+#include "morvel2/dictionary/dictionary_names.h"
 #include "report/table_report.h"
 #include "run_context.h"
 
@@ -15,19 +16,17 @@ namespace {
 constexpr int kMinArguments = 1;
 constexpr int kMaxArguments = 3;
 
-bool IsSystemTable(const char* name) { return (name[0] == 'X' || name[0] == 'x') && name[1] == '$'; }
-
 void ReportAllTables(RunContext* run) {
   std::fputs("Printing Report for ALL Tables.\n", stderr);
   TableList& tables = run->tables;
-  ReportError("Load Tables", LoadTables(run, &tables));
+  ReportError(run, "Load Tables", LoadTables(run, &tables));
   for (int i = 0; i < tables.count; ++i) {
     char name[kNameWidth + 1];
     CopyText(name, tables.names[i], kNameWidth);
     TrimTrailingSpaces(name);
     bool found = false;
-    ReportError(name, LookupTable(run, name, &found, &run->tableInfo, &run->statistics));
-    if (found && (!IsSystemTable(name) || run->options.includeSystemTables))
+    ReportError(run, name, LookupTable(run, name, &found, &run->tableInfo, &run->statistics));
+    if (found && (!IsSystemTableName(name) || run->options.includeSystemTables))
       PrintTableReport(run, name, &run->tableInfo, &run->statistics);
   }
 }
@@ -36,8 +35,8 @@ void ReportOneTable(RunContext* run, const char* tableName) {
   bool found = false;
   int result = LookupTable(run, tableName, &found, &run->tableInfo, &run->statistics);
   if (!found || result != 0) {
-    ReportError(tableName, result);
-    PrintFailure("Table Name not in database.\n");
+    ReportError(run, tableName, result);
+    PrintFailure(run, "Table Name not in database.\n");
     return;
   }
   char name[kNameWidth + 1];
@@ -57,7 +56,7 @@ void ResetRun(RunContext* run) {
   std::memset(&run->dictionary, 0, sizeof run->dictionary);
   std::memset(&run->indexListing, 0, sizeof run->indexListing);
   run->tables.count = 0;
-  ForgetFailures();
+  run->failureReported = false;
 }
 
 // "--help" or "--version" as the only argument; any other command line is
@@ -88,16 +87,16 @@ int RunReport(RunContext* run, int argc, char** argv) {
   if (!ParseArguments(run, argc, argv, &allTables)) return 1;
   run->slots.policy.trace = run->options.trace != 0;
 
-  ReportError("Login", OpenDictionaries(run));
+  ReportError(run, "Login", OpenDictionaries(run));
   if (allTables)
     ReportAllTables(run);
   else
     ReportOneTable(run, run->tableName);
-  ReportError("Logout", CloseDictionaries(run));
+  ReportError(run, "Logout", CloseDictionaries(run));
 
   // Standard error first; standard output is flushed and closed next by
   // the caller, who says so when the report could not be written.
   std::fflush(stderr);
   // Any message on standard error but the banner tells of a failure.
-  return FailureWasReported() ? 1 : 0;
+  return run->failureReported ? 1 : 0;
 }

@@ -16,7 +16,7 @@ int OpenDictionary(RunContext* run, int slotNumber, const char* fileName, void* 
   CopyText(slot.fileName, fileName, kSlotFileNameSize - 1);
   std::strcpy(static_cast<char*>(recordBuffer), run->masterPassword);
   slot.dataLength = static_cast<uint16_t>(recordLength);
-  return CallSlotWith(&run->slots, slotNumber, RECMGR_OP_OPEN, recordBuffer, slot.fileName, 0);
+  return CallSlotWith(run, slotNumber, RECMGR_OP_OPEN, recordBuffer, slot.fileName, 0);
 }
 
 }  // namespace
@@ -37,7 +37,8 @@ int OpenDictionaries(RunContext* run) {
 
   if (run->options.trace) std::printf("Data Dictionaries Opened: %d\n", status);
   if (status == RECMGR_STATUS_FILE_NOT_FOUND && !run->slots.policy.quiet)
-    PrintFailure("<File Not Found> when accessing the dictionary.\nAre you in the folder with your DDFs?\n");
+    PrintFailure(run,
+                 "<File Not Found> when accessing the dictionary.\nAre you in the folder with your DDFs?\n");
   return status;
 }
 
@@ -46,7 +47,7 @@ int CloseDictionaries(RunContext* run) {
   // Only the operation changes: the Close needs just the position block.
   for (int slotNumber : {kFileDictionarySlot, kFieldDictionarySlot, kIndexDictionarySlot}) {
     run->slots.slot[slotNumber].operation = RECMGR_OP_CLOSE;
-    CallSlot(&run->slots, slotNumber);
+    CallSlot(run, slotNumber);
   }
   if (run->options.trace) std::printf("Data Dictionaries Closed\n");
   return 0;

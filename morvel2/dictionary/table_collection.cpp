@@ -16,7 +16,7 @@ constexpr const char* kArrayFullWarning = "Buffer not Large Enough, Call Quolvan
 int ReadFieldById(RunContext* run, int32_t fieldId) {
   DictionaryBuffers& buffers = run->dictionary;
   SetNumberKey(buffers.fieldIdKey, fieldId);
-  return CallSlotWith(&run->slots, kFieldDictionarySlot, RECMGR_OP_GET_EQUAL, &buffers.segmentField,
+  return CallSlotWith(run, kFieldDictionarySlot, RECMGR_OP_GET_EQUAL, &buffers.segmentField,
                       buffers.fieldIdKey, kFieldKeyFieldId);
 }
 
@@ -32,15 +32,15 @@ int GetFields(RunContext* run, const char* name, FieldRecord* fields, int* count
   *count = 0;
   // Key 4: table id, offset 0, decimal places 0.
   SetNumberKey(buffers.fieldScanKey, tableId);
-  status = CallSlotWith(&run->slots, kFieldDictionarySlot, RECMGR_OP_GET_GREATER_OR_EQUAL,
-                        &buffers.fieldRecord, buffers.fieldScanKey, kFieldKeyTableOffset);
+  status = CallSlotWith(run, kFieldDictionarySlot, RECMGR_OP_GET_GREATER_OR_EQUAL, &buffers.fieldRecord,
+                        buffers.fieldScanKey, kFieldKeyTableOffset);
   while (status == RECMGR_STATUS_SUCCESS) {
     if (record.tableId != tableId) break;
     if (*count == kMaxFields) break;
     if (record.typeCode != kTypeConstraint && record.typeCode != kTypeIndexName) fields[(*count)++] = record;
-    status = CallSlotNext(&run->slots, kFieldDictionarySlot);
+    status = CallSlotNext(run, kFieldDictionarySlot);
   }
-  if (*count >= kMaxFields) PrintFailure("%s", kArrayFullWarning);
+  if (*count >= kMaxFields) PrintFailure(run, "%s", kArrayFullWarning);
   return 0;
 }
 
@@ -53,8 +53,8 @@ int GetIndex(RunContext* run, const char* name, SegmentEntry* segments, int* cou
   *count = 0;
   // Key 2: table id, index number 0, segment number 0.
   SetNumberKey(buffers.segmentScanKey, tableId);
-  int status = CallSlotWith(&run->slots, kIndexDictionarySlot, RECMGR_OP_GET_GREATER_OR_EQUAL,
-                            &buffers.segmentRecord, buffers.segmentScanKey, kIndexKeyTableSegment);
+  int status = CallSlotWith(run, kIndexDictionarySlot, RECMGR_OP_GET_GREATER_OR_EQUAL, &buffers.segmentRecord,
+                            buffers.segmentScanKey, kIndexKeyTableSegment);
   while (status == RECMGR_STATUS_SUCCESS) {
     // The record manager returns the found record's key: its table id first.
     int32_t keyTableId;
@@ -81,8 +81,8 @@ int GetIndex(RunContext* run, const char* name, SegmentEntry* segments, int* cou
     }
     ++*count;
 
-    status = CallSlotNext(&run->slots, kIndexDictionarySlot);
+    status = CallSlotNext(run, kIndexDictionarySlot);
   }
-  if (*count >= kMaxSegments) PrintFailure("%s", kArrayFullWarning);
+  if (*count >= kMaxSegments) PrintFailure(run, "%s", kArrayFullWarning);
   return 0;
 }

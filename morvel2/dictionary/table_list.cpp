@@ -5,13 +5,13 @@
 int LoadTables(RunContext* run, TableList* list) {
   list->count = 0;
   FileRecord& record = run->dictionary.fileRecord;
-  int status = CallSlotWith(&run->slots, kFileDictionarySlot, RECMGR_OP_GET_FIRST, &record,
+  int status = CallSlotWith(run, kFileDictionarySlot, RECMGR_OP_GET_FIRST, &record,
                             run->dictionary.tableScanKey, kFileKeyTableName);
   while (status == RECMGR_STATUS_SUCCESS) {
     if (list->count >= kMaxTableNames) break;
     CopyFixedText(list->names[list->count], record.name, kNameWidth);
     ++list->count;
-    status = CallSlotNext(&run->slots, kFileDictionarySlot);
+    status = CallSlotNext(run, kFileDictionarySlot);
   }
   if (status == RECMGR_STATUS_END_OF_FILE || status == RECMGR_STATUS_SUCCESS) return 0;
   return status;

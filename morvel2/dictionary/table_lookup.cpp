@@ -13,7 +13,7 @@ int GetFileRecord(RunContext* run, const char* name) {
   CopyText(key, name, kNameWidth);
   PadWithSpaces(key, kNameWidth);
 
-  return CallSlotWith(&run->slots, kFileDictionarySlot, RECMGR_OP_GET_EQUAL, &run->dictionary.fileRecord, key,
+  return CallSlotWith(run, kFileDictionarySlot, RECMGR_OP_GET_EQUAL, &run->dictionary.fileRecord, key,
                       kFileKeyTableName);
 }
 

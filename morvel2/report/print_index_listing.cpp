@@ -37,14 +37,14 @@ void FindIndexName(RunContext* run, int32_t indexNumber) {
   buffers.nameBuffer[0] = '\0';
   const int32_t tableId = run->dictionary.fileRecord.tableId;
   SetNumberKey(buffers.indexNameKey, tableId);
-  int status = CallSlotWith(&run->slots, kFieldDictionarySlot, RECMGR_OP_GET_GREATER_OR_EQUAL,
+  int status = CallSlotWith(run, kFieldDictionarySlot, RECMGR_OP_GET_GREATER_OR_EQUAL,
                             &buffers.indexNameRecord, buffers.indexNameKey, kFieldKeyTableId);
   while (status == RECMGR_STATUS_SUCCESS && record.tableId == tableId) {
     if (record.typeCode == kTypeIndexName && record.offset == indexNumber) {
       LoadNameBuffer(buffers.nameBuffer, record.name);
       return;
     }
-    status = CallSlotNext(&run->slots, kFieldDictionarySlot);
+    status = CallSlotNext(run, kFieldDictionarySlot);
   }
 }
 

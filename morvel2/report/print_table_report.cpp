@@ -20,8 +20,8 @@ using HeapBlock = std::unique_ptr<void, FreeDeleter>;
 
 }  // namespace
 
-void FatalError(const char* text) {
-  PrintFailure("Fatal Error: %s.\n", text);
+void FatalError(RunContext* run, const char* text) {
+  PrintFailure(run, "Fatal Error: %s.\n", text);
   std::exit(1);
 }
 
@@ -31,9 +31,9 @@ void PrintTableReport(RunContext* run, char* name, TableInfo* info, StatisticsRe
     return;
   }
   HeapBlock fields(std::malloc(kFieldArrayBytes));
-  if (!fields) FatalError("No Memory1");
+  if (!fields) FatalError(run, "No Memory1");
   HeapBlock segments(std::malloc(kSegmentArrayBytes));
-  if (!segments) FatalError("No Memory2");
+  if (!segments) FatalError(run, "No Memory2");
   PrintedTable table{};
   table.name = name;
   table.info = info;
@@ -44,8 +44,8 @@ void PrintTableReport(RunContext* run, char* name, TableInfo* info, StatisticsRe
   TrimTrailingSpaces(name);
   CaretsToSpaces(name);
   table.lineCounter = 1;
-  ReportError("GetFields", GetFields(run, name, table.fields, &table.fieldCount));
-  ReportError("GetIndex", GetIndex(run, name, table.segments, &table.segmentCount));
+  ReportError(run, "GetFields", GetFields(run, name, table.fields, &table.fieldCount));
+  ReportError(run, "GetIndex", GetIndex(run, name, table.segments, &table.segmentCount));
 
   for (int i = 0; i < table.fieldCount; ++i) PrintFieldLine(run, &table, table.fields[i]);
   if (run->options.indexes && table.lineCounter > 1) PrintIndexListing(run, &table);

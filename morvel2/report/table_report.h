@@ -40,6 +40,6 @@ void PrintFieldLine(RunContext* run, PrintedTable* table, FieldRecord field);
 void PrintIndexListing(RunContext* run, PrintedTable* table);
 
 // Prints "Fatal Error: <text>." and ends the program with exit code 1.
-[[noreturn]] void FatalError(const char* text);
+[[noreturn]] void FatalError(RunContext* run, const char* text);
 
 #endif  // MORVEL2_REPORT_TABLE_REPORT_H

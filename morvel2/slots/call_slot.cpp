@@ -4,6 +4,7 @@
 
 #include "cli/report_error.h"
 #include "morvel2/engine_access/recmgr_loader.h"
+#include "run_context.h"
 #include "slots/request_slot.h"
 
 void ResetSlotTable(SlotTable* slots) {
@@ -11,19 +12,19 @@ void ResetSlotTable(SlotTable* slots) {
   slots->entry = nullptr;
 }
 
-int CallSlotWith(SlotTable* slots, int slotNumber, uint16_t operation, void* dataBuffer, void* keyBuffer,
+int CallSlotWith(RunContext* run, int slotNumber, uint16_t operation, void* dataBuffer, void* keyBuffer,
                  int16_t keyNumber) {
-  RequestSlot& slot = slots->slot[slotNumber];
+  RequestSlot& slot = run->slots.slot[slotNumber];
   slot.operation = operation;
   slot.dataBuffer = dataBuffer;
   slot.keyBuffer = keyBuffer;
   slot.keyNumber = keyNumber;
-  return CallSlot(slots, slotNumber);
+  return CallSlot(run, slotNumber);
 }
 
-int CallSlotNext(SlotTable* slots, int slotNumber) {
-  slots->slot[slotNumber].operation = RECMGR_OP_GET_NEXT;
-  return CallSlot(slots, slotNumber);
+int CallSlotNext(RunContext* run, int slotNumber) {
+  run->slots.slot[slotNumber].operation = RECMGR_OP_GET_NEXT;
+  return CallSlot(run, slotNumber);
 }
 
 void SetNumberKey(unsigned char* keyBuffer, int32_t number) {
@@ -49,29 +50,31 @@ bool IsSilentStatus(int status) {
 
 }  // namespace
 
-int CallSlot(SlotTable* slots, int slotNumber) {
-  RequestSlot& slot = slots->slot[slotNumber];
-  const CallPolicy& policy = slots->policy;
+int CallSlot(RunContext* run, int slotNumber) {
+  RequestSlot& slot = run->slots.slot[slotNumber];
+  const CallPolicy& policy = run->slots.policy;
   if (policy.trace)
     std::printf("Op: %d, Buflen: %d, KeyNum: %d ", slot.operation, slot.dataLength, slot.keyNumber);
 
   uint32_t length = slot.dataLength;
   // The entry is looked up once: a report makes hundreds of thousands of calls.
-  if (slots->entry == nullptr) slots->entry = RecordManagerEntry();
-  int status = slots->entry == nullptr
+  SlotTable& slots = run->slots;
+  if (slots.entry == nullptr) slots.entry = RecordManagerEntry();
+  int status = slots.entry == nullptr
                    ? int{RECMGR_STATUS_NOT_LOADED}
-                   : slots->entry(slot.operation, slot.positionBlock, slot.dataBuffer, &length,
-                                  slot.keyBuffer, kSlotKeyLength, static_cast<int8_t>(slot.keyNumber));
+                   : slots.entry(slot.operation, slot.positionBlock, slot.dataBuffer, &length, slot.keyBuffer,
+                                 kSlotKeyLength, static_cast<int8_t>(slot.keyNumber));
   slot.dataLength = static_cast<uint16_t>(length);
 
   if (policy.trace) std::printf("Status: %d\n", status);
 
   if (policy.quiet) return status;
   if (status == RECMGR_STATUS_NOT_LOADED) {
-    PrintFailure("Please load the Record Manager\n");
+    PrintFailure(run, "Please load the Record Manager\n");
     std::exit(1);
   }
   if (!IsSilentStatus(status))
-    PrintFailure("Record Manager Error %d: Operation=%d, File=%s\n", status, slot.operation, slot.fileName);
+    PrintFailure(run, "Record Manager Error %d: Operation=%d, File=%s\n", status, slot.operation,
+                 slot.fileName);
   return status;
 }

@@ -28,17 +28,17 @@ int OpenDataFile(RunContext* run, int slotNumber, char* location) {
   CopyText(slot.fileName, location, kSlotFileNameSize - 1);
   slot.dataLength = 0;
   buffers.emptyOwnerName[0] = '\0';
-  return CallSlotWith(&run->slots, slotNumber, RECMGR_OP_OPEN, buffers.emptyOwnerName, buffers.path, 0);
+  return CallSlotWith(run, slotNumber, RECMGR_OP_OPEN, buffers.emptyOwnerName, buffers.path, 0);
 }
 
 int StatDataFile(RunContext* run, int slotNumber, StatisticsRecord* record, int length) {
   ClearStatisticsRead(record);
   run->slots.slot[slotNumber].dataLength = static_cast<uint16_t>(length);
-  return CallSlotWith(&run->slots, slotNumber, RECMGR_OP_STAT, record->bytes, run->dataFile.statScratch, -1);
+  return CallSlotWith(run, slotNumber, RECMGR_OP_STAT, record->bytes, run->dataFile.statScratch, -1);
 }
 
 int CloseSlot(RunContext* run, int slotNumber) {
   run->slots.slot[slotNumber].dataLength = 0;
   unsigned char* scratch = run->dataFile.closeScratch;
-  return CallSlotWith(&run->slots, slotNumber, RECMGR_OP_CLOSE, scratch, scratch, 0);
+  return CallSlotWith(run, slotNumber, RECMGR_OP_CLOSE, scratch, scratch, 0);
 }

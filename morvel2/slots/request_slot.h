@@ -8,6 +8,8 @@
 
 #include "recmgr/recmgr.h"
 
+struct RunContext;
+
 // Room for the longest data-file location (250) and its terminator, so error
 // messages name the file whole.
 constexpr int kSlotFileNameSize = 256;
@@ -49,17 +51,19 @@ struct SlotTable {
 // policy stays.
 void ResetSlotTable(SlotTable* slots);
 
-// Issues the slot's operation, with the trace and the status policy; stores
-// the returned data length back into the slot. Status 20 ends the program.
-int CallSlot(SlotTable* slots, int slotNumber);
+// Issues the slot's operation of `run`'s slot table, with the trace and the
+// status policy; stores the returned data length back into the slot. A
+// status message is a failure of the run (PrintFailure). Status 20 ends the
+// program.
+int CallSlot(RunContext* run, int slotNumber);
 
 // Sets the slot's operation, buffers and key number and calls it; the data
 // length stays as the slot's last call left it.
-int CallSlotWith(SlotTable* slots, int slotNumber, uint16_t operation, void* dataBuffer, void* keyBuffer,
+int CallSlotWith(RunContext* run, int slotNumber, uint16_t operation, void* dataBuffer, void* keyBuffer,
                  int16_t keyNumber);
 
 // Get Next on the slot, with the buffers and key number its last call left.
-int CallSlotNext(SlotTable* slots, int slotNumber);
+int CallSlotNext(RunContext* run, int slotNumber);
 
 // Clears a key buffer and puts a 32-bit number (a table or field id) at its
 // start: the leading segment of every numeric dictionary key.

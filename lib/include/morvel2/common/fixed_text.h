@@ -1,6 +1,6 @@
 // The tools' form of a fixed-width, space-padded name or location of the
-// dictionary. (The report keeps its own, TrimTrailingSpaces, whose text of
-// spaces only keeps one space.)
+// dictionary, and of the report's error labels. (The report's names keep
+// their own, TrimTrailingSpaces, whose text of spaces only keeps one space.)
 #ifndef MORVEL2_COMMON_FIXED_TEXT_H
 #define MORVEL2_COMMON_FIXED_TEXT_H
 

@@ -1,0 +1,29 @@
+// Everything the engine keeps from one call to the next, in one object: the
+// lock that serialises calls, the registry of open files and the files
+// holding a descriptor. A call finds it through Engine().
+#ifndef RECMGR_SRC_ENGINE_STATE_H
+#define RECMGR_SRC_ENGINE_STATE_H
+
+#include <mutex>
+
+#include "handle_registry.h"
+#include "read_only_file.h"
+
+namespace recmgr {
+
+struct EngineState {
+  std::mutex callLock;
+  // Both REQUIRE callLock held (see recmgr_call.cpp).
+  HandleRegistry handles;
+  HeldFiles heldFiles;
+};
+
+// Made while the library is loaded, before any call, and never destroyed:
+// a call made while the process exits still finds it.
+extern EngineState* const engineState;
+
+inline EngineState& Engine() { return *engineState; }
+
+}  // namespace recmgr
+
+#endif  // RECMGR_SRC_ENGINE_STATE_H

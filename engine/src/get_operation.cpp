@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "byte_order.h"
+#include "engine_state.h"
 #include "handle_registry.h"
 #include "key_compare.h"
 #include "key_search.h"
@@ -93,7 +94,7 @@ int16_t GetPositioning(uint16_t operation, OpenFile& file, void* dataBuffer, uin
 
 int16_t GetOperation(uint16_t operation, void* positionBlock, void* dataBuffer, uint32_t* dataLength,
                      void* keyBuffer, uint8_t keyLength, int8_t keyNumber) noexcept {
-  OpenFile* file = FindOpenFile(positionBlock);
+  OpenFile* file = Engine().handles.Find(positionBlock);
   if (file == nullptr) return RECMGR_STATUS_FILE_NOT_OPEN;
   if (operation == RECMGR_OP_GET_NEXT) {
     return GetNext(*file, dataBuffer, dataLength, keyBuffer, keyLength, keyNumber);

@@ -7,28 +7,10 @@
 #include "recmgr/recmgr.h"
 
 namespace recmgr {
-namespace {
 
 using Place = HandleRegistry::Place;
 
-// The place a block names, if the block is ours and its file is still live.
-Place* FindPlace(const void* block) {
-  if (block == nullptr) return nullptr;
-  const auto* bytes = static_cast<const uint8_t*>(block);
-  if (std::memcmp(bytes + kBlockTag, kBlockTagValue, sizeof kBlockTagValue) != 0) return nullptr;
-  const uint64_t id = format::Load64(bytes + kBlockHandleId);
-  const uint32_t index = format::Load32(bytes + kBlockPlace);
-  std::vector<Place>& places = Engine().handles.places;
-  if (id == 0 || index >= places.size() || places[index].id != id) return nullptr;
-  return &places[index];
-}
-
-}  // namespace
-
-OpenFile* FindOpenFile(const void* block) {
-  Place* place = FindPlace(block);
-  return place == nullptr ? nullptr : place->file.get();
-}
+OpenFile* FindOpenFile(const void* block) { return Engine().handles.Find(block); }
 
 void AttachOpenFile(void* block, std::unique_ptr<OpenFile> file) {
   HandleRegistry& registry = Engine().handles;
@@ -53,7 +35,7 @@ void AttachOpenFile(void* block, std::unique_ptr<OpenFile> file) {
 }
 
 bool ReleaseBlock(void* block) {
-  Place* place = FindPlace(block);
+  Place* place = Engine().handles.FindPlace(block);
   if (place == nullptr) return false;
   place->id = 0;
   place->file.reset();

@@ -10,9 +10,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
+#include "byte_order.h"
 #include "open_file.h"
 
 namespace recmgr {
@@ -35,6 +37,23 @@ struct HandleRegistry {
   std::vector<Place> places;
   std::vector<uint32_t> freePlaces;
   uint64_t nextId = 1;
+
+  // The place `block` names, if the block is ours and its file is still
+  // live; `block` may be null. Inline: every Get starts here.
+  Place* FindPlace(const void* block) {
+    if (block == nullptr) return nullptr;
+    const auto* bytes = static_cast<const uint8_t*>(block);
+    if (std::memcmp(bytes + kBlockTag, kBlockTagValue, sizeof kBlockTagValue) != 0) return nullptr;
+    const uint64_t id = format::Load64(bytes + kBlockHandleId);
+    const uint32_t index = format::Load32(bytes + kBlockPlace);
+    if (id == 0 || index >= places.size() || places[index].id != id) return nullptr;
+    return &places[index];
+  }
+
+  OpenFile* Find(const void* block) {
+    Place* place = FindPlace(block);
+    return place == nullptr ? nullptr : place->file.get();
+  }
 };
 
 // The open file `block` refers to, or null if it refers to none.

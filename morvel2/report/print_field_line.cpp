@@ -25,9 +25,7 @@ void AddDecimalOrCase(LineText* line, int typeIndex, const FieldRecord& field) {
 
 void PrintFieldLine(RunContext* run, PrintedTable* table, FieldRecord field) {
   char fieldName[kNameWidth + 1];
-  CopyFixedText(fieldName, field.name, kNameWidth);
-  CaretsToSpaces(fieldName);
-  TrimTrailingSpaces(fieldName);
+  CopyStoredName(fieldName, field.name, kNameWidth);
 
   if (table->lineCounter == 1) PrintHeader(run, table);
 

@@ -12,14 +12,6 @@ constexpr int kLastKeyNumber = 255;
 
 const char* YesOrNo(bool set) { return set ? "Yes" : "No "; }
 
-// Copies a stored name into the name buffer, carets turned into spaces and
-// trailing spaces trimmed.
-void LoadNameBuffer(char* nameBuffer, const char* storedName) {
-  CopyFixedText(nameBuffer, storedName, kNameWidth);
-  CaretsToSpaces(nameBuffer);
-  TrimTrailingSpaces(nameBuffer);
-}
-
 // The unique value count of the first key entry that belongs to
 // this index, or unknown.
 uint32_t FindUniqueValues(const StatisticsRecord& statistics, int32_t indexNumber, uint32_t current) {
@@ -41,7 +33,7 @@ void FindIndexName(RunContext* run, int32_t indexNumber) {
                             &buffers.indexNameRecord, buffers.indexNameKey, kFieldKeyTableId);
   while (status == RECMGR_STATUS_SUCCESS && record.tableId == tableId) {
     if (record.typeCode == kTypeIndexName && record.offset == indexNumber) {
-      LoadNameBuffer(buffers.nameBuffer, record.name);
+      CopyStoredName(buffers.nameBuffer, record.name, kNameWidth);
       return;
     }
     status = CallSlotNext(run, kFieldDictionarySlot);
@@ -90,7 +82,7 @@ void PrintSegmentLine(char* nameBuffer, const SegmentEntry& entry, bool stringSe
   AddText(&line, " ");
   AddTextLeft(&line, (entry.flags & kSegmentDescending) ? "Des" : "Asc", 6);
   AddTextLeft(&line, YesOrNo(entry.flags & kSegmentNullKey), 5);
-  LoadNameBuffer(nameBuffer, entry.fieldName);
+  CopyStoredName(nameBuffer, entry.fieldName, kNameWidth);
   AddText(&line, "      ");
   AddText(&line, nameBuffer);
   AddText(&line, "\n");

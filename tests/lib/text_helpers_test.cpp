@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -52,6 +53,33 @@ TEST(CopyText, StopsAtTheLimitOrTheTerminator) {
   const char field[4] = {'w', 'x', 'y', 'z'};  // fixed width, no terminator
   CopyFixedText(buffer, field, 4);
   EXPECT_STREQ(buffer, "wxyz");
+}
+
+// A stored name as the report prints it, in one pass, against the three
+// steps it replaces; widths around the 16-byte steps of the padding scan.
+TEST(CopyStoredName, EqualsCopyCaretsAndTrimInTurn) {
+  const std::string names[] = {"Order^Items",
+                               "Items^^",
+                               "^",
+                               "^ ^ ",
+                               "",
+                               "a",
+                               "Name_With_16char",
+                               std::string("x\0y^  ", 6),
+                               "^^^^^^^^^^^^^^^^^^^^",
+                               "Seventeen_chars_x"};
+  for (const std::string& name : names) {
+    for (int width : {1, 4, 15, 16, 17, 31, 40, 128}) {
+      std::string field(static_cast<size_t>(width), ' ');
+      field.replace(0, std::min(name.size(), field.size()), name.substr(0, field.size()));
+      char expected[129], actual[129];
+      CopyFixedText(expected, field.data(), width);
+      CaretsToSpaces(expected);
+      TrimTrailingSpaces(expected);
+      CopyStoredName(actual, field.data(), width);
+      EXPECT_STREQ(actual, expected) << '"' << name << "\" width " << width;
+    }
+  }
 }
 
 }  // namespace

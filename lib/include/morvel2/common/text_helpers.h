@@ -17,6 +17,13 @@ void CaretsToSpaces(char* text);
 // Every space becomes a "^", for the second lookup of a name.
 void SpacesToCarets(char* text);
 
+// The stored name in `field` (`width` bytes, terminated earlier or not) as
+// a report prints it: carets as spaces, trailing spaces cut but never the
+// first character. The text CopyFixedText, CaretsToSpaces and
+// TrimTrailingSpaces give in turn, in one pass. REQUIRES: `target` holds
+// width + 1 characters.
+void CopyStoredName(char* target, const char* field, int width);
+
 // Copies at most `width` characters of a fixed-width field (which need not be
 // terminated) into `target` and terminates it at `width` at the latest.
 // REQUIRES: `target` holds width + 1 characters.

@@ -49,13 +49,12 @@ void PadWithSpaces(char* text, int width) {
 }
 
 void CopyStoredName(char* target, const char* field, int width) {
-  const size_t length = strnlen(field, static_cast<size_t>(width));
+  // The text ends at a terminator, if the field holds one.
+  const auto* nul = static_cast<const char*>(std::memchr(field, '\0', static_cast<size_t>(width)));
+  const size_t length = nul == nullptr ? static_cast<size_t>(width) : static_cast<size_t>(nul - field);
   const size_t end = EndWithoutPadding(field, length, true);
-  std::memcpy(target, field, end);
+  for (size_t i = 0; i < end; ++i) target[i] = field[i] == '^' ? ' ' : field[i];
   target[end] = '\0';
-  for (char* caret = target;
-       (caret = static_cast<char*>(std::memchr(caret, '^', end - (caret - target)))) != nullptr;)
-    *caret++ = ' ';
 }
 
 void CaretsToSpaces(char* text) {

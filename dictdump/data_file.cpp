@@ -55,8 +55,9 @@ OwnerInfo LearnOwner(const std::string& path, bool opensWithoutName, const std::
   return owner;
 }
 
-void OpenDataFile(const TableSchema& table, const std::optional<std::string>& dataPassword, DataFile* data) {
-  if (IsDictionaryFile(table.location)) {
+void OpenDataFile(const TableSchema& table, const std::optional<std::string>& dataPassword,
+                  const DictionaryFileIds& dictionaryFiles, DataFile* data) {
+  if (dictionaryFiles.Contains(table.location)) {
     data->state = DataFileState::kDictionaryFile;
     return;
   }

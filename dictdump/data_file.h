@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "morvel2/dictionary/dictionary_names.h"
 #include "morvel2/dictionary/schema_reader.h"
 #include "morvel2/engine_access/recmgr_file.h"
 
@@ -58,7 +59,8 @@ OwnerInfo LearnOwner(const std::string& path, bool opensWithoutName, const std::
 
 // Opens the table's data file (offering no name first, then `dataPassword`)
 // and reads its Stat.
-void OpenDataFile(const TableSchema& table, const std::optional<std::string>& dataPassword, DataFile* data);
+void OpenDataFile(const TableSchema& table, const std::optional<std::string>& dataPassword,
+                  const DictionaryFileIds& dictionaryFiles, DataFile* data);
 
 // What reading a table's rows came to.
 struct RowsRead {

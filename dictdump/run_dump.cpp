@@ -193,6 +193,7 @@ int RunDump(const Options& given) {
   ProgressLine progress("dictdump");
 
   bool failed = false;
+  const DictionaryFileIds dictionaryFiles;
   writer->Begin();
   for (size_t i = 0; i < tables.size(); ++i) {
     TableSchema& table = *tables[i];
@@ -201,7 +202,7 @@ int RunDump(const Options& given) {
     const int status = reader.ReadDetails(&table, &failedFile);
     if (status != 0) Error(failedFile + " (table " + table.name + "): " + RecmgrStatusWords(status));
     DataFile data;
-    OpenDataFile(table, options.dataPassword, &data);
+    OpenDataFile(table, options.dataPassword, dictionaryFiles, &data);
     if (data.state == DataFileState::kUnreadable) ReportUnreadable(options, table, data);
     TableDump dump{&table, &data, ShapesOf(table), NullIndicatorsOf(table), true, {}};
     if (status != 0) {

@@ -24,7 +24,7 @@ inline constexpr int kNoKey = -1;
 inline constexpr size_t kPageCacheBytes = size_t{1} << 20;
 inline constexpr uint32_t kMinCachedPages = 8;
 inline constexpr uint32_t kMaxReadAheadPages = 16;  // pages one read brings besides the one asked for
-inline constexpr uint32_t kNoPage = UINT32_MAX;    // no file has this page: the count is below it
+inline constexpr uint32_t kNoPage = UINT32_MAX;     // no file has this page: the count is below it
 
 // The current record: reached through a key (keyIndex, entry) or, by Step
 // First and Step Next, in stored order (stepping, record). At most one of
@@ -42,10 +42,20 @@ struct Position {
 // a file opened only for its statistics costs no page memory; until then
 // every lookup misses on one empty set.
 //
-// A read that goes on from a page just before it (a walk through records or
-// index entries) brings the next few pages along in the same system call.
+// A read next to a page already read (a walk through records or index
+// entries) brings the next few pages along in the same system call.
 // Those wait in their slots as pending, unchecked, and are checked, like
 // every page, when first asked for; only then do they count as cached.
+// A walk the cache reads ahead for: where its last read ended and how many
+// pages that read brought. A read that goes on from it brings twice as many,
+// up to the limit, so a long walk soon reads many pages at a time while a
+// lookup that touches two or three neighbouring pages wastes none.
+struct ReadWalk {
+  uint32_t end = kNoPage;
+  uint32_t pages = 0;
+};
+inline constexpr size_t kReadWalks = 4;  // walks followed at once: records and a key or two
+
 struct PageCache {
   static constexpr uint32_t kEmptySet[2] = {kNoPage, kNoPage};
   const uint32_t* pageInSlot = kEmptySet;   // per slot (2 per set): its checked page or kNoPage
@@ -54,6 +64,8 @@ struct PageCache {
   std::unique_ptr<uint32_t[]> pendingPage;  // per slot: a page read ahead, not yet checked, or kNoPage
   std::unique_ptr<uint8_t[]> replaceNext;   // per set: the slot (0 or 1) a miss replaces
   std::unique_ptr<uint8_t[]> bytes;         // the slots' pages, one after another
+  ReadWalk walks[kReadWalks];
+  uint32_t nextWalk = 0;  // the walk a new one replaces
 };
 
 // The last key search's value and answer. A file never changes while open

@@ -60,25 +60,38 @@ bool InCache(const PageCache& cache, uint32_t page) {
 }
 
 // The pages one read brings: `page` alone for a read far from any cached
-// page (a binary search jumps about); near one (a walk through records or
-// entries, either way), also the page before it and the pages after it, up
-// to a cached one, the file's end or the read-ahead limit. Fewer than the
-// sets, so no two pages of one read share a set.
+// page (a binary search jumps about); near one, also the page before it if
+// that is not cached and the pages after it, up to a cached one, the file's
+// end or the walk's next length (see ReadWalk). Fewer pages than sets, so
+// no two pages of one read share a set. Notes the read as its walk's last.
 struct PageRun {
   uint32_t first;
   uint32_t count;
 };
 
-PageRun ReadAheadRun(const PageCache& cache, const format::FileHeader& h, uint32_t page) {
+PageRun ReadAheadRun(PageCache& cache, const format::FileHeader& h, uint32_t page) {
   bool nearCached = false;
   for (uint32_t near = page > 2 ? page - 2 : 1; near <= page + 2 && near < h.pageCount; ++near)
     if (near != page && InCache(cache, near)) nearCached = true;
-  if (!nearCached) return PageRun{page, 1};
-  const uint32_t limit = std::min(kMaxReadAheadPages + 1, cache.setMask + 1);
-  const uint32_t first = page > 1 && !InCache(cache, page - 1) ? page - 1 : page;
-  uint32_t last = page;
-  while (last + 1 < h.pageCount && last + 2 - first <= limit && !InCache(cache, last + 1)) ++last;
-  return PageRun{first, last - first + 1};
+  ReadWalk* walk = nullptr;
+  for (ReadWalk& w : cache.walks)
+    if (w.end != kNoPage && page + 2 >= w.end && page <= w.end + 2) walk = &w;
+  if (walk == nullptr) {
+    walk = &cache.walks[cache.nextWalk];
+    cache.nextWalk = (cache.nextWalk + 1) % kReadWalks;
+    *walk = ReadWalk{};
+  }
+  PageRun run{page, 1};
+  if (nearCached) {
+    const uint32_t limit =
+        std::min({kMaxReadAheadPages + 1, cache.setMask + 1, std::max(2u, 2 * walk->pages)});
+    run.first = page > 1 && !InCache(cache, page - 1) ? page - 1 : page;
+    uint32_t last = page;
+    while (last + 1 < h.pageCount && last + 2 - run.first <= limit && !InCache(cache, last + 1)) ++last;
+    run.count = last - run.first + 1;
+  }
+  *walk = ReadWalk{run.first + run.count, run.count};
+  return run;
 }
 
 // Reads the pages of `run` with one read into the slots their sets replace

@@ -65,12 +65,14 @@ bool ComputeLayout(FileHeader* h) {
   if (h->recordLength == 0 || h->recordLength > payload) return false;
   if (HeaderBytes(h->keys.size(), h->segments.size()) > h->pageSize) return false;
   h->recordsPerPage = payload / h->recordLength;
+  h->recordPages.Set(h->recordsPerPage);
   h->recordPageCount = CeilDiv(h->recordCount, h->recordsPerPage);
   uint64_t nextPage = 1 + uint64_t{h->recordPageCount};
   for (KeyDesc& key : h->keys) {
     key.entrySize = key.length + kEntryRecordNumberSize;
     if (key.entrySize > payload) return false;
     key.entriesPerPage = payload / key.entrySize;
+    key.entryPages.Set(key.entriesPerPage);
     key.indexPageCount = CeilDiv(h->recordCount, key.entriesPerPage);
     key.firstIndexPage = static_cast<uint32_t>(nextPage);
     nextPage += key.indexPageCount;

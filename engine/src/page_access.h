@@ -47,7 +47,7 @@ inline const uint8_t* PageOfRun(OpenFile& file, uint32_t firstPage, uint32_t pag
 inline const uint8_t* RecordAt(OpenFile& file, uint32_t recordNumber) {
   const format::FileHeader& h = file.header;
   if (recordNumber >= h.recordCount) return nullptr;
-  const uint32_t pageInRun = recordNumber / h.recordsPerPage;
+  const uint32_t pageInRun = h.recordPages.Divide(recordNumber);
   const uint8_t* page =
       PageOfRun(file, 1, pageInRun, format::kRecordPage, 0, h.recordCount, h.recordsPerPage);
   if (page == nullptr) return nullptr;
@@ -60,7 +60,7 @@ inline const uint8_t* RecordAt(OpenFile& file, uint32_t recordNumber) {
 inline const uint8_t* EntryAt(OpenFile& file, const format::KeyDesc& key, uint32_t index) {
   const format::FileHeader& h = file.header;
   if (index >= h.recordCount) return nullptr;
-  const uint32_t pageInRun = index / key.entriesPerPage;
+  const uint32_t pageInRun = key.entryPages.Divide(index);
   const uint8_t* page = PageOfRun(file, key.firstIndexPage, pageInRun, format::kIndexPage, key.number,
                                   h.recordCount, key.entriesPerPage);
   if (page == nullptr) return nullptr;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "crc32c.h"
+#include "file_header.h"
 #include "key_compare.h"
 #include "owner_name.h"
 #include "sha256.h"
@@ -67,6 +68,15 @@ TEST(Crc32cTest, PortableAndInstructionPathsAgree) {
   // and pages, whose checks run three lanes of 1,360 bytes at once.
   for (size_t length : {0u, 1u, 7u, 8u, 9u, 63u, 64u, 999u, 1000u, 4079u, 4080u, 4092u, 8161u, 9000u})
     EXPECT_EQ(Crc32cExtendPortable(0, data, length), Crc32cExtendInstruction(0, data, length)) << length;
+}
+
+TEST(PageDivisorTest, DividesEveryNumberAsTheInstructionDoes) {
+  for (uint32_t d : {1u, 2u, 3u, 7u, 27u, 255u, 680u, 1023u, 4080u, 65535u, 131056u}) {
+    PageDivisor divisor;
+    divisor.Set(d);
+    for (uint32_t n : {0u, 1u, d - 1, d, d + 1, 2 * d - 1, 123456789u, UINT32_MAX - 1, UINT32_MAX})
+      EXPECT_EQ(divisor.Divide(n), n / d) << n << " / " << d;
+  }
 }
 
 TEST(Crc32cTest, ExtendEqualsWhole) {

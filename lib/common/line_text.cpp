@@ -69,4 +69,6 @@ void AddUnsigned(LineText* line, unsigned long long value, int width) {
 }
 
 // The report writes from one thread: standard output's lock is not needed.
-void PrintLine(const LineText& line) { fwrite_unlocked(line.text, 1, static_cast<size_t>(line.length), stdout); }
+void PrintLine(const LineText& line) {
+  fwrite_unlocked(line.text, 1, static_cast<size_t>(line.length), stdout);
+}

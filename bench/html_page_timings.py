@@ -15,23 +15,14 @@ import os
 import statistics
 import sys
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "dictdump"))
+from headless_chromium import browser  # noqa: E402
 
 LOADED = ("var n = performance.getEntriesByType('navigation')[0];"
           " return n.domContentLoadedEventEnd - n.startTime")
 FILTER = ("var box = document.getElementById('dd_search'), t = performance.now();"
           " box.value = 'table_19'; box.dispatchEvent(new Event('input'));"
           " document.body.offsetHeight; return performance.now() - t")
-
-
-def browser():
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-                     "--window-size=1280,900", "--force-prefers-reduced-motion"):
-        options.add_argument(argument)
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
 
 def spread(values):

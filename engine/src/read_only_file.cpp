@@ -107,21 +107,18 @@ int16_t OpenReadOnlyFile(const char* path, ReadOnlyFile* file, uint8_t* head, si
 }
 
 bool ReadExactly(ReadOnlyFile& file, uint64_t offset, uint8_t* buffer, size_t length) {
-  if (!Hold(file)) return false;
-  while (length > 0) {
-    const ssize_t n = pread(file.fd, buffer, length, static_cast<off_t>(offset));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    buffer += n;
-    offset += static_cast<uint64_t>(n);
-    length -= static_cast<size_t>(n);
-  }
-  return true;
+  iovec part{buffer, length};
+  return ReadExactlyInto(file, offset, &part, 1);
 }
 
 bool ReadExactlyInto(ReadOnlyFile& file, uint64_t offset, iovec* parts, int count) {
   if (!Hold(file)) return false;
   while (count > 0) {
+    if (parts->iov_len == 0) {  // nothing to read into: done with it
+      ++parts;
+      --count;
+      continue;
+    }
     const ssize_t n = preadv(file.fd, parts, count, static_cast<off_t>(offset));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;

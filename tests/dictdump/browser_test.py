@@ -17,10 +17,10 @@ import subprocess
 import sys
 import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+
+from headless_chromium import browser
 
 MKDICT, DICTDUMP, SOURCE, GENERATOR, WORK = sys.argv[1:6]
 FAILURES = []
@@ -41,15 +41,6 @@ def page(folder, name, *extra):
     path = os.path.join(WORK, name)
     subprocess.run([DICTDUMP, "-C", folder, "--format", "html", "-o", path, *extra], check=True)
     return path
-
-
-def browser():
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-                     "--window-size=1280,900", "--force-prefers-reduced-motion"):
-        options.add_argument(argument)
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
 
 def visible_links(driver):

@@ -65,7 +65,7 @@ inline bool PlainAscii(const unsigned char* text, size_t length, char quote) {
 // A packed decimal (two digits a byte, the sign in the last half-byte) with
 // its decimal places, as the shared form writes it; false for a sign other
 // than 0xF or 0xD, a half-byte above 9 or a negative zero.
-inline bool PutPlainPacked(std::span<const std::byte> bytes, size_t places, Output* out) {
+inline bool PutPlainPacked(std::span<const std::byte> bytes, size_t places, Output* out, char quote = '\0') {
   if (bytes.empty() || bytes.size() > kPlainPackedBytes) return false;
   uint8_t digits[2 * kPlainPackedBytes] = {};
   const size_t count = bytes.size() * 2 - 1;
@@ -83,8 +83,9 @@ inline bool PutPlainPacked(std::span<const std::byte> bytes, size_t places, Outp
     digits[i] = static_cast<uint8_t>('0' + digits[i]);
   }
   if (sign == 0xD && first == count) return false;  // -0: the shared form checks it
-  char text[4 * kPlainPackedBytes];
+  char text[4 * kPlainPackedBytes + 2];
   char* at = text;
+  if (quote != '\0') *at++ = quote;
   if (sign == 0xD) *at++ = '-';
   const size_t significant = count - first;
   if (significant <= places) {
@@ -97,6 +98,7 @@ inline bool PutPlainPacked(std::span<const std::byte> bytes, size_t places, Outp
     if (places > 0) *at++ = '.';
     for (size_t i = count - places; i < count; ++i) *at++ = static_cast<char>(digits[i]);
   }
+  if (quote != '\0') *at++ = quote;
   out->Put(std::string_view(text, static_cast<size_t>(at - text)));
   return true;
 }

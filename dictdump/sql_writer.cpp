@@ -124,14 +124,15 @@ class SqlWriter : public DumpWriter {
     SqlNames columnNames(postgres_ ? kPostgresNameBytes : 0);
     for (size_t i = 0; i < table.shapes.size(); ++i) {
       const SqlType type = ChooseSqlType(table.shapes[i], c_.options->dialect);
-      // Plain forms only where the SQL type takes the text form as it is:
-      // not for numbers that SQLite is given as text.
-      const bool plain =
-          (type.kind == ValueKind::kNumber && !type.quotedNumbers) || type.kind == ValueKind::kString;
+      // Plain forms where the SQL type takes the text form as it is; of the
+      // numbers that SQLite is given as text, decimals, between quotes.
       const bool quoted = type.kind == ValueKind::kString;
+      PlainForm form =
+          type.kind == ValueKind::kNumber || quoted ? PlainFormOf(table.shapes[i], quoted) : PlainForm::kNone;
+      if (type.quotedNumbers && form != PlainForm::kPacked) form = PlainForm::kNone;
       const auto [offset, length] = ColumnBounds(table, i);
       columns_.push_back({columnNames.Take(TrimmedFixedText(table.schema->columns[i].name, kNameWidth)), type,
-                          plain ? PlainFormOf(table.shapes[i], quoted) : PlainForm::kNone, offset, length});
+                          form, offset, length});
     }
   }
 
@@ -159,7 +160,13 @@ class SqlWriter : public DumpWriter {
       return;
     }
     if (column.type.kind == ValueKind::kHex) return PutBytes(bytes);  // a column of bytes holds them all so
-    if (PutPlainValue(column.plain, shape, bytes, '\'', &out_)) return;
+    if (column.type.quotedNumbers) {
+      if (column.plain == PlainForm::kPacked && bytes.size() == shape.size &&
+          PutPlainPacked(bytes, shape.decimals, &out_, '\''))
+        return;
+    } else if (PutPlainValue(column.plain, shape, bytes, '\'', &out_)) {
+      return;
+    }
     const ValueText& value = FormatColumnValue(shape, bytes, &value_);
     switch (value.kind) {
       case ValueKind::kString:

@@ -123,7 +123,8 @@ bool ReadExactlyInto(ReadOnlyFile& file, uint64_t offset, iovec* parts, int coun
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     offset += static_cast<uint64_t>(n);
-    for (size_t left = static_cast<size_t>(n); left > 0;) {
+    // The kernel reads no more than the parts hold, so the parts last.
+    for (size_t left = static_cast<size_t>(n); left > 0 && count > 0;) {
       const size_t used = left < parts->iov_len ? left : parts->iov_len;
       parts->iov_base = static_cast<uint8_t*>(parts->iov_base) + used;
       parts->iov_len -= used;

@@ -78,11 +78,12 @@ int RunCheck(const std::string& password) {
   const bool dictionaryWhole = problems.Count() == 0;
   const DictionaryModel model(records);
   CheckWholeDictionary(records, model, problems);
+  const DictionaryFileIds dictionaryFiles;
   for (const Table& table : model.Tables()) {
     const std::vector<Column> columns = model.ColumnsOf(table.id);
     const std::vector<Segment> segments = model.SegmentsOf(table.id);
     if (dictionaryWhole) CheckTableDefinition(table, columns, segments, model, problems);
-    CheckDataFile(table, dictionaryWhole ? &columns : nullptr, segments, problems);
+    CheckDataFile(table, dictionaryWhole ? &columns : nullptr, segments, dictionaryFiles, problems);
   }
   return problems.Count() == 0 ? kExitClean : kExitProblem;
 }

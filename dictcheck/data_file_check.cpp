@@ -95,9 +95,10 @@ void CompareWithDictionary(const std::string& table, const std::vector<Column>& 
 }  // namespace
 
 void CheckDataFile(const Table& table, const std::vector<Column>* columns,
-                   const std::vector<Segment>& segments, ProblemLines& problems) {
+                   const std::vector<Segment>& segments, const DictionaryFileIds& dictionaryFiles,
+                   ProblemLines& problems) {
   // main has made the dictionary's folder the current one.
-  if (IsDictionaryFile(table.location)) return;
+  if (dictionaryFiles.Contains(table.location)) return;
   const std::string prefix = "data file " + table.location + ": ";
   RecmgrFile file;
   int status = file.Open(table.location, "");

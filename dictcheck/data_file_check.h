@@ -7,15 +7,17 @@
 #include <vector>
 
 #include "dictionary_model.h"
+#include "morvel2/dictionary/dictionary_names.h"
 #include "problem_lines.h"
 
 namespace dictcheck {
 
-// A location that is a dictionary file (a system table) is not opened.
-// Without `columns` (the dictionary could not be read whole), the data file
-// is checked on its own, not against the dictionary.
+// A location that is one of `dictionaryFiles` (a system table) is not
+// opened. Without `columns` (the dictionary could not be read whole), the
+// data file is checked on its own, not against the dictionary.
 void CheckDataFile(const Table& table, const std::vector<Column>* columns,
-                   const std::vector<Segment>& segments, ProblemLines& problems);
+                   const std::vector<Segment>& segments, const DictionaryFileIds& dictionaryFiles,
+                   ProblemLines& problems);
 
 }  // namespace dictcheck
 

@@ -23,5 +23,3 @@ bool DictionaryFileIds::Contains(const std::string& location) const {
     if (file.present && file.device == target.st_dev && file.inode == target.st_ino) return true;
   return false;
 }
-
-bool IsDictionaryFile(const std::string& location) { return DictionaryFileIds().Contains(location); }

@@ -31,7 +31,4 @@ class DictionaryFileIds {
   Id files_[3];
 };
 
-// The same for one location.
-bool IsDictionaryFile(const std::string& location);
-
 #endif  // MORVEL2_DICTIONARY_DICTIONARY_NAMES_H

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -126,18 +125,6 @@ void Output::Abandon() {
   file_ = stdout;
   if (!temporary_.empty()) std::remove(temporary_.c_str());
   temporary_.clear();
-}
-
-void Output::PutSigned(int64_t value) {
-  char digits[24];
-  const auto result = std::to_chars(digits, digits + sizeof digits, value);
-  Put(std::string_view(digits, static_cast<size_t>(result.ptr - digits)));
-}
-
-void Output::PutUnsigned(uint64_t value) {
-  char digits[24];
-  const auto result = std::to_chars(digits, digits + sizeof digits, value);
-  Put(std::string_view(digits, static_cast<size_t>(result.ptr - digits)));
 }
 
 void Output::PutHex(std::span<const std::byte> bytes) {

@@ -7,11 +7,15 @@
 #ifndef DICTDUMP_PLAIN_VALUES_H
 #define DICTDUMP_PLAIN_VALUES_H
 
+#include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <span>
+#include <string_view>
 
+#include "morvel2/common/decimal_digits.h"
 #include "morvel2/dictionary/column_types.h"
 #include "morvel2/dictionary/value_text.h"
 #include "output.h"
@@ -42,65 +46,131 @@ inline PlainForm PlainFormOf(const ColumnShape& shape, bool quoted) {
   }
 }
 
-// True when every one of the `length` bytes is printable ASCII (0x20 to
-// 0x7E) other than `quote`; eight bytes a step.
-inline bool PlainAscii(const unsigned char* text, size_t length, char quote) {
+// True when `word` holds no byte below 0x20, none of 0x7F or more and
+// none equal to `quote`.
+inline bool PlainAsciiWord(uint64_t word, char quote) {
   constexpr uint64_t kOnes = 0x0101010101010101, kHighs = 0x8080808080808080;
-  const uint64_t quotes = kOnes * static_cast<unsigned char>(quote);
-  size_t i = 0;
-  for (; i + 8 <= length; i += 8) {
-    uint64_t word = 0;
-    std::memcpy(&word, text + i, 8);
-    const uint64_t quoted = word ^ quotes;
-    const uint64_t control = (word - kOnes * 0x20) & ~word;  // a byte below 0x20
-    const uint64_t high = (word + kOnes) | word;             // a byte of 0x7F or more
-    const uint64_t quote = (quoted - kOnes) & ~quoted;       // a byte equal to the quote
-    if ((control | high | quote) & kHighs) return false;
+  const uint64_t quoted = word ^ (kOnes * static_cast<unsigned char>(quote));
+  const uint64_t control = (word - kOnes * 0x20) & ~word;  // a byte below 0x20
+  const uint64_t high = (word + kOnes) | word;             // a byte of 0x7F or more
+  const uint64_t quotes = (quoted - kOnes) & ~quoted;      // a byte equal to the quote
+  return ((control | high | quotes) & kHighs) == 0;
+}
+
+inline uint64_t LoadWord(const unsigned char* bytes) {
+  uint64_t word = 0;
+  std::memcpy(&word, bytes, 8);
+  return word;
+}
+
+// True when every one of the first `length` of the `available` bytes of
+// `text` is printable ASCII (0x20 to 0x7E) other than `quote`; eight bytes
+// a step, the last step overlapping the one before it.
+inline bool PlainAscii(const unsigned char* text, size_t length, size_t available, char quote) {
+  if (length >= 8) {
+    for (size_t i = 0; i + 8 < length; i += 8)
+      if (!PlainAsciiWord(LoadWord(text + i), quote)) return false;
+    return PlainAsciiWord(LoadWord(text + length - 8), quote);
   }
-  for (; i < length; ++i)
+  if (available >= 8) {  // the bytes past `length` read as a plain 'A'
+    const uint64_t kept = length == 0 ? 0 : ~uint64_t{0} >> (64 - 8 * length);
+    return PlainAsciiWord((LoadWord(text) & kept) | (0x4141414141414141 & ~kept), quote);
+  }
+  for (size_t i = 0; i < length; ++i)
     if (text[i] < 0x20 || text[i] > 0x7E || text[i] == static_cast<unsigned char>(quote)) return false;
   return true;
 }
 
-// A packed decimal (two digits a byte, the sign in the last half-byte) with
-// its decimal places, as the shared form writes it; false for a sign other
-// than 0xF or 0xD, a half-byte above 9 or a negative zero.
-inline bool PutPlainPacked(std::span<const std::byte> bytes, size_t places, Output* out, char quote = '\0') {
-  if (bytes.empty() || bytes.size() > kPlainPackedBytes) return false;
-  uint8_t digits[2 * kPlainPackedBytes] = {};
-  const size_t count = bytes.size() * 2 - 1;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const auto b = static_cast<unsigned>(bytes[i]);
-    digits[2 * i] = static_cast<uint8_t>(b >> 4);
-    digits[2 * i + 1] = static_cast<uint8_t>(b & 0xF);
+// The length of `text` without its trailing spaces.
+inline size_t LengthWithoutPadding(const unsigned char* text, size_t length) {
+  constexpr uint64_t kSpaces = 0x2020202020202020;
+  for (; length >= 8; length -= 8) {
+    const uint64_t other = LoadWord(text + length - 8) ^ kSpaces;  // little-endian: the last byte is high
+    if (other != 0) return length - 8 + static_cast<size_t>(63 - std::countl_zero(other)) / 8 + 1;
   }
-  const unsigned sign = digits[count];
-  if (sign != 0xF && sign != 0xD) return false;
-  size_t first = count;  // the first digit other than zero
-  for (size_t i = 0; i < count; ++i) {
-    if (digits[i] > 9) return false;
-    if (first == count && digits[i] != 0) first = i;
-    digits[i] = static_cast<uint8_t>('0' + digits[i]);
-  }
-  if (sign == 0xD && first == count) return false;  // -0: the shared form checks it
-  char text[4 * kPlainPackedBytes + 2];
-  char* at = text;
+  while (length > 0 && text[length - 1] == ' ') --length;
+  return length;
+}
+
+// Writes the significant `digits` of a decimal (none for zero) with
+// `places` of them after the point, as the shared form does: "0.05", "-12.30".
+inline void PutDecimalText(std::string_view digits, bool negative, size_t places, char quote, Output* out) {
+  char* at = out->Reserve(digits.size() + places + 8);
   if (quote != '\0') *at++ = quote;
-  if (sign == 0xD) *at++ = '-';
-  const size_t significant = count - first;
-  if (significant <= places) {
+  if (negative) *at++ = '-';
+  if (digits.size() <= places) {
     *at++ = '0';
     if (places > 0) *at++ = '.';
-    for (size_t i = significant; i < places; ++i) *at++ = '0';
-    for (size_t i = first; i < count; ++i) *at++ = static_cast<char>(digits[i]);
+    for (size_t i = digits.size(); i < places; ++i) *at++ = '0';
+    at = std::copy(digits.begin(), digits.end(), at);
   } else {
-    for (size_t i = first; i < count - places; ++i) *at++ = static_cast<char>(digits[i]);
+    const size_t whole = digits.size() - places;
+    at = std::copy(digits.begin(), digits.begin() + static_cast<ptrdiff_t>(whole), at);
     if (places > 0) *at++ = '.';
-    for (size_t i = count - places; i < count; ++i) *at++ = static_cast<char>(digits[i]);
+    at = std::copy(digits.begin() + static_cast<ptrdiff_t>(whole), digits.end(), at);
   }
   if (quote != '\0') *at++ = quote;
-  out->Put(std::string_view(text, static_cast<size_t>(at - text)));
+  out->Advance(at);
+}
+
+// A packed decimal (two digits a byte, the sign in the last half-byte) with
+// its decimal places, as the shared form writes it; false for a sign other
+// than 0xF or 0xD, a half-byte above 9 or a negative zero. Up to 17 digits
+// (9 bytes) it is read as one integer, which is most of the time.
+inline bool PutPlainPacked(std::span<const std::byte> bytes, size_t places, Output* out, char quote = '\0') {
+  constexpr size_t kIntegerBytes = 9;
+  if (bytes.empty() || bytes.size() > kPlainPackedBytes) return false;
+  const auto sign = static_cast<unsigned>(bytes.back()) & 0xF;
+  if (sign != 0xF && sign != 0xD) return false;
+  char text[2 * kPlainPackedBytes];
+  std::string_view digits;
+  if (bytes.size() <= kIntegerBytes) {
+    uint64_t value = 0;
+    const size_t last = bytes.size() - 1;  // its low half holds the sign
+    for (size_t i = 0; i < last; ++i) {
+      const auto b = static_cast<unsigned>(bytes[i]);
+      if ((b >> 4) > 9 || (b & 0xF) > 9) return false;
+      value = value * 100 + (b >> 4) * 10 + (b & 0xF);
+    }
+    const unsigned high = static_cast<unsigned>(bytes[last]) >> 4;
+    if (high > 9) return false;
+    value = value * 10 + high;
+    if (value != 0) {
+      const auto count = static_cast<size_t>(DecimalDigitCount(value));
+      PutDigitsBefore(text + count, value);
+      digits = {text, count};
+    }
+  } else {
+    const size_t count = bytes.size() * 2 - 1;
+    size_t length = 0;  // digits from the first one other than zero
+    for (size_t i = 0; i < count; ++i) {
+      const auto b = static_cast<unsigned>(bytes[i / 2]);
+      const unsigned digit = i % 2 == 0 ? b >> 4 : b & 0xF;
+      if (digit > 9) return false;
+      if (length != 0 || digit != 0) text[length++] = static_cast<char>('0' + digit);
+    }
+    digits = {text, length};
+  }
+  if (sign == 0xD && digits.empty()) return false;  // -0: the shared form checks it
+  PutDecimalText(digits, sign == 0xD, places, quote, out);
   return true;
+}
+
+// Copies the first `length` of the `available` bytes at `from` to `to`,
+// which has room for eight bytes more, eight at a time (the values are
+// short: a call to memcpy costs more than the copy).
+inline char* CopyShortText(char* to, const unsigned char* from, size_t length, size_t available) {
+  if (length < 8) {
+    if (available >= 8) {
+      std::memcpy(to, from, 8);
+    } else {
+      for (size_t i = 0; i < length; ++i) to[i] = static_cast<char>(from[i]);
+    }
+    return to + length;
+  }
+  for (size_t i = 0; i + 8 < length; i += 8) std::memcpy(to + i, from + i, 8);
+  std::memcpy(to + length - 8, from + length - 8, 8);  // the last eight, which may overlap
+  return to + length;
 }
 
 // Writes the value of `bytes` (the whole column) in its plain form, a
@@ -112,22 +182,23 @@ inline bool PutPlainValue(PlainForm form, const ColumnShape& shape, std::span<co
   if (form == PlainForm::kNone || bytes.size() != shape.size) return false;
   if (form == PlainForm::kAsciiPadded) {
     const auto* text = reinterpret_cast<const unsigned char*>(bytes.data());
-    size_t length = bytes.size();
-    constexpr uint64_t kSpaces = 0x2020202020202020;
-    for (uint64_t word = 0; length >= 8; length -= 8) {  // padding eight spaces at a time
-      std::memcpy(&word, text + length - 8, 8);
-      if (word != kSpaces) break;
-    }
-    while (length > 0 && text[length - 1] == ' ') --length;
-    if (!PlainAscii(text, length, quote)) return false;
-    out->Put(quote);
-    out->Put(std::string_view(reinterpret_cast<const char*>(text), length));
-    out->Put(quote);
+    const size_t length = LengthWithoutPadding(text, bytes.size());
+    if (!PlainAscii(text, length, bytes.size(), quote)) return false;
+    char* at = out->Reserve(length + 10);
+    *at++ = quote;
+    at = CopyShortText(at, text, length, bytes.size());
+    *at++ = quote;
+    out->Advance(at);
     return true;
   }
   if (form == PlainForm::kPacked) return PutPlainPacked(bytes, shape.decimals, out);
-  uint64_t value = 0;  // little-endian, as the files are
-  std::memcpy(&value, bytes.data(), bytes.size());
+  uint64_t value = 0;      // little-endian, as the files are
+  switch (bytes.size()) {  // sizes the compiler knows copy without a call
+    case 1: value = static_cast<uint8_t>(bytes[0]); break;
+    case 2: std::memcpy(&value, bytes.data(), 2); break;
+    case 4: std::memcpy(&value, bytes.data(), 4); break;
+    default: std::memcpy(&value, bytes.data(), 8); break;
+  }
   if (value == 0 && shape.typeCode == kTypeAutoIncrement) return false;  // numbered by mkdict: hex
   if (form == PlainForm::kUnsigned) {
     out->PutUnsigned(value);

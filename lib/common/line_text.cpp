@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
+#include "morvel2/common/decimal_digits.h"
 
-constexpr int kDigitsMax = 20;  // of an unsigned 64-bit number
+namespace {
 
 void AppendSpaces(LineText* line, int count) {
   const int room = kLineTextCapacity - line->length;
@@ -15,31 +15,12 @@ void AppendSpaces(LineText* line, int count) {
   line->length += count;
 }
 
-// Two decimal digits of each number below 100: half the divisions of a
-// digit at a time.
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
 // The digits of `magnitude`, after an optional minus sign, right-aligned in
 // `width` characters.
 void AppendDigits(LineText* line, unsigned long long magnitude, bool negative, int width) {
-  char digits[kDigitsMax + 1];
+  char digits[kMaxDecimalDigits + 1];
   char* const end = digits + sizeof digits;
-  char* start = end;
-  while (magnitude >= 100) {
-    const unsigned pair = static_cast<unsigned>(magnitude % 100);
-    magnitude /= 100;
-    start -= 2;
-    std::memcpy(start, kDigitPairs + 2 * pair, 2);
-  }
-  if (magnitude >= 10) {
-    start -= 2;
-    std::memcpy(start, kDigitPairs + 2 * magnitude, 2);
-  } else {
-    *--start = static_cast<char>('0' + magnitude);
-  }
+  char* start = PutDigitsBefore(end, magnitude);
   if (negative) *--start = '-';
   const int count = static_cast<int>(end - start);
   AppendSpaces(line, width - count);

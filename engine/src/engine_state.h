@@ -1,12 +1,13 @@
 // Everything the engine keeps from one call to the next, in one object: the
-// lock that serialises calls, the registry of open files and the files
-// holding a descriptor. A call finds it through Engine().
+// lock that serialises calls, the registry of open files, the files
+// holding a descriptor and the memory of their page caches. A call finds it through Engine().
 #ifndef RECMGR_SRC_ENGINE_STATE_H
 #define RECMGR_SRC_ENGINE_STATE_H
 
 #include <mutex>
 
 #include "handle_registry.h"
+#include "page_memory.h"
 #include "read_only_file.h"
 
 namespace recmgr {
@@ -16,6 +17,7 @@ struct EngineState {
   // Both REQUIRE callLock held (see recmgr_call.cpp).
   HandleRegistry handles;
   HeldFiles heldFiles;
+  PagePool pagePool;
 };
 
 // Made while the library is loaded, before any call, and never destroyed:

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "file_header.h"
+#include "page_memory.h"
 #include "read_only_file.h"
 
 namespace recmgr {
@@ -40,7 +41,8 @@ struct Position {
 // may sit in either slot of set p mod the set count, and a miss replaces
 // the one of the two used less lately. Allocated at the first page read, so
 // a file opened only for its statistics costs no page memory; until then
-// every lookup misses on one empty set.
+// every lookup misses on one empty set. A file of fewer pages than the
+// cache holds gets as many slots as it has pages (a power of two).
 //
 // A read next to a page already read (a walk through records or index
 // entries) brings the next few pages along in the same system call.
@@ -63,7 +65,7 @@ struct PageCache {
   std::unique_ptr<uint32_t[]> slotPages;    // what pageInSlot points to once allocated
   std::unique_ptr<uint32_t[]> pendingPage;  // per slot: a page read ahead, not yet checked, or kNoPage
   std::unique_ptr<uint8_t[]> replaceNext;   // per set: the slot (0 or 1) a miss replaces
-  std::unique_ptr<uint8_t[]> bytes;         // the slots' pages, one after another
+  PageMemory bytes;                         // the slots' pages, one after another
   ReadWalk walks[kReadWalks];
   uint32_t nextWalk = 0;  // the walk a new one replaces
 };

@@ -1,6 +1,7 @@
 #include "page_access.h"
 
 #include <algorithm>
+#include <bit>
 #include <new>
 
 #include "byte_order.h"
@@ -17,17 +18,20 @@ uint32_t EntriesOnPage(uint32_t total, uint32_t perPage, uint32_t pageInRun) {
   return static_cast<uint32_t>(left < perPage ? left : perPage);
 }
 
-// Sizes the cache for the file at its first page read. False if there is
-// no memory for it.
+// Sizes the cache for the file at its first page read: kPageCacheBytes,
+// or less for a file that has fewer pages. False if there is no memory
+// for it.
 bool PrepareCache(PageCache& cache, const format::FileHeader& h) {
-  const uint32_t slots =
-      std::max<uint32_t>(kMinCachedPages, static_cast<uint32_t>(kPageCacheBytes >> h.pageShift));
+  static_assert(kPageCacheBytes == kPageBlockBytes, "a full cache is one block of the page pool");
+  const uint32_t fileSlots = std::bit_ceil(std::max(h.pageCount, kMinCachedPages));
+  const uint32_t slots = std::max<uint32_t>(
+      kMinCachedPages, std::min<uint32_t>(fileSlots, static_cast<uint32_t>(kPageCacheBytes >> h.pageShift)));
   const uint32_t sets = slots / 2;
-  cache.bytes.reset(new (std::nothrow) uint8_t[size_t{slots} << h.pageShift]);
+  cache.bytes = PageMemory(size_t{slots} << h.pageShift);
   cache.slotPages.reset(new (std::nothrow) uint32_t[slots]);
   cache.pendingPage.reset(new (std::nothrow) uint32_t[slots]);
   cache.replaceNext.reset(new (std::nothrow) uint8_t[sets]());
-  if (cache.bytes == nullptr || cache.slotPages == nullptr || cache.pendingPage == nullptr ||
+  if (cache.bytes.get() == nullptr || cache.slotPages == nullptr || cache.pendingPage == nullptr ||
       cache.replaceNext == nullptr) {
     cache = PageCache{};
     return false;
@@ -126,7 +130,7 @@ const uint8_t* ReadPage(OpenFile& file, uint32_t page, format::PageType type, ui
   const format::FileHeader& h = file.header;
   if (page >= h.pageCount || file.changed) return nullptr;
   PageCache& cache = file.cache;
-  if (cache.bytes == nullptr && !PrepareCache(cache, h)) return nullptr;
+  if (cache.bytes.get() == nullptr && !PrepareCache(cache, h)) return nullptr;
   const uint32_t set = page & cache.setMask;
   uint32_t slot = PendingSlot(cache, page);
   if (slot == kNoSlot) slot = ReadRun(file, ReadAheadRun(cache, h, page), page);

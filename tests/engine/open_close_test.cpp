@@ -1,5 +1,6 @@
 // Open and Close: path and owner-name statuses, missing and foreign files,
-// position blocks that hold no file, reopening a live block, many files.
+// position blocks that hold no file, reopening a live block, many files,
+// caches of large files taking and giving back shared memory.
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
@@ -229,6 +230,48 @@ TEST_F(OpenTest, RepeatedOpenStatClose) {
     ASSERT_EQ(RecmgrCall(RECMGR_OP_STAT, block_.bytes, stat.data(), &length, key, 255, -1), 0);
     ASSERT_EQ(enginetest::Close(block_), 0);
   }
+}
+
+// Files that fill a whole cache take its memory from chunks two caches
+// share: walks of several at once, interleaved, with files closed and
+// opened between, each read back its own records.
+TEST_F(OpenTest, LargeFilesReadTheirOwnPagesBesideEachOther) {
+  constexpr uint32_t kRecords = 6000;  // 200-byte records: about 300 pages of 4 KiB
+  recmgr::FileSpec spec;
+  spec.recordLength = 200;
+  spec.keys = {enginetest::Key(0, {enginetest::Segment(0, 4, SegmentType::kUnsignedInteger)})};
+  std::vector<std::string> paths;
+  for (uint32_t file = 0; file < 5; ++file) {
+    std::vector<Bytes> records;
+    for (uint32_t i = 0; i < kRecords; ++i) {
+      Bytes record(200, static_cast<uint8_t>(file));
+      enginetest::Put(record, 0, enginetest::LittleEndian(i, 4));
+      records.push_back(record);
+    }
+    paths.push_back(dir_ / ("large" + std::to_string(file) + ".dat"));
+    ASSERT_EQ(enginetest::WriteFile(paths.back(), spec, records), 0);
+  }
+  std::vector<PositionBlock> blocks(5);
+  std::vector<uint32_t> fileOf = {0, 1, 2, 3, 4};
+  for (size_t b = 0; b < blocks.size(); ++b) ASSERT_EQ(enginetest::Open(blocks[b], paths[fileOf[b]]), 0);
+  for (int round = 0; round < 2; ++round) {
+    for (uint32_t i = 0; i < kRecords; ++i) {
+      for (size_t b = 0; b < blocks.size(); ++b) {
+        const auto got = enginetest::Get(blocks[b], i == 0 ? RECMGR_OP_GET_FIRST : RECMGR_OP_GET_NEXT, 0);
+        ASSERT_EQ(got.status, 0) << b << " " << i;
+        Bytes expected(200, static_cast<uint8_t>(fileOf[b]));
+        enginetest::Put(expected, 0, enginetest::LittleEndian(i, 4));
+        ASSERT_EQ(got.record, expected) << b << " " << i;
+      }
+    }
+    // Two in the middle closed, their memory given back, and opened on other files.
+    fileOf = {0, 4, 2, 0, 4};
+    for (size_t b : {size_t{1}, size_t{3}}) {
+      ASSERT_EQ(enginetest::Close(blocks[b]), 0);
+      ASSERT_EQ(enginetest::Open(blocks[b], paths[fileOf[b]]), 0);
+    }
+  }
+  for (PositionBlock& block : blocks) ASSERT_EQ(enginetest::Close(block), 0);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The dump's text output: a large buffer of its own, filled inline and
-// handed to stdio a megabyte at a time (a call into stdio per value cost a
+// handed to stdio 256 KiB at a time (a call into stdio per value cost a
 // fifth of a dump), and the few number and hex forms every format needs.
 #ifndef DICTDUMP_OUTPUT_H
 #define DICTDUMP_OUTPUT_H

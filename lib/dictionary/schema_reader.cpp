@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <memory>
 #include <unordered_set>
 #include <utility>
 
 #include "morvel2/engine_access/recmgr_file.h"
+#include "morvel2/engine_access/statistics_record.h"
 
 namespace {
 
@@ -62,6 +64,15 @@ int DictionaryReader::Open(const std::string& ownerName, std::string* failedFile
 
 int DictionaryReader::ReadTables(std::vector<TableSchema>* tables) {
   tables->clear();
+  // Room for every file record at once: growing the list a step at a time
+  // copies it into new memory each step, and a page of new memory costs
+  // more to touch than a record does to read.
+  auto statistics = std::make_unique<StatisticsRecord>();
+  if (files_[0].Stat(statistics.get()) == RECMGR_STATUS_SUCCESS) {
+    constexpr uint32_t kMostReserved = 1 << 16;  // a larger count may be damage: the list grows past it
+    const uint32_t records = StatRecordCount(*statistics);
+    if (records != kRecordCountUnavailable) tables->reserve(std::min(records, kMostReserved));
+  }
   std::unordered_set<int32_t> seen;
   return WalkFile<FileRecord>(files_[0], kFileKeyTableName, [&](const FileRecord& record) {
     if (!seen.insert(record.tableId).second) return;

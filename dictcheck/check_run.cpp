@@ -1,5 +1,6 @@
 #include "check_run.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -36,9 +37,10 @@ RecordSink CollectInto(std::vector<Record>* records) {
 }
 
 // One dictionary file: its whole integrity, and its records in the order of
-// `key`, when its record length is the layout's.
-void CheckDictionaryFile(RecmgrFile& file, const char* name, int key, uint16_t recordSize,
-                         const RecordSink& sink, ProblemLines& problems) {
+// `key`, when its record length is the layout's, into `records`.
+template <typename Record>
+void CheckDictionaryFile(RecmgrFile& file, const char* name, int key, std::vector<Record>* records,
+                         ProblemLines& problems) {
   const FileReport report{name, "", problems};
   StatisticsRecord statistics;
   const int status = file.Stat(&statistics);
@@ -47,9 +49,15 @@ void CheckDictionaryFile(RecmgrFile& file, const char* name, int key, uint16_t r
     return;
   }
   const FileStat stat = ParseFileStat(statistics);
-  if (stat.recordLength != recordSize)
-    report("records of " + std::to_string(stat.recordLength) + " bytes, not " + std::to_string(recordSize));
-  CheckFileIntegrity(file, stat, report, key, sink);
+  if (stat.recordLength != sizeof(Record))
+    report("records of " + std::to_string(stat.recordLength) + " bytes, not " + std::to_string(sizeof(Record)));
+  // Room for them all at once: a list that grows a step at a time is
+  // copied into new memory each step, whose pages cost more to touch than
+  // the records do to read. A count beyond a million may be damage: past
+  // it the list grows as it must.
+  constexpr uint32_t kMostReserved = 1 << 20;
+  if (stat.recordLength == sizeof(Record)) records->reserve(std::min(stat.recordCount, kMostReserved));
+  CheckFileIntegrity(file, stat, report, key, CollectInto(records));
 }
 
 }  // namespace
@@ -65,12 +73,9 @@ int RunCheck(const std::string& password) {
 
   ProblemLines problems;
   DictionaryRecords records;
-  CheckDictionaryFile(files[0], kFileDictionaryName, kFileKeyTableName, kFileRecordSize,
-                      CollectInto(&records.tables), problems);
-  CheckDictionaryFile(files[1], kFieldDictionaryName, kFieldKeyTableId, kFieldRecordSize,
-                      CollectInto(&records.fields), problems);
-  CheckDictionaryFile(files[2], kIndexDictionaryName, kIndexKeyTableSegment, kIndexRecordSize,
-                      CollectInto(&records.segments), problems);
+  CheckDictionaryFile(files[0], kFileDictionaryName, kFileKeyTableName, &records.tables, problems);
+  CheckDictionaryFile(files[1], kFieldDictionaryName, kFieldKeyTableId, &records.fields, problems);
+  CheckDictionaryFile(files[2], kIndexDictionaryName, kIndexKeyTableSegment, &records.segments, problems);
 
   // A damaged dictionary file may have given only some of its records:
   // tables would then seem to lack fields and segments they have, so only

@@ -26,6 +26,7 @@ inline constexpr size_t kPageCacheBytes = size_t{1} << 20;
 inline constexpr uint32_t kMinCachedPages = 8;
 inline constexpr uint32_t kMaxReadAheadPages = 16;  // pages one read brings besides the one asked for
 inline constexpr uint32_t kNoPage = UINT32_MAX;     // no file has this page: the count is below it
+inline constexpr uint32_t kMaxKnownPages = 1 << 16;  // files with more keep no checksums (256 KiB)
 
 // The current record: reached through a key (keyIndex, entry) or, by Step
 // First and Step Next, in stored order (stepping, record). At most one of
@@ -66,6 +67,11 @@ struct PageCache {
   std::unique_ptr<uint32_t[]> pendingPage;  // per slot: a page read ahead, not yet checked, or kNoPage
   std::unique_ptr<uint8_t[]> replaceNext;   // per set: the slot (0 or 1) a miss replaces
   PageMemory bytes;                         // the slots' pages, one after another
+  // Per page of the file (up to kMaxKnownPages, else null): the checksum it
+  // had when it was last read and checked, 0 before that. A page read again
+  // with the same checksum brings the bytes already used, as a cached page
+  // would, so that read needs no look at the file's size and time.
+  std::unique_ptr<uint32_t[]> knownCrc;
   ReadWalk walks[kReadWalks];
   uint32_t nextWalk = 0;  // the walk a new one replaces
 };

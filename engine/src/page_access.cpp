@@ -36,6 +36,7 @@ bool PrepareCache(PageCache& cache, const format::FileHeader& h) {
     cache = PageCache{};
     return false;
   }
+  if (h.pageCount <= kMaxKnownPages) cache.knownCrc.reset(new (std::nothrow) uint32_t[h.pageCount]());
   std::fill_n(cache.slotPages.get(), slots, kNoPage);
   std::fill_n(cache.pendingPage.get(), slots, kNoPage);
   cache.pageInSlot = cache.slotPages.get();
@@ -45,7 +46,7 @@ bool PrepareCache(PageCache& cache, const format::FileHeader& h) {
 
 constexpr uint32_t kNoSlot = UINT32_MAX;
 
-uint8_t* SlotBytes(PageCache& cache, const format::FileHeader& h, uint32_t slot) {
+uint8_t* SlotBytes(const PageCache& cache, const format::FileHeader& h, uint32_t slot) {
   return cache.bytes.get() + (size_t{slot} << h.pageShift);
 }
 
@@ -98,10 +99,23 @@ PageRun ReadAheadRun(PageCache& cache, const format::FileHeader& h, uint32_t pag
   return run;
 }
 
+// True when every page of the run is one read and checked before with the
+// checksum it now has: bytes already used, which a file changed in place
+// since would not bring (a page rewritten there has another checksum).
+bool AllPagesKnown(const PageCache& cache, const format::FileHeader& h, PageRun run, const uint32_t* slots) {
+  if (cache.knownCrc == nullptr) return false;
+  for (uint32_t i = 0; i < run.count; ++i) {
+    const uint32_t crc = Load32(SlotBytes(cache, h, slots[i]) + format::kPageCrc);
+    if (crc == 0 || cache.knownCrc[run.first + i] != crc) return false;
+  }
+  return true;
+}
+
 // Reads the pages of `run` with one read into the slots their sets replace
 // next and marks them pending; returns the slot `page` landed in, or
-// kNoSlot. The file must show no change after the read: bytes of a file
-// rewritten in place could pass every check of the page they land on.
+// kNoSlot. The file must show no change after the read, unless it brought
+// only pages known (AllPagesKnown): bytes of a file rewritten in place
+// could pass every check of the page they land on.
 uint32_t ReadRun(OpenFile& file, PageRun run, uint32_t page) {
   PageCache& cache = file.cache;
   const format::FileHeader& h = file.header;
@@ -116,7 +130,8 @@ uint32_t ReadRun(OpenFile& file, PageRun run, uint32_t page) {
   }
   const bool read =
       ReadExactlyInto(file.file, uint64_t{run.first} << h.pageShift, parts, static_cast<int>(run.count));
-  if (!StillUnchanged(file) || !read) return kNoSlot;
+  const bool known = read && AllPagesKnown(cache, h, run, slots);
+  if ((!known && !StillUnchanged(file)) || !read) return kNoSlot;
   for (uint32_t i = 0; i < run.count; ++i) {
     cache.pendingPage[slots[i]] = run.first + i;
     cache.replaceNext[(run.first + i) & cache.setMask] = static_cast<uint8_t>((slots[i] & 1) ^ 1);
@@ -143,6 +158,7 @@ const uint8_t* ReadPage(OpenFile& file, uint32_t page, format::PageType type, ui
       Load32(p + format::kPageEntryCount) != EntriesOnPage(total, perPage, pageInRun)) {
     return nullptr;
   }
+  if (cache.knownCrc != nullptr) cache.knownCrc[page] = Load32(p + format::kPageCrc);
   cache.slotPages[slot] = page;
   cache.replaceNext[set] = static_cast<uint8_t>((slot & 1) ^ 1);
   return p;

@@ -4,7 +4,9 @@
 // only then used; a damaged page makes every access to it fail. After each
 // read from the file, before its bytes are used, the file must show no
 // change in place since Open; once it does, every page access of the
-// handle fails.
+// handle fails. A read that brought only pages read and checked before,
+// each with the checksum it had then, is exempt: its bytes are those a
+// cached page would have served.
 //
 // A returned pointer is valid until the next page access of the same file.
 //

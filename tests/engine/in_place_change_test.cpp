@@ -4,7 +4,9 @@
 // the file, gives status 2 once the file has changed, and so does every
 // later read of the handle, pages read before the change included. A file
 // replaced by rename has not changed: the open handle reads on in the file
-// it opened, as long as it holds its descriptor.
+// it opened, as long as it holds its descriptor. A page read again after it
+// left the cache is served as a cached one when its bytes are those read
+// before, and shows the change when they are not.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -169,6 +171,40 @@ TEST_F(InPlaceChangeTest, ReplacedByRenameAfterGivingItsDescriptorBack) {
   EXPECT_EQ(Stat(block), RECMGR_STATUS_IO_ERROR);
   for (PositionBlock& other : others) EXPECT_EQ(enginetest::Close(other), 0);
   EXPECT_EQ(enginetest::Close(block), 0);
+}
+
+// A file larger than its cache, walked whole, so that the page of id 0 has
+// left the cache; then that page rewritten in place. Read again, a page with
+// other bytes shows the change; the same bytes are served as a cached page
+// would be, until a call that asks the file (Stat) sees it.
+TEST_F(InPlaceChangeTest, PageReadAgainShowsAChangeOfItsBytes) {
+  constexpr uint32_t kRecords = 30000;  // some 350 pages: more than the cache holds
+  recmgr::FileSpec spec;
+  spec.recordLength = 40;
+  spec.keys = {enginetest::Key(0, {enginetest::Segment(0, 4, recmgr::SegmentType::kUnsignedInteger)})};
+  const std::string other = dir_ / "other-large.dat";
+  ASSERT_EQ(enginetest::WriteFile(other, spec, Records(kRecords, 100000)), 0);
+  const std::string otherPage = testsupport::ReadFile(other).substr(kPage, kPage);
+  for (bool sameBytes : {false, true}) {
+    SCOPED_TRACE(sameBytes ? "the same bytes written again" : "another file's page copied over it");
+    ASSERT_EQ(enginetest::WriteFile(path_, spec, Records(kRecords, 0)), 0);
+    const std::string ownPage = testsupport::ReadFile(path_).substr(kPage, kPage);
+    PositionBlock block;
+    ASSERT_EQ(enginetest::Open(block, path_), 0);
+    int16_t end = 0;
+    ASSERT_EQ(enginetest::WalkKey(block, 0, &end).size(), kRecords);
+    Overwrite(path_, kPage, sameBytes ? ownPage : otherPage);
+    const enginetest::GetResult again = Get(block, RECMGR_OP_GET_EQUAL, 0, Id(0));
+    if (sameBytes) {
+      EXPECT_EQ(again.status, 0);
+      EXPECT_EQ(again.record, Records(1, 0)[0]);
+    } else {
+      EXPECT_EQ(again.status, RECMGR_STATUS_IO_ERROR);
+    }
+    EXPECT_EQ(Stat(block), RECMGR_STATUS_IO_ERROR);
+    EXPECT_EQ(Get(block, RECMGR_OP_GET_EQUAL, 0, Id(0)).status, RECMGR_STATUS_IO_ERROR);
+    EXPECT_EQ(enginetest::Close(block), 0);
+  }
 }
 
 }  // namespace

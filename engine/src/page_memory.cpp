@@ -19,7 +19,7 @@ uint8_t* MapChunk() {
   const uintptr_t aligned = (start + kChunkBytes - 1) & ~uintptr_t{kChunkBytes - 1};
   const size_t head = aligned - start;
   if (head != 0) munmap(mapped, head);
-  if (head != kChunkBytes) munmap(reinterpret_cast<void*>(aligned + kChunkBytes), kChunkBytes - head);
+  munmap(reinterpret_cast<void*>(aligned + kChunkBytes), kChunkBytes - head);  // head < kChunkBytes
   auto* chunk = reinterpret_cast<uint8_t*>(aligned);
   madvise(chunk, kChunkBytes, MADV_HUGEPAGE);  // a hint: refused, the chunk works as well
   return chunk;

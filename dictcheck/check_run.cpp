@@ -50,7 +50,8 @@ void CheckDictionaryFile(RecmgrFile& file, const char* name, int key, std::vecto
   }
   const FileStat stat = ParseFileStat(statistics);
   if (stat.recordLength != sizeof(Record))
-    report("records of " + std::to_string(stat.recordLength) + " bytes, not " + std::to_string(sizeof(Record)));
+    report("records of " + std::to_string(stat.recordLength) + " bytes, not " +
+           std::to_string(sizeof(Record)));
   // Room for them all at once: a list that grows a step at a time is
   // copied into new memory each step, whose pages cost more to touch than
   // the records do to read. A count beyond a million may be damage: past

@@ -24,8 +24,8 @@ inline constexpr int kNoKey = -1;
 // reads each page it needs about once; with 256 KiB, a third more often.
 inline constexpr size_t kPageCacheBytes = size_t{1} << 20;
 inline constexpr uint32_t kMinCachedPages = 8;
-inline constexpr uint32_t kMaxReadAheadPages = 16;  // pages one read brings besides the one asked for
-inline constexpr uint32_t kNoPage = UINT32_MAX;     // no file has this page: the count is below it
+inline constexpr uint32_t kMaxReadAheadPages = 16;   // pages one read brings besides the one asked for
+inline constexpr uint32_t kNoPage = UINT32_MAX;      // no file has this page: the count is below it
 inline constexpr uint32_t kMaxKnownPages = 1 << 16;  // files with more keep no checksums (256 KiB)
 
 // The current record: reached through a key (keyIndex, entry) or, by Step

@@ -46,7 +46,9 @@ class PageMemory {
   // `bytes` zeroed or not; empty (get() null) when there is no memory.
   explicit PageMemory(size_t bytes);
   ~PageMemory() { Release(); }
-  PageMemory(PageMemory&& other) noexcept : data_(other.data_), pooled_(other.pooled_) { other.data_ = nullptr; }
+  PageMemory(PageMemory&& other) noexcept : data_(other.data_), pooled_(other.pooled_) {
+    other.data_ = nullptr;
+  }
   PageMemory& operator=(PageMemory&& other) noexcept;
   PageMemory(const PageMemory&) = delete;
   PageMemory& operator=(const PageMemory&) = delete;

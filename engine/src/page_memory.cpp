@@ -15,13 +15,12 @@ constexpr size_t kChunkBytes = 2 * kPageBlockBytes;  // a huge page on x86-64 an
 uint8_t* MapChunk() {
   void* mapped = mmap(nullptr, 2 * kChunkBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (mapped == MAP_FAILED) return nullptr;
-  const auto start = reinterpret_cast<uintptr_t>(mapped);
-  const uintptr_t aligned = (start + kChunkBytes - 1) & ~uintptr_t{kChunkBytes - 1};
-  const size_t head = aligned - start;
-  if (head != 0) munmap(mapped, head);
-  munmap(reinterpret_cast<void*>(aligned + kChunkBytes), kChunkBytes - head);  // head < kChunkBytes
-  auto* chunk = reinterpret_cast<uint8_t*>(aligned);
-  madvise(chunk, kChunkBytes, MADV_HUGEPAGE);  // a hint: refused, the chunk works as well
+  auto* const start = static_cast<uint8_t*>(mapped);
+  const size_t head = (kChunkBytes - reinterpret_cast<uintptr_t>(start) % kChunkBytes) % kChunkBytes;
+  uint8_t* const chunk = start + head;
+  if (head != 0) munmap(start, head);
+  munmap(chunk + kChunkBytes, kChunkBytes - head);  // head < kChunkBytes: never empty
+  madvise(chunk, kChunkBytes, MADV_HUGEPAGE);       // a hint: refused, the chunk works as well
   return chunk;
 }
 

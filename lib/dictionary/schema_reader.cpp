@@ -136,13 +136,14 @@ int DictionaryReader::ReadDetails(TableSchema* table, std::string* failedFile) {
 
   for (const FieldRecord& record : indexNames) {
     std::vector<IndexSchema>& indexes = table->indexes;
+    const int32_t number = record.offset;  // a copy: the packed record's field may sit at any address
     auto index = std::find_if(indexes.begin(), indexes.end(),
-                              [&](const IndexSchema& i) { return i.number == record.offset; });
+                              [&](const IndexSchema& i) { return i.number == number; });
     if (index == indexes.end()) {
       // A name without segments: kept, so that a reader can tell.
       IndexSchema named;
-      named.number = record.offset;
-      index = indexes.insert(std::upper_bound(indexes.begin(), indexes.end(), record.offset,
+      named.number = number;
+      index = indexes.insert(std::upper_bound(indexes.begin(), indexes.end(), number,
                                               [](int32_t n, const IndexSchema& i) { return n < i.number; }),
                              std::move(named));
     }

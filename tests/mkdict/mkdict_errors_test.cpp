@@ -269,7 +269,8 @@ TEST(NothingWritten, AnExistingDictionaryStaysAsItWas) {
   ASSERT_EQ(before.size(), 5u);
 
   // A late syntax error, a late duplicate key, and a data file that can only
-  // fail while being written (its temporary's name is too long), each with
+  // fail while being written (its temporary's name is too long: 248 bytes,
+  // ".tmp.", the process id and ".0" pass 255 whatever the id), each with
   // --replace: each leaves no trace.
   testsupport::WriteFile(dir / "out/blocker", "a file, not a folder");
   const auto withBlocker = Snapshot(dir / "out");
@@ -279,14 +280,14 @@ TEST(NothingWritten, AnExistingDictionaryStaysAsItWas) {
       good + "INSERT INTO Customers VALUES (2);\n",
       "CREATE TABLE Customers IN 'data/CUSTOMER.DAT' (Id INTEGER);\n"
       "CREATE TABLE New IN 'new/deeper/NEW.DAT' ();\n"
-      "CREATE TABLE Long IN 'long/" +
-          std::string(245, 'L') + "' ();\n",
+      "CREATE TABLE Long IN 'l/" +
+          std::string(248, 'L') + "' ();\n",
   };
   const std::string messages[] = {
       "in.ddl:4:7: expected TABLE, INDEX, UNIQUE or CONSTRAINT, found end of file\n",
       "in.ddl:4:30: duplicate key in unique index K of table Customers: same as row 2 of the "
       "statement at line 3\n",
-      "mkdict: cannot write out/long/" + std::string(245, 'L') + ": file name too long\n",
+      "mkdict: cannot write out/l/" + std::string(248, 'L') + ": file name too long\n",
   };
   for (int i = 0; i < 3; ++i) {
     auto run = RunMkdict(dir, bad[i], {"in.ddl", "-o", "out", "--replace"});

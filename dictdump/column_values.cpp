@@ -29,8 +29,7 @@ std::vector<int64_t> NullIndicatorsOf(const TableSchema& table) {
   return NullIndicatorOffsets((table.file.flags & kTableNullable) != 0, places);
 }
 
-bool IsNullColumn(const TableDump& table, size_t column, const std::byte* record) {
-  if (!(table.shapes[column].flags & kFieldNullable)) return false;
+bool NullableColumnIsNull(const TableDump& table, size_t column, const std::byte* record) {
   const int64_t at = column < table.nullIndicators.size() ? table.nullIndicators[column] : kNoNullIndicator;
   // An indicator past a short record reads as none, as ColumnBytes cuts the column.
   const bool inRecord = at != kNoNullIndicator && static_cast<uint64_t>(at) < RecordLength(*table.data);

@@ -81,8 +81,15 @@ std::pair<size_t, size_t> ColumnBounds(const TableDump& table, size_t column);
 // kNoNullIndicator (morvel2/dictionary/null_indicator.h).
 std::vector<int64_t> NullIndicatorsOf(const TableSchema& table);
 
-// Whether the column holds no value in this record: written NULL.
-bool IsNullColumn(const TableDump& table, size_t column, const std::byte* record);
+// Whether the nullable column holds no value in this record.
+bool NullableColumnIsNull(const TableDump& table, size_t column, const std::byte* record);
+
+// Whether the column holds no value in this record: written NULL. The flag
+// is tested inline: it is asked for every value of a dump, and most columns
+// cannot be null.
+inline bool IsNullColumn(const TableDump& table, size_t column, const std::byte* record) {
+  return (table.shapes[column].flags & kFieldNullable) != 0 && NullableColumnIsNull(table, column, record);
+}
 
 // The column's text form, written into *value (whose storage each writer
 // keeps from value to value) and returned; a column cut short by the

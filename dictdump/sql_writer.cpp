@@ -98,10 +98,8 @@ class SqlWriter : public DumpWriter {
     for (size_t i = 0; i < columns_.size(); ++i) {
       if (i != 0) out_.Put(',');
       const SqlColumn& column = columns_[i];
-      const ColumnShape& shape = table.shapes[i];
-      // The flag first: the call is a tenth of a dump of non-null columns.
-      PutValue(shape, column, {record + column.offset, column.length},
-               (shape.flags & kFieldNullable) != 0 && IsNullColumn(table, i, record));
+      PutValue(table.shapes[i], column, {record + column.offset, column.length},
+               IsNullColumn(table, i, record));
     }
     out_.Put(')');
     ++rows_;

@@ -8,7 +8,6 @@
 #define DICTDUMP_PLAIN_VALUES_H
 
 #include <algorithm>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -16,6 +15,7 @@
 #include <string_view>
 
 #include "morvel2/common/decimal_digits.h"
+#include "morvel2/common/fixed_text.h"
 #include "morvel2/dictionary/column_types.h"
 #include "morvel2/dictionary/value_text.h"
 #include "output.h"
@@ -79,17 +79,6 @@ inline bool PlainAscii(const unsigned char* text, size_t length, size_t availabl
   for (size_t i = 0; i < length; ++i)
     if (text[i] < 0x20 || text[i] > 0x7E || text[i] == static_cast<unsigned char>(quote)) return false;
   return true;
-}
-
-// The length of `text` without its trailing spaces.
-inline size_t LengthWithoutPadding(const unsigned char* text, size_t length) {
-  constexpr uint64_t kSpaces = 0x2020202020202020;
-  for (; length >= 8; length -= 8) {
-    const uint64_t other = LoadWord(text + length - 8) ^ kSpaces;  // little-endian: the last byte is high
-    if (other != 0) return length - 8 + static_cast<size_t>(63 - std::countl_zero(other)) / 8 + 1;
-  }
-  while (length > 0 && text[length - 1] == ' ') --length;
-  return length;
 }
 
 // Writes the significant `digits` of a decimal (none for zero) with
@@ -182,7 +171,7 @@ inline bool PutPlainValue(PlainForm form, const ColumnShape& shape, std::span<co
   if (form == PlainForm::kNone || bytes.size() != shape.size) return false;
   if (form == PlainForm::kAsciiPadded) {
     const auto* text = reinterpret_cast<const unsigned char*>(bytes.data());
-    const size_t length = LengthWithoutPadding(text, bytes.size());
+    const size_t length = LengthWithoutTrailingSpaces(reinterpret_cast<const char*>(text), bytes.size());
     if (!PlainAscii(text, length, bytes.size(), quote)) return false;
     char* at = out->Reserve(length + 10);
     *at++ = quote;

@@ -53,18 +53,23 @@ Status OpenUnnamedFile(const std::string& folder, int* fd) {
   *fd = open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
   if (*fd >= 0) return Status::Ok();
   if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return ErrnoStatus(errno);
-  // No unnamed files on this file system: a named one, unlinked at once, the
-  // first number free (O_EXCL gives each name to one file at a time).
+  // No unnamed files on this file system: a named one, unlinked at once.
+  std::string name;
+  Status status = CreateNumberedFile(folder + "/.sort." + std::to_string(getpid()) + ".", 0600,
+                                     "no free name for a sort file in " + folder, fd, &name);
+  if (status.IsOk()) unlink(name.c_str());
+  return status;
+}
+
+Status CreateNumberedFile(const std::string& prefix, mode_t mode, const std::string& exhausted, int* fd,
+                          std::string* name) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    const std::string name = folder + "/.sort." + std::to_string(getpid()) + "." + std::to_string(attempt);
-    *fd = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (*fd >= 0) {
-      unlink(name.c_str());
-      return Status::Ok();
-    }
+    *name = prefix + std::to_string(attempt);
+    *fd = open(name->c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (*fd >= 0) return Status::Ok();
     if (errno != EEXIST && errno != EINTR) return ErrnoStatus(errno);
   }
-  return {RECMGR_STATUS_IO_ERROR, "no free name for a sort file in " + folder};
+  return {RECMGR_STATUS_IO_ERROR, exhausted};
 }
 
 std::string FolderOf(const std::string& path) {

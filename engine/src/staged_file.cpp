@@ -9,28 +9,17 @@
 #include "file_io.h"
 
 namespace recmgr {
-namespace {
-
-constexpr int kNameAttempts = 100;
-
-}  // namespace
 
 Status CreateStagedFile(const std::string& path, StagedFile* out) {
-  // The first number free beside `path`: O_EXCL gives each name to one file
-  // at a time, whichever thread or process asks.
-  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    std::string temp = path + ".tmp." + std::to_string(getpid()) + "." + std::to_string(attempt);
-    const int fd = open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-      out->finalPath = path;
-      out->tempPath = std::move(temp);
-      out->fd = fd;
-      return Status::Ok();
-    }
-    if (errno == EEXIST || errno == EINTR) continue;
-    return ErrnoStatus(errno);
-  }
-  return {RECMGR_STATUS_IO_ERROR, "no free temporary name beside " + path};
+  int fd = -1;
+  std::string temp;
+  Status status = CreateNumberedFile(path + ".tmp." + std::to_string(getpid()) + ".", 0666,
+                                     "no free temporary name beside " + path, &fd, &temp);
+  if (!status.IsOk()) return status;
+  out->finalPath = path;
+  out->tempPath = std::move(temp);
+  out->fd = fd;
+  return Status::Ok();
 }
 
 Status ReopenStaged(StagedFile& file) {

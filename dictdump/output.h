@@ -38,7 +38,7 @@ class Output {
     if (next_ == end_) Drain();
     *next_++ = c;
   }
-  // Room for `bytes` bytes (at most the buffer's megabyte) at the returned
+  // Room for `bytes` bytes (at most the buffer's 256 KiB) at the returned
   // place, for a value written straight into the buffer; Advance(its end)
   // keeps it. Cheaper than Put() for short values built a byte at a time.
   char* Reserve(size_t bytes) {

@@ -1,6 +1,7 @@
 // Everything the engine keeps from one call to the next, in one object: the
-// lock that serialises calls, the registry of open files, the files
-// holding a descriptor and the memory of their page caches. A call finds it through Engine().
+// lock that serialises calls, the registry of open files, the files holding
+// a descriptor and the memory of their page caches. A call finds it through
+// Engine().
 #ifndef RECMGR_SRC_ENGINE_STATE_H
 #define RECMGR_SRC_ENGINE_STATE_H
 
@@ -14,7 +15,7 @@ namespace recmgr {
 
 struct EngineState {
   std::mutex callLock;
-  // Both REQUIRE callLock held (see recmgr_call.cpp).
+  // All REQUIRE callLock held (see recmgr_call.cpp).
   HandleRegistry handles;
   HeldFiles heldFiles;
   PagePool pagePool;
